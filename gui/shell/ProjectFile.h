@@ -1,0 +1,38 @@
+// The .tvd project file: magic string, the raw UserData record, and (version
+// 2) the project's output folder. Qt-free so that the program and
+// torvio-gen share one reader and one writer.
+#pragma once
+
+#include "parvex.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace torvio {
+
+enum class ProjectReadStatus {
+  Ok,
+  UnknownFormat,   // the magic is neither version 1 nor version 2
+  EndOfFile,       // the data ends before an item or a string announced
+  InvalidArgument, // a 16-bit string announces a negative length
+};
+
+struct ProjectContents {
+  UserData data{};
+  std::string outputDir; // empty for version 1 files
+  int version = 2;
+};
+
+// Encodes a version 2 file.
+std::vector<std::uint8_t> EncodeProject(const UserData &data, const std::string &outputDir);
+
+// Decodes a file of version 1 or 2 into `out`. `out` is written only when the
+// whole file was read successfully, so a failure leaves the caller's record
+// exactly as it was.
+ProjectReadStatus DecodeProject(const std::uint8_t *bytes, std::size_t size, ProjectContents &out);
+
+// A one-line English description of a failed read, for messages.
+const char *ProjectReadStatusText(ProjectReadStatus status);
+
+} // namespace torvio
