@@ -66,7 +66,7 @@ PageTable CMotorAndHwPage::Table() {
        .after = checkAndShow,
        .enabledWhen = IsolatedSensing,
        .tabNext = {IdOverTemperature},
-       .tabPrev = {IdAmplificationGain},
+       .tabPrev = {IdAmplificationGain, kPageItself},
        .row = 2},
       {.id = IdOverTemperature,
        .label = "Over temperature threshold (°C)",

@@ -113,6 +113,17 @@ void NumericField::Step(int steps) {
 }
 
 bool NumericField::event(QEvent *e) {
+  if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+    // Escape takes back an edit that is not committed yet, before any
+    // window shortcut sees the key.
+    auto *k = static_cast<QKeyEvent *>(e);
+    if (k->key() == Qt::Key_Escape && isModified()) {
+      if (e->type() == QEvent::KeyPress)
+        ShowValue();
+      e->accept();
+      return true;
+    }
+  }
   if (e->type() == QEvent::KeyPress) {
     auto *k = static_cast<QKeyEvent *>(e);
     const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
@@ -145,13 +156,6 @@ void NumericField::keyPressEvent(QKeyEvent *e) {
     Commit();
     e->accept(); // Enter commits the field; it does not press a default button
     return;
-  case Qt::Key_Escape:
-    if (isModified()) {
-      ShowValue();
-      e->accept();
-      return;
-    }
-    break;
   case Qt::Key_Up:
     Step(1);
     e->accept();

@@ -2,18 +2,17 @@
 
 #include "model/Conversion.h"
 
-#include <algorithm>
-
 namespace {
 
 // More decimals than a double can carry are meaningless on screen.
 constexpr int kMaxDecimals = 15;
 
 int SafeDecimals(double d) {
-  const auto whole = parvex::TruncateToInt64(d);
-  if (!whole)
+  if (!(d > 0)) // negative, zero or NaN
     return 0;
-  return static_cast<int>(std::clamp<std::int64_t>(*whole, 0, kMaxDecimals));
+  if (d >= kMaxDecimals)
+    return kMaxDecimals;
+  return static_cast<int>(*parvex::TruncateToInt64(d));
 }
 
 template <typename F>
