@@ -51,13 +51,8 @@ PageTable CControlSettingsPage::Table() {
        .rowSpan = 3},
       {.key = "torque", .title = "Torque", .parent = "tfc", .row = 1, .column = 0, .columnSpan = 2},
       {.key = "flux", .title = "Flux", .parent = "tfc", .row = 1, .column = 2, .columnSpan = 2},
-      {.key = "speed",
-       .title = "Speed controller",
-       .parent = nullptr,
-       .row = 0,
-       .column = 2,
-       .rowSpan = 2},
-      {.key = "fw", .title = "Flux weakening controller", .parent = nullptr, .row = 2, .column = 2},
+      {.key = "speed", .title = "Speed controller", .parent = nullptr, .row = 3, .column = 0},
+      {.key = "fw", .title = "Flux weakening controller", .parent = nullptr, .row = 3, .column = 1},
   };
   t.controls = {
       {.id = IdPwmFrequency,
@@ -393,8 +388,8 @@ CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
   connect(speedRate_, &QComboBox::activated, this, [this] { OnSpeedRateChosen(); });
   connect(currentRate_, &QComboBox::activated, this, [this] { OnCurrentRateChosen(); });
 
-  GroupGrid(nullptr)->setRowStretch(3, 1);
-  GroupGrid(nullptr)->setColumnStretch(3, 1);
+  GroupGrid(nullptr)->setRowStretch(4, 1);
+  GroupGrid(nullptr)->setColumnStretch(2, 1);
 
   SetTabChain({IdPwmFrequency,    IdDeadTime,        IdSpeedRate,       IdCurrentRate,
                IdCutOffFrequency, IdTorquePDividend, IdTorqueIDividend, IdTorqueDDividend,

@@ -44,7 +44,7 @@ QString RichToolTip(const QString &text) {
 }
 
 int FieldWidth(const QWidget *w) {
-  return w->fontMetrics().horizontalAdvance(QStringLiteral("-00000000000")) + 12;
+  return w->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + 12;
 }
 
 } // namespace
