@@ -1,5 +1,5 @@
-// The "Aux speed feedback" page: the auxiliary Hall sensors settings. Its controls are not built
-// yet; the page takes its place in the sheet with its caption.
+// The "Aux speed feedback" page for the auxiliary Hall sensors viewed beside the sensorless
+// observer; the Hall page on the Aux members.
 #pragma once
 
 #include "TORVIOPropertyPage.h"

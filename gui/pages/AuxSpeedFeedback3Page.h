@@ -1,5 +1,5 @@
-// The "Aux speed feedback" page: the auxiliary observer settings. Its controls are not built yet;
-// the page takes its place in the sheet with its caption.
+// The "Aux speed feedback" page for the observer run beside an encoder or Hall sensors for gain
+// tuning; the observer page on the Aux members, without alignment.
 #pragma once
 
 #include "TORVIOPropertyPage.h"

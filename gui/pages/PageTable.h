@@ -10,6 +10,7 @@
 #include "ParamRef.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 enum class ControlKind {
@@ -34,7 +35,9 @@ enum : unsigned {
 // Tab target meaning the page window itself.
 constexpr int kPageItself = -1;
 
-using RecordPredicate = bool (*)(const UserData &);
+// Predicates may capture the members they read, so that mirrored pages share
+// one table function.
+using RecordPredicate = std::function<bool(const UserData &)>;
 
 enum class LabelSide { Right, Left };
 
@@ -69,6 +72,7 @@ struct ControlSpec {
   LabelSide labelSide = LabelSide::Right;
   const char *accessibleName = nullptr; // when the label alone names nothing (gain rows)
   int description = 0;                  // string id prefixed to the limits tooltip, 0 for none
+  int widthChars = 8;                   // digits the field is sized for
 };
 
 struct PageTable {

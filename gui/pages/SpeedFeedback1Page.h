@@ -1,5 +1,5 @@
-// The "Speed feedback" page: the quadrature encoder settings. Its controls are not built yet; the
-// page takes its place in the sheet with its caption.
+// The "Speed feedback" page for the quadrature encoder settings: pulses, speed measurement errors
+// and alignment.
 #pragma once
 
 #include "TORVIOPropertyPage.h"

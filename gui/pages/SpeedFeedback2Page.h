@@ -1,5 +1,5 @@
-// The "Speed feedback" page: the Hall sensors settings. Its controls are not built yet; the
-// page takes its place in the sheet with its caption.
+// The "Speed feedback" page for the Hall sensors settings: placement, phase shift and speed
+// measurement errors.
 #pragma once
 
 #include "TORVIOPropertyPage.h"

@@ -1,5 +1,5 @@
-// The "Speed feedback" page: the sensorless observer settings. Its controls are not built yet; the
-// page takes its place in the sheet with its caption.
+// The "Speed feedback" page for the sensorless observer: open-loop start-up, closed-loop
+// validation, optional alignment, and the observer and PLL gains.
 #pragma once
 
 #include "TORVIOPropertyPage.h"

@@ -43,8 +43,8 @@ QString RichToolTip(const QString &text) {
       .arg(InfoIconHtml(), CTORVIOPropertyPage::ToolTipTitle().toHtmlEscaped(), body);
 }
 
-int FieldWidth(const QWidget *w) {
-  return w->fontMetrics().horizontalAdvance(QStringLiteral("-0000000")) + 12;
+int FieldWidth(const QWidget *w, int digits) {
+  return w->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 14;
 }
 
 } // namespace
@@ -157,7 +157,7 @@ void CTORVIOPropertyPage::BuildControl(const ControlSpec &c) {
     auto *f = new NumericField;
     f->setObjectName(QStringLiteral("field%1").arg(id));
     f->setAccessibleName(name);
-    f->setFixedWidth(FieldWidth(f));
+    f->setFixedWidth(FieldWidth(f, c.widthChars));
     f->SetKeepsTab(!c.tabNext.empty() || !c.tabPrev.empty());
     auto *l = new QLabel(label);
     l->setBuddy(f);
