@@ -54,8 +54,8 @@ private slots:
         offsetof(UserData, MinMechanicalSpeed), false, "100.7", 100, true);
     row("max speed", 1015, "Max mechanical speed (rpm)", errors,
         offsetof(UserData, MaxMechanicalSpeed), false, "25000", 25000, true);
-    row("max errors", 1016, "Max errors number", errors, offsetof(UserData, MaxErrorsNumber),
-        false, "7.5", 7, false);
+    row("max errors", 1016, "Max errors number", errors, offsetof(UserData, MaxErrorsNumber), false,
+        "7.5", 7, false);
     row("FIFO", 1017, "FIFO depth", errors, offsetof(UserData, FIFODepth), false, "16", 16, false);
     row("duration", 1019, "Duration (ms)", alignment, offsetof(UserData, AlignmentDuration), false,
         "800", 800, false);
@@ -215,8 +215,8 @@ private slots:
     for (int i = 0; i < n; ++i) {
       const int next = chain[(i + 1) % n];
       const int prev = i == 0 ? kPageItself : chain[i - 1];
-      QTest::newRow(qPrintable(QStringLiteral("%1 Tab").arg(chain[i]))) << chain[i] << false
-                                                                         << next;
+      QTest::newRow(qPrintable(QStringLiteral("%1 Tab").arg(chain[i])))
+          << chain[i] << false << next;
       QTest::newRow(qPrintable(QStringLiteral("%1 Shift+Tab").arg(chain[i])))
           << chain[i] << true << prev;
     }

@@ -15,9 +15,9 @@ namespace {
 using P = CSpeedFeedback2Page;
 
 double ValueAt(const UserData &d, std::size_t offset) {
-  return double(reinterpret_cast<const IntParam *>(reinterpret_cast<const unsigned char *>(&d) +
-                                                   offset)
-                    ->Value);
+  return double(
+      reinterpret_cast<const IntParam *>(reinterpret_cast<const unsigned char *>(&d) + offset)
+          ->Value);
 }
 
 QString FrameOf(QWidget *w) {
