@@ -202,6 +202,19 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), page.Control(to));
   }
 
+  // The DAC box is the user's to clear: only a later check forces it on.
+  void dacClearedWhileViewingStaysCleared() {
+    FakePageHost host; // defaults: sensorless, encoder viewed, DAC on
+    P page(&host);
+    page.OnSetActive();
+    page.Button(P::IdDac)->click();
+    QCOMPARE(host.data.EnableDACFunctionality, 0u);
+    QVERIFY(!page.Button(P::IdDac)->isChecked());
+    page.Button(P::IdAuxEncoder)->click(); // the check runs again
+    QCOMPARE(host.data.EnableDACFunctionality, 1u);
+    QVERIFY(page.Button(P::IdDac)->isChecked());
+  }
+
   // Sensorless with observer tuning ticked: clearing it is stored and the
   // sheet is rebuilt, though no page depends on it in that mode.
   void tuningAndNoneWhileSensorless() {
