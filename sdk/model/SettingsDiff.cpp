@@ -1,0 +1,141 @@
+#include "SettingsDiff.h"
+
+#include "SettingsTree.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace parvex {
+
+namespace {
+
+std::string Fixed(double value, int decimals) {
+  char text[512];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+// The shortest text that reads back as exactly this double.
+std::string Exact(double value) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+bool Same(double a, double b) {
+  return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+class DiffVisitor : public SettingsVisitor {
+public:
+  DiffVisitor(const UserData &a, const UserData &b) : a_(a), b_(b) {}
+
+  std::vector<std::string> lines;
+
+  void OpenGroup(const char *name) override { path_.push_back(name); }
+  void CloseGroup(const char *) override { path_.pop_back(); }
+
+  void Leaf(const SettingLeaf &leaf) override {
+    for (const SettingLeaf &seen : seen_)
+      if (seen.SameMember(leaf))
+        return;
+    seen_.push_back(leaf);
+    const std::string name = Path(leaf.name);
+    switch (leaf.kind) {
+    case SettingKind::Flag:
+      Flag(name, a_.*leaf.word, b_.*leaf.word);
+      break;
+    case SettingKind::Word:
+      Unsigned(name, "", a_.*leaf.word, b_.*leaf.word);
+      break;
+    case SettingKind::Rate:
+      Real(name, "", a_.*leaf.rate, b_.*leaf.rate, 1, 1);
+      break;
+    case SettingKind::Int:
+      Param(name, a_.*leaf.intParam, b_.*leaf.intParam);
+      break;
+    case SettingKind::SignedInt:
+      Param(name, a_.*leaf.signedParam, b_.*leaf.signedParam);
+      break;
+    case SettingKind::Real:
+      Param(name, a_.*leaf.realParam, b_.*leaf.realParam);
+      break;
+    }
+  }
+
+private:
+  std::string Path(const char *leaf) const {
+    std::string text;
+    for (const char *group : path_)
+      text.append(group).append("/");
+    return text.append(leaf);
+  }
+
+  void Add(const std::string &name, const char *part, const std::string &from,
+           const std::string &to) {
+    lines.push_back(name + part + ": " + from + " -> " + to);
+  }
+
+  // Any non-zero flag counts as set; two different set values still differ.
+  void Flag(const std::string &name, std::uint32_t a, std::uint32_t b) {
+    if (a == b)
+      return;
+    if ((a != 0) != (b != 0))
+      Add(name, "", a != 0 ? "TRUE" : "FALSE", b != 0 ? "TRUE" : "FALSE");
+    else
+      Add(name, "", "TRUE (" + std::to_string(a) + ")", "TRUE (" + std::to_string(b) + ")");
+  }
+
+  template <class T>
+  void Unsigned(const std::string &name, const char *part, T a, T b) {
+    if (a != b)
+      Add(name, part, std::to_string(a), std::to_string(b));
+  }
+
+  // Shown with each record's decimals (none given: every digit); where
+  // that hides the difference, with every digit needed.
+  void Real(const std::string &name, const char *part, double a, double b, int decimalsA,
+            int decimalsB) {
+    if (Same(a, b))
+      return;
+    std::string from = decimalsA < 0 ? Exact(a) : Fixed(a, decimalsA);
+    std::string to = decimalsB < 0 ? Exact(b) : Fixed(b, decimalsB);
+    if (from == to) {
+      from = Exact(a);
+      to = Exact(b);
+    }
+    Add(name, part, from, to);
+  }
+
+  template <class P>
+  void Param(const std::string &name, const P &a, const P &b) {
+    Unsigned(name, "", a.Value, b.Value);
+    Unsigned(name, " (min)", a.Min, b.Min);
+    Unsigned(name, " (max)", a.Max, b.Max);
+    Unsigned(name, " (decimals)", a.Decimals, b.Decimals);
+  }
+
+  void Param(const std::string &name, const RealParam &a, const RealParam &b) {
+    const int da = DecimalsOf(a.Decimals), db = DecimalsOf(b.Decimals);
+    Real(name, "", a.Value, b.Value, da, db);
+    Real(name, " (min)", a.Min, b.Min, da, db);
+    Real(name, " (max)", a.Max, b.Max, da, db);
+    Real(name, " (decimals)", a.Decimals, b.Decimals, -1, -1);
+  }
+
+  const UserData &a_;
+  const UserData &b_;
+  std::vector<const char *> path_;
+  std::vector<SettingLeaf> seen_;
+};
+
+} // namespace
+
+std::vector<std::string> DiffSettings(const UserData &before, const UserData &after) {
+  DiffVisitor visitor(before, after);
+  WalkSettings(before, SettingsScope::Everything, visitor);
+  return visitor.lines;
+}
+
+} // namespace parvex
