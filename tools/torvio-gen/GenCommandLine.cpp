@@ -42,7 +42,13 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       QStringLiteral("save-default"),
       QStringLiteral("Writes the default configuration as a project file and exits."),
       QStringLiteral("FILE"));
-  parser.addOptions({help, version, project, templates, output, saveDefault});
+  const QCommandLineOption diff(
+      QStringLiteral("diff"),
+      QStringLiteral("Compares the projects A and B and prints each setting that differs, one "
+                     "per line (exit code 0 equal, 1 different, 2 unreadable file)."));
+  parser.addOptions({help, version, project, templates, output, saveDefault, diff});
+  parser.addPositionalArgument(QStringLiteral("A B"),
+                               QStringLiteral("The two project files (.tvd) of --diff."));
 
   GenCommandLine result;
   if (!parser.parse(arguments)) {
@@ -58,6 +64,15 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   if (parser.isSet(version)) {
     result.outcome = GenCommandLine::Outcome::ShowText;
     result.text = QStringLiteral("torvio-gen " TORVIO_VERSION "\n");
+    return result;
+  }
+  if (parser.isSet(diff)) {
+    if (parser.positionalArguments().size() != 2) {
+      result.outcome = GenCommandLine::Outcome::Error;
+      result.text = QStringLiteral("--diff needs exactly two project files");
+      return result;
+    }
+    result.options.diffFiles = parser.positionalArguments();
     return result;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -5,10 +5,11 @@
 #include <QStringList>
 
 struct GenOptions {
-  QString projectFile;  // empty: the default configuration
-  QString templatesDir; // ends with "/"
-  QString outputDir;    // ends with "/"
-  QString saveDefault;  // non-empty: only write the default project there
+  QString projectFile;   // empty: the default configuration
+  QString templatesDir;  // ends with "/"
+  QString outputDir;     // ends with "/"
+  QString saveDefault;   // non-empty: only write the default project there
+  QStringList diffFiles; // two files: only compare them
 };
 
 struct GenCommandLine {

@@ -3,6 +3,7 @@
 #include "GenCommandLine.h"
 #include "GenReport.h"
 #include "ProjectLoader.h"
+#include "SettingsDiff.h"
 #include "parvex.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,21 @@ int Fail(const QString &message) {
   return 2;
 }
 
+// Prints the settings in which project B differs from project A: 0 none,
+// 1 some, 2 a file could not be read.
+int Compare(const QStringList &files) {
+  UserData records[2]{};
+  for (int i = 0; i < 2; ++i) {
+    QString error;
+    if (!LoadProject(files[i], records[i], error))
+      return Fail(QStringLiteral("cannot read project %1: %2").arg(files[i], error));
+  }
+  const auto lines = parvex::DiffSettings(records[0], records[1]);
+  for (const std::string &line : lines)
+    Print(stdout, QString::fromStdString(line));
+  return lines.empty() ? 0 : 1;
+}
+
 bool StdoutIsTerminal() {
   return isatty(fileno(stdout)) == 1;
 }
@@ -51,6 +67,8 @@ int main(int argc, char *argv[]) {
   if (command.outcome == GenCommandLine::Outcome::Error)
     return Fail(command.text + QStringLiteral(" (try --help)"));
   const GenOptions &o = command.options;
+  if (!o.diffFiles.isEmpty())
+    return Compare(o.diffFiles);
 
   UserData data{};
   PARVEX_SetDefault(&data);
