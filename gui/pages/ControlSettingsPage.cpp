@@ -414,7 +414,7 @@ void CControlSettingsPage::OnSpeedRateChosen() {
   if (!Data)
     return;
   Data->SpeedRegulationControlRate = speedRate_->SelectedValue();
-  FollowUp(After::Nothing);
+  FollowUp(After::Nothing, speedRate_);
 }
 
 void CControlSettingsPage::OnCurrentRateChosen() {
@@ -422,7 +422,7 @@ void CControlSettingsPage::OnCurrentRateChosen() {
     return;
   // The list holds only 1, 2 and 3: the conversion is exact.
   Data->TorqueAndFluxControlRate = static_cast<std::uint32_t>(currentRate_->SelectedValue());
-  FollowUp(After::Check | After::Refresh);
+  FollowUp(After::Check | After::Refresh, currentRate_);
 }
 
 void CControlSettingsPage::RefreshDependentFields() {

@@ -119,7 +119,7 @@ void CCurrentSensingPage::OnSamplingTimeChosen() {
     return;
   // The stored values are whole numbers of nanoseconds: exact.
   Data->ADConverterSamplingTime = static_cast<std::uint32_t>(samplingTime_->SelectedValue());
-  FollowUp(After::Check | After::Refresh);
+  FollowUp(After::Check | After::Refresh, samplingTime_);
 }
 
 void CCurrentSensingPage::RefreshDependentFields() {

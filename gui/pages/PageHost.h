@@ -5,6 +5,8 @@
 
 #include "parvex.h"
 
+#include <QString>
+
 class PageHost {
 public:
   virtual ~PageHost() = default;
@@ -17,4 +19,11 @@ public:
   virtual void RebuildPages() = 0;
   // Opens the help window on a numeric help context (0x18008, 0x1800A).
   virtual void ShowHelp(unsigned context) = 0;
+  // Told after every commit, once its follow-up steps ran: the record as it
+  // was before the commit, and the label of the control that made it. The
+  // undo history listens here.
+  virtual void Committed(const UserData &before, const QString &label) {
+    (void)before;
+    (void)label;
+  }
 };

@@ -70,6 +70,7 @@ bool CTORVIOPropertyPage::OnSetActive() {
     Data = host_->Record();
   if (!Data)
     return false;
+  committed_ = *Data;
   LoadTableControls();
   LoadPage();
   ApplyRules();
@@ -302,7 +303,10 @@ void CTORVIOPropertyPage::UpdateTableToolTips() {
       SetFieldToolTip(c.id);
 }
 
-void CTORVIOPropertyPage::FollowUp(unsigned after) {
+void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
+  // Taken first: a rebuild below may activate this page again.
+  const UserData before = committed_;
+  const QString label = source ? source->accessibleName() : QString();
   if (Data && (after & After::Check))
     PARVEX_CheckConsistency(Data);
   if (after & After::Refresh) {
@@ -315,6 +319,10 @@ void CTORVIOPropertyPage::FollowUp(unsigned after) {
     host_->RebuildPages();
   if (host_)
     host_->SetModifiedFlag();
+  if (host_ && Data) {
+    committed_ = *Data;
+    host_->Committed(before, label);
+  }
 }
 
 void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
@@ -330,7 +338,7 @@ void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
     after &= ~unsigned(After::Check);
   }
   ConfigureField(c.id);
-  FollowUp(after);
+  FollowUp(after, f);
 }
 
 void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
@@ -358,7 +366,7 @@ void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
   case ControlKind::Field:
     return;
   }
-  FollowUp(c.after);
+  FollowUp(c.after, b);
 }
 
 void CTORVIOPropertyPage::OnFieldKeyDown(const ControlSpec &c, quint16 &key, quint16 shift) {

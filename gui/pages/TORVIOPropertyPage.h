@@ -85,8 +85,9 @@ protected:
   void RefreshTableDependents();
   void UpdateTableToolTips();
 
-  // Steps after the record write of a commit; marks the document modified.
-  void FollowUp(unsigned after);
+  // Steps after the record write of a commit; marks the document modified,
+  // then tells the host the commit's record before and `source`'s name.
+  void FollowUp(unsigned after, const QWidget *source = nullptr);
 
 private:
   void BuildControl(const ControlSpec &spec);
@@ -105,4 +106,7 @@ private:
   std::map<int, QLabel *> labels_;
   std::map<QString, QGroupBox *> groups_;
   std::map<int, QString> toolTips_;
+  // The record as of the last activation or commit: the "before" of the
+  // next commit.
+  UserData committed_{};
 };
