@@ -1,0 +1,70 @@
+#include "ProjectHistory.h"
+
+#include "RecordEditCommand.h"
+#include "shell/CMainSheet.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/SheetPages.h"
+
+#include <QUndoStack>
+
+#include <cstring>
+
+namespace {
+
+bool SamePages(const UserData &a, const UserData &b) {
+  return torvio::SpeedFeedbackPageFor(a) == torvio::SpeedFeedbackPageFor(b) &&
+         torvio::AuxSpeedFeedbackPageFor(a) == torvio::AuxSpeedFeedbackPageFor(b);
+}
+
+} // namespace
+
+ProjectHistory::ProjectHistory(CTORVIODoc *doc, CMainSheet *sheet, QObject *parent)
+    : QObject(parent), doc_(doc), sheet_(sheet), stack_(new QUndoStack(this)) {
+  connect(sheet_, &CMainSheet::recordCommitted, this, &ProjectHistory::Committed);
+  connect(doc_, &CTORVIODoc::updated, this, &ProjectHistory::Restart);
+  connect(doc_, &CTORVIODoc::modifiedChanged, this, &ProjectHistory::OnModifiedChanged);
+  // Undoing back to the saved state clears the modified flag, redoing away
+  // from it sets it again.
+  connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+    if (!restarting_ && doc_->IsModified() == clean)
+      doc_->SetModifiedFlag(!clean);
+  });
+  Restart();
+}
+
+void ProjectHistory::Committed(const UserData &before, const QString &label) {
+  const UserData &now = doc_->Record();
+  if (std::memcmp(&before, &now, sizeof now) == 0)
+    return;
+  QString name = label;
+  name.remove(u'&');
+  stack_->push(new RecordEditCommand(*this, before, now, name));
+  emit recordChanged();
+}
+
+void ProjectHistory::Apply(const UserData &state) {
+  const bool samePages = SamePages(doc_->Record(), state);
+  doc_->Record() = state;
+  if (!samePages)
+    sheet_->RebuildPages(true);
+  sheet_->ActivateCurrentPage();
+  emit recordChanged();
+}
+
+// New and Open start a new history. A new project counts as modified until
+// saved, so no step can reach a clean state then.
+void ProjectHistory::Restart() {
+  restarting_ = true;
+  stack_->clear();
+  if (doc_->IsModified())
+    stack_->resetClean();
+  else
+    stack_->setClean();
+  restarting_ = false;
+}
+
+// Saving makes the current step the clean one.
+void ProjectHistory::OnModifiedChanged(bool modified) {
+  if (!modified)
+    stack_->setClean();
+}

@@ -1,0 +1,19 @@
+#include "RecordEditCommand.h"
+
+#include "ProjectHistory.h"
+
+RecordEditCommand::RecordEditCommand(ProjectHistory &history, const UserData &before,
+                                     const UserData &after, const QString &label)
+    : QUndoCommand(label), history_(history), before_(before), after_(after) {}
+
+void RecordEditCommand::undo() {
+  history_.Apply(before_);
+}
+
+void RecordEditCommand::redo() {
+  if (!pushed_) {
+    pushed_ = true;
+    return;
+  }
+  history_.Apply(after_);
+}

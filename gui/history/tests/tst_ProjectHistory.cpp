@@ -1,0 +1,259 @@
+// Edit > Undo and Redo in the real main window with the real pages: one
+// step per commit restoring the whole record, the sheet rebuilt across a
+// sensor change, the clean state and the title marker, and New and Open
+// starting a new history. Also the Compare With and chart commands.
+#include "ShellTestSupport.h"
+#include "chart/MmiChartWindow.h"
+#include "history/ProjectHistory.h"
+#include "pages/NumericField.h"
+#include "pages/TORVIOPropertyPage.h"
+#include "projecttools/ProjectTools.h"
+#include "shell/CMainFrame.h"
+#include "shell/CMainSheet.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/CTORVIOView.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace torvio;
+
+namespace {
+
+bool Same(const UserData &a, const UserData &b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+QString PageClass(CMainSheet *sheet, CMainSheet::Slot slot) {
+  return QString::fromLatin1(sheet->Page(slot)->metaObject()->className());
+}
+
+NumericField *FieldNamed(QWidget *page, const QString &name) {
+  for (auto *f : page->findChildren<NumericField *>())
+    if (f->accessibleName() == name)
+      return f;
+  return nullptr;
+}
+
+QAbstractButton *ButtonNamed(QWidget *page, const QString &text) {
+  for (auto *b : page->findChildren<QAbstractButton *>())
+    if (b->text() == text)
+      return b;
+  return nullptr;
+}
+
+void TypeAndCommit(NumericField *f, const QString &text) {
+  f->setFocus();
+  f->selectAll();
+  QTest::keyClicks(f, text);
+  QTest::keyClick(f, Qt::Key_Return);
+}
+
+struct Window {
+  CTORVIODoc doc;
+  CMainFrame frame{&doc};
+  CMainSheet *sheet = frame.View()->Sheet();
+  ProjectTools *tools = frame.findChild<ProjectTools *>();
+  QUndoStack *stack = tools ? tools->History()->Stack() : nullptr;
+
+  // The PWM frequency typed on the Control Settings page.
+  void SetPwm(const QString &text) {
+    sheet->setCurrentWidget(sheet->Page(CMainSheet::SlotControlSettings));
+    NumericField *f = FieldNamed(sheet->Page(CMainSheet::SlotControlSettings),
+                                 QStringLiteral("PWM Frequency (Hz)"));
+    QVERIFY(f);
+    TypeAndCommit(f, text);
+  }
+};
+
+} // namespace
+
+class TestProjectHistory : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QLocale::setDefault(QLocale::c()); }
+  void init() { m_settings.Clear(); }
+
+  void menusAndToolbarCarryTheNewCommands() {
+    Window w;
+    QVERIFY(w.tools);
+    QStringList menus;
+    for (QAction *a : w.frame.menuBar()->actions())
+      menus << a->text();
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
+    QCOMPARE(w.tools->UndoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(w.tools->RedoAction()->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    QVERIFY(!w.tools->UndoAction()->isEnabled());
+    auto *bar = w.frame.findChild<QToolBar *>(QStringLiteral("toolbar"));
+    QVERIFY(bar);
+    QVERIFY(bar->actions().contains(w.tools->UndoAction()));
+    QVERIFY(bar->actions().contains(w.tools->RedoAction()));
+    QCOMPARE(w.tools->CompareAction()->text(), QStringLiteral("Compare &With..."));
+    QCOMPARE(w.tools->ChartAction()->text(), QStringLiteral("Modulation Index &Chart..."));
+    // Nothing was removed: Exit still ends the File menu.
+    QMenu *file = w.frame.menuBar()->actions().first()->menu();
+    QCOMPARE(file->actions().last(), w.frame.Action(ID_APP_EXIT));
+    QVERIFY(file->actions().contains(w.tools->CompareAction()));
+  }
+
+  void undoRestoresTheWholeRecordAndTheCleanState() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motor1.tvd"));
+    Window w;
+    w.doc.OnNewDocument();
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("Untitled* - TORVIO"));
+    QVERIFY(w.doc.OnSaveDocument(path));
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd - TORVIO"));
+    const UserData saved = w.doc.Record();
+
+    w.SetPwm(QStringLiteral("20000"));
+    QCOMPARE(w.doc.Record().PWMFrequency.Value, 20000u);
+    const UserData edited = w.doc.Record();
+    // The consistency check moved more than the typed value.
+    UserData onlyTyped = saved;
+    onlyTyped.PWMFrequency.Value = 20000;
+    QVERIFY(!Same(onlyTyped, edited));
+    QCOMPARE(w.stack->count(), 1);
+    QCOMPARE(w.tools->UndoAction()->text(), QStringLiteral("&Undo PWM Frequency (Hz)"));
+    QVERIFY(w.doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
+
+    w.tools->UndoAction()->trigger();
+    QVERIFY(Same(w.doc.Record(), saved));
+    QVERIFY(!w.doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd - TORVIO"));
+    // The page shows the restored value.
+    QCOMPARE(FieldNamed(w.sheet->Page(CMainSheet::SlotControlSettings),
+                        QStringLiteral("PWM Frequency (Hz)"))
+                 ->GetValue(),
+             double(saved.PWMFrequency.Value));
+    QCOMPARE(w.tools->RedoAction()->text(), QStringLiteral("&Redo PWM Frequency (Hz)"));
+
+    w.tools->RedoAction()->trigger();
+    QVERIFY(Same(w.doc.Record(), edited));
+    QVERIFY(w.doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
+  }
+
+  void undoAndRedoAcrossASensorChangeRebuildTheSheet() {
+    Window w;
+    w.doc.OnNewDocument();
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback3Page"));
+    const UserData before = w.doc.Record();
+    w.sheet->setCurrentIndex(0);
+    QAbstractButton *encoder = ButtonNamed(w.sheet->Page(CMainSheet::SlotConfiguration),
+                                           QStringLiteral("Quadrature encoder"));
+    QVERIFY(encoder);
+    encoder->click();
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback1Page"));
+    const UserData after = w.doc.Record();
+    QCOMPARE(w.stack->count(), 1);
+    QCOMPARE(w.stack->undoText(), QStringLiteral("Quadrature encoder"));
+
+    w.stack->undo();
+    QVERIFY(Same(w.doc.Record(), before));
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback3Page"));
+    QVERIFY(!ButtonNamed(w.sheet->Page(CMainSheet::SlotConfiguration),
+                         QStringLiteral("Quadrature encoder"))
+                 ->isChecked());
+
+    w.stack->redo();
+    QVERIFY(Same(w.doc.Record(), after));
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback1Page"));
+    // A new project stays modified whatever is undone: it was never saved.
+    w.stack->undo();
+    QVERIFY(w.doc.IsModified());
+  }
+
+  void clickingTheSelectedRadioButtonIsNoStep() {
+    Window w;
+    w.doc.OnNewDocument();
+    w.sheet->setCurrentIndex(0);
+    QAbstractButton *sensorless = ButtonNamed(w.sheet->Page(CMainSheet::SlotConfiguration),
+                                              QStringLiteral("No speed sensors"));
+    QVERIFY(sensorless && sensorless->isChecked());
+    sensorless->click();
+    QCOMPARE(w.stack->count(), 0);
+  }
+
+  void newAndOpenClearTheHistory() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.tvd"));
+    Window w;
+    w.doc.OnNewDocument();
+    QVERIFY(w.doc.OnSaveDocument(path));
+    w.SetPwm(QStringLiteral("16000"));
+    QCOMPARE(w.stack->count(), 1);
+    w.doc.OnNewDocument();
+    QCOMPARE(w.stack->count(), 0);
+    QVERIFY(!w.tools->UndoAction()->isEnabled());
+    w.SetPwm(QStringLiteral("18000"));
+    QCOMPARE(w.stack->count(), 1);
+    QVERIFY(w.doc.OnOpenDocument(path));
+    QCOMPARE(w.stack->count(), 0);
+    QVERIFY(!w.doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("p.tvd - TORVIO"));
+    // Opened: undoing the first edit reaches the loaded state again.
+    w.SetPwm(QStringLiteral("18000"));
+    QVERIFY(w.doc.IsModified());
+    w.stack->undo();
+    QVERIFY(!w.doc.IsModified());
+  }
+
+  void chartFollowsCommitsAndUndo() {
+    Window w;
+    w.doc.OnNewDocument();
+    w.tools->ShowChart();
+    MmiChartWindow *chart = w.tools->ChartWindow();
+    QVERIFY(chart);
+    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs == MmiInputsOf(w.doc.Record()));
+    const UserData before = w.doc.Record();
+    w.SetPwm(QStringLiteral("20000"));
+    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs.pwmFrequency == 20000u);
+    w.stack->undo();
+    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs.pwmFrequency == before.PWMFrequency.Value);
+    // Drawing never touched the project.
+    QVERIFY(Same(w.doc.Record(), before));
+  }
+
+  void compareWithListsTheDifferences() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("other.tvd"));
+    Window w;
+    w.doc.OnNewDocument();
+    QVERIFY(w.doc.OnSaveDocument(path));
+    w.SetPwm(QStringLiteral("20000"));
+    test::ScriptedPrompter prompter;
+    prompter.fileNames.push_back(path);
+    QString shown;
+    test::OnNextModal([&shown](QWidget *dialog) {
+      if (auto *list = dialog->findChild<QPlainTextEdit *>())
+        shown = list->toPlainText();
+      dialog->close();
+    });
+    w.tools->CompareWith();
+    QVERIFY(shown.startsWith(
+        QStringLiteral("CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 20000 -> 14400")));
+  }
+
+private:
+  test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestProjectHistory)
+#include "tst_ProjectHistory.moc"
