@@ -4,6 +4,7 @@
 
 #include "parvex.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace testdata {

@@ -1,24 +1,25 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs torvio-gen in a fresh working folder and checks its exit code, its
-# output and the files it left. "@WORK@" in arguments names that folder.
+# output and the files it left. "%WORK%" in arguments names that folder.
 #   PROGRAM, WORK, ARGUMENTS (comma separated), EXPECTED_CODE,
 #   EXPECTED_OUTPUT (regex), optional SETUP (comma separated arguments of a
 #   first run), MAKE_DIRS, WRITE_FILE ("path|content"), FILES, NO_FILES.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 foreach(d IN LISTS MAKE_DIRS)
-  string(REPLACE "@WORK@" "${WORK}" d "${d}")
+  string(REPLACE "%WORK%" "${WORK}" d "${d}")
   file(MAKE_DIRECTORY "${d}")
 endforeach()
 if(WRITE_FILE)
   string(REPLACE "|" ";" parts "${WRITE_FILE}")
   list(GET parts 0 path)
   list(GET parts 1 content)
-  string(REPLACE "@WORK@" "${WORK}" path "${path}")
+  string(REPLACE "%WORK%" "${WORK}" path "${path}")
   file(WRITE "${path}" "${content}")
 endif()
 
 function(run_program arguments code_var output_var)
-  string(REPLACE "@WORK@" "${WORK}" arguments "${arguments}")
+  string(REPLACE "%WORK%" "${WORK}" arguments "${arguments}")
   string(REPLACE "," ";" arguments "${arguments}")
   execute_process(COMMAND "${PROGRAM}" ${arguments} WORKING_DIRECTORY "${WORK}"
                   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -40,7 +41,9 @@ endif()
 if(NOT output MATCHES "${EXPECTED_OUTPUT}")
   message(FATAL_ERROR "output does not match '${EXPECTED_OUTPUT}':\n${output}")
 endif()
-if(output MATCHES "\x1b\\[")
+string(ASCII 27 escape)
+string(FIND "${output}" "${escape}[" colour_at)
+if(NOT colour_at EQUAL -1)
   message(FATAL_ERROR "colour codes written to a pipe:\n${output}")
 endif()
 foreach(f IN LISTS FILES)
