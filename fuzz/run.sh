@@ -28,8 +28,10 @@ for t in $targets; do
   corpus="$work/$t"
   mkdir -p "$corpus"
   cp fuzz/corpus/"$t"/* "$corpus"/
+  dict=()
+  [ -f fuzz/dict/"$t".dict ] && dict=(-dict=fuzz/dict/"$t".dict)
   echo "== fuzz_$t for ${seconds}s =="
-  if ! build-fuzz/bin/fuzz_"$t" "$corpus" -max_total_time="$seconds" -timeout=10 \
+  if ! build-fuzz/bin/fuzz_"$t" "$corpus" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
       -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 \
       -artifact_prefix="$artifacts/$t-" 2>"$work/$t.log"; then
     tail -n 60 "$work/$t.log"
