@@ -53,7 +53,7 @@ protected:
 
 TEST_F(HostileGeneration, UnwritableOutputFolderFailsEveryHeaderAndKeepsItsFiles) {
   const std::string previous = "/* header of an earlier run */\n";
-  testdata::UnwritableFolder folder("MC_Hall_prm.h", previous);
+  faults::UnwritableFolder folder("MC_Hall_prm.h", previous);
   RecordProperty("folder", folder.Description());
   Run(folder.Prefix());
   for (int i = 0; i < 9; ++i)
