@@ -3,6 +3,7 @@
 // must end normally, say clearly what failed, and leave other data alone.
 #include "Generator.h"
 
+#include "FullDisk.h"
 #include "HandDefaults.h"
 #include "LogCapture.h"
 #include "TempDir.h"
@@ -71,6 +72,34 @@ TEST_F(HostileGeneration, OutputPathThroughARegularFileFailsEveryHeader) {
     EXPECT_EQ(ExitLine(i), kCreateFailed) << kNames[i];
   EXPECT_EQ(ReadFile(output.Path() / "plain"), "keep");
 }
+
+class FullOutputDisk : public HostileGeneration,
+                       public testing::WithParamInterface<faults::FullDisk::Kind> {};
+
+TEST_P(FullOutputDisk, EveryHeaderReportsItsWriteFailure) {
+  const std::string text(20000, 'h');
+  for (const char *n : kNames)
+    WriteFile(templates.Path() / (std::string(n) + ".th"), text);
+  faults::FullDisk disk("keep.txt", "kept", GetParam());
+  RecordProperty("disk", disk.Description());
+  Run(disk.Path().string() + "/");
+  disk.Release();
+  for (int i = 0; i < 9; ++i)
+    EXPECT_EQ(ExitLine(i),
+              (LogLine{"Exit code [5] -> Error : Header file writing failed (.h).", 1}))
+        << kNames[i];
+  EXPECT_EQ(CapturedLines().back(),
+            (LogLine{"End include files creation. 9 Error(s) 0 Warning(s)", 1}));
+  EXPECT_EQ(ReadFile(disk.Path() / "keep.txt"), "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, FullOutputDisk,
+                         testing::Values(faults::FullDisk::Kind::FullTmpfs,
+                                         faults::FullDisk::Kind::FileSizeLimit),
+                         [](const testing::TestParamInfo<faults::FullDisk::Kind> &info) {
+                           return info.param == faults::FullDisk::Kind::FullTmpfs ? "FullTmpfs"
+                                                                                  : "FileSizeLimit";
+                         });
 
 // The log callback takes the output folder away as soon as the third header
 // is announced.
