@@ -41,8 +41,9 @@ SIRENTA_API int SIRENTA_SetDefaut1sh(SirentaParams *params);
 
 /* Runs the single-shunt search and writes maxModulationIndex. Returns 0 when
  * a limit was found and rounded as is, 1 when rounding clipped it to 77 or
- * 100, 2 when no limit was found (index 100), 3 for a null record or a zero
- * pwmFrequency (record left untouched). */
+ * 100, 2 when no limit was found (index 100), 3 for a null record, a zero
+ * pwmFrequency (or 2^31, whose double wraps to zero) or an angleStep that
+ * cannot move the angle forward (zero, negative, NaN): record left untouched. */
 SIRENTA_API int SIRENTA_1shMMI(SirentaParams *params);
 
 /* Writes the three-shunt defaults into every field; returns 0, or 3 for a
