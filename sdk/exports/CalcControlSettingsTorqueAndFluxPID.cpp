@@ -1,0 +1,10 @@
+#include "exports/Guarded.h"
+#include "model/TorqueFluxGains.h"
+#include "parvex.h"
+
+extern "C" PARVEX_API int PARVEX_CalcControlSettingsTorqueAndFluxPID(UserData *data) {
+  if (data == nullptr)
+    return parvex::nullRecordResult;
+  return parvex::Guarded(parvex::nullRecordResult,
+                         [data] { return parvex::CalcTorqueAndFluxGains(*data); });
+}
