@@ -11,7 +11,7 @@ using U = UserData;
 
 // The largest current measurable with the default shunt network,
 // 1.65 / (0.22 * 2.57), kept as its exact stored bits.
-const double defaultMeasurableCurrent = std::bit_cast<double>(0x400758A758A758A7ull);
+constexpr double defaultMeasurableCurrent = std::bit_cast<double>(0x400758A758A758A7ull);
 
 const std::array wordDefaults{
     WordDefault{&U::QuadratureEncoder, 0},

@@ -259,6 +259,20 @@ TEST(ConsistencyCheck, SpeedSensorClearsTheAuxiliaryFeedbackChoice) {
   }
 }
 
+TEST(ConsistencyCheck, AnyNonZeroFlagCountsAsSet) {
+  UserData d = DefaultRecord();
+  d.NoSpeedSensors = 0;
+  d.HallSensors = 0x80000000u;
+  d.IsolatedCurrentSensors = 2;
+  d.ICSGain.Value = 0.5;
+  d.MaximumAvailableModulationIndex.Value = 80;
+  d = Checked(d);
+  EXPECT_EQ(d.None, 1u);
+  EXPECT_EQ(d.ViewEncoderFeedback, 0u);
+  EXPECT_EQ(d.RatedCurrent.Max, 3.3);
+  EXPECT_EQ(d.MaximumAvailableModulationIndex.Value, 100u);
+}
+
 TEST(ConsistencyCheck, SensorlessWithAViewedSensorForcesTheDac) {
   UserData d = DefaultRecord();
   d.EnableDACFunctionality = 0;

@@ -17,6 +17,7 @@ namespace {
 constexpr int plausibleRecords = 2000;
 constexpr int randomByteRecords = 2000;
 constexpr int searchEvery = 4;
+constexpr int randomSearchEvery = 10;
 
 class Draw {
 public:
@@ -216,7 +217,7 @@ TEST(ConsistencyProperties, RandomBytesNeverCrashOrGainNonFiniteReals) {
       bytes[i] = static_cast<unsigned char>(draw.Word());
     // Random flags are almost always set; clear the isolated sensors now and
     // then so that the search runs on random timing too.
-    if (n % searchEvery == 0)
+    if (n % randomSearchEvery == 0)
       d.IsolatedCurrentSensors = 0;
     const bool finiteBefore = AllFinite(d);
     allFinite += finiteBefore;

@@ -119,3 +119,22 @@ INSTANTIATE_TEST_SUITE_P(WorkedExamples, SingleShuntIndex,
 
 } // namespace
 } // namespace parvex::test
+
+namespace parvex::test {
+namespace {
+
+// Fast PWM with a long dead time leaves no sampling window from the first
+// indexes on: the search's result is rounded up to its floor of 77.
+TEST(ModulationIndex, EarlySingleShuntLimitGives77) {
+  UserData d = DefaultRecord();
+  d.ThreeShuntResistors = 0;
+  d.SingleShuntResistor = 1;
+  d.PWMFrequency.Value = 32000;
+  d.DeadTime.Value = 3500;
+  ASSERT_EQ(PARVEX_CalcMMI(&d), 0);
+  EXPECT_EQ(d.MaximumAvailableModulationIndex.Value, 77u);
+  ExpectBounds(d.MaximumAvailableModulationIndex);
+}
+
+} // namespace
+} // namespace parvex::test

@@ -1,0 +1,32 @@
+#include "ControlSettingsComboBox.h"
+
+CControlSettingsComboBox::CControlSettingsComboBox(QWidget *parent) : QComboBox(parent) {}
+
+void CControlSettingsComboBox::SetItems(const double *values, const double *shownValues, int count,
+                                        const char *format) {
+  clear();
+  values_.clear();
+  shownValues_.clear();
+  if (count <= 0 || !values || !shownValues)
+    return;
+  values_.assign(values, values + count);
+  shownValues_.assign(shownValues, shownValues + count);
+  for (double shown : shownValues_)
+    addItem(QString::asprintf(format, shown)); // "C" formatting: "." whatever the locale
+  setCurrentIndex(0);
+}
+
+void CControlSettingsComboBox::SelectValue(double v) {
+  for (std::size_t i = 0; i < values_.size(); ++i)
+    if (values_[i] == v) {
+      setCurrentIndex(static_cast<int>(i));
+      return;
+    }
+}
+
+double CControlSettingsComboBox::SelectedValue() const {
+  const int i = currentIndex();
+  if (i < 0 || static_cast<std::size_t>(i) >= values_.size())
+    return 0.0;
+  return values_[static_cast<std::size_t>(i)];
+}

@@ -1,0 +1,434 @@
+#include "ControlSettingsPage.h"
+
+#include "ControlSettingsComboBox.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr double kSpeedRates[] = {0.5, 1, 2, 5, 10, 20, 127};
+constexpr double kCurrentRates[] = {1, 2, 3};
+
+bool Manual(const UserData &d) {
+  return d.TorqueAndFluxGainsComputation == 0;
+}
+bool DTerms(const UserData &d) {
+  return d.CheckToEnableDifferentialTerm != 0;
+}
+bool ManualAndDTerms(const UserData &d) {
+  return Manual(d) && DTerms(d);
+}
+bool Never(const UserData &) {
+  return false;
+}
+bool FluxWeakeningOn(const UserData &d) {
+  return d.FluxWeakening != 0;
+}
+
+} // namespace
+
+PageTable CControlSettingsPage::Table() {
+  constexpr unsigned checkAndShow = After::Check | After::Refresh;
+  PageTable t;
+  t.groups = {
+      {.key = "driving", .title = "Driving settings", .parent = nullptr, .row = 0, .column = 0},
+      {.key = "speedRate",
+       .title = "Speed regulation control rate",
+       .parent = nullptr,
+       .row = 1,
+       .column = 0},
+      {.key = "currentRate",
+       .title = "Torque and flux control rate",
+       .parent = nullptr,
+       .row = 2,
+       .column = 0},
+      {.key = "tfc",
+       .title = "Torque and flux controller",
+       .parent = nullptr,
+       .row = 0,
+       .column = 1,
+       .rowSpan = 3},
+      {.key = "torque", .title = "Torque", .parent = "tfc", .row = 1, .column = 0, .columnSpan = 2},
+      {.key = "flux", .title = "Flux", .parent = "tfc", .row = 1, .column = 2, .columnSpan = 2},
+      {.key = "speed", .title = "Speed controller", .parent = nullptr, .row = 3, .column = 0},
+      {.key = "fw", .title = "Flux weakening controller", .parent = nullptr, .row = 3, .column = 1},
+  };
+  t.controls = {
+      {.id = IdPwmFrequency,
+       .label = "PWM Frequency (Hz)",
+       .group = "driving",
+       .param = &UserData::PWMFrequency,
+       .after = checkAndShow,
+       .row = 0},
+      {.id = IdDeadTime,
+       .label = "Dead-time (ns)",
+       .group = "driving",
+       .param = &UserData::DeadTime,
+       .after = After::Check,
+       .row = 1},
+      {.id = IdCutOffFrequency,
+       .label = "Cut-off frequency (rad/s)",
+       .group = "tfc",
+       .param = &UserData::CutOffFrequency,
+       .after = checkAndShow,
+       .tabNext = {IdTorquePDividend, IdTorqueInitRef},
+       .tabPrev = {IdCurrentRate},
+       .row = 0},
+      // Torque: the divisors are set only by the gain calculation or a file.
+      {.id = IdTorquePDividend,
+       .label = "/",
+       .group = "torque",
+       .param = &UserData::TorquePDividend,
+       .dependent = true,
+       .enabledWhen = Manual,
+       .tabNext = {IdTorqueIDividend},
+       .tabPrev = {IdCutOffFrequency},
+       .row = 0,
+       .column = 0,
+       .accessibleName = "Torque P dividend"},
+      {.id = IdTorquePDivisor,
+       .label = "P",
+       .group = "torque",
+       .param = &UserData::TorquePDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdTorqueIDividend},
+       .tabPrev = {IdTorquePDividend},
+       .row = 0,
+       .column = 2,
+       .accessibleName = "Torque P divisor"},
+      {.id = IdTorqueIDividend,
+       .label = "/",
+       .group = "torque",
+       .param = &UserData::TorqueIDividend,
+       .dependent = true,
+       .enabledWhen = Manual,
+       .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
+       .tabPrev = {IdTorquePDividend},
+       .row = 1,
+       .column = 0,
+       .accessibleName = "Torque I dividend"},
+      {.id = IdTorqueIDivisor,
+       .label = "I",
+       .group = "torque",
+       .param = &UserData::TorqueIDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
+       .tabPrev = {IdTorqueIDividend},
+       .row = 1,
+       .column = 2,
+       .accessibleName = "Torque I divisor"},
+      {.id = IdTorqueDDividend,
+       .label = "/",
+       .group = "torque",
+       .param = &UserData::TorqueDDividend,
+       .dependent = true,
+       .enabledWhen = ManualAndDTerms,
+       .tabNext = {IdTorqueInitRef},
+       .tabPrev = {IdTorqueIDividend, IdCutOffFrequency},
+       .row = 2,
+       .column = 0,
+       .accessibleName = "Torque D dividend"},
+      {.id = IdTorqueDDivisor,
+       .label = "D",
+       .group = "torque",
+       .param = &UserData::TorqueDDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdTorqueInitRef},
+       .tabPrev = {IdTorqueDDividend},
+       .row = 2,
+       .column = 2,
+       .accessibleName = "Torque D divisor"},
+      {.id = IdTorqueInitRef,
+       .label = "Init Ref (A)",
+       .group = "torque",
+       .param = &UserData::TorqueInitRef,
+       .tabNext = {IdFluxPDividend, IdFluxInitRef},
+       .tabPrev = {IdTorqueDDividend, IdTorqueIDividend, IdCutOffFrequency},
+       .row = 3,
+       .column = 2,
+       .accessibleName = "Torque Init Ref (A)"},
+      // Flux, laid out as the torque box.
+      {.id = IdFluxPDividend,
+       .label = "/",
+       .group = "flux",
+       .param = &UserData::FluxPDividend,
+       .dependent = true,
+       .enabledWhen = Manual,
+       .tabNext = {IdFluxIDividend},
+       .tabPrev = {IdTorqueInitRef},
+       .row = 0,
+       .column = 0,
+       .accessibleName = "Flux P dividend"},
+      {.id = IdFluxPDivisor,
+       .label = "P",
+       .group = "flux",
+       .param = &UserData::FluxPDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdFluxIDividend},
+       .tabPrev = {IdFluxPDividend},
+       .row = 0,
+       .column = 2,
+       .accessibleName = "Flux P divisor"},
+      {.id = IdFluxIDividend,
+       .label = "/",
+       .group = "flux",
+       .param = &UserData::FluxIDividend,
+       .dependent = true,
+       .enabledWhen = Manual,
+       .tabNext = {IdFluxDDividend, IdFluxInitRef},
+       .tabPrev = {IdFluxPDividend},
+       .row = 1,
+       .column = 0,
+       .accessibleName = "Flux I dividend"},
+      {.id = IdFluxIDivisor,
+       .label = "I",
+       .group = "flux",
+       .param = &UserData::FluxIDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdFluxDDividend, IdFluxInitRef},
+       .tabPrev = {IdFluxIDividend},
+       .row = 1,
+       .column = 2,
+       .accessibleName = "Flux I divisor"},
+      {.id = IdFluxDDividend,
+       .label = "/",
+       .group = "flux",
+       .param = &UserData::FluxDDividend,
+       .dependent = true,
+       .enabledWhen = ManualAndDTerms,
+       .tabNext = {IdFluxInitRef},
+       .tabPrev = {IdFluxIDividend, IdTorqueInitRef},
+       .row = 2,
+       .column = 0,
+       .accessibleName = "Flux D dividend"},
+      {.id = IdFluxDDivisor,
+       .label = "D",
+       .group = "flux",
+       .param = &UserData::FluxDDivisor,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdFluxInitRef},
+       .tabPrev = {IdFluxDDividend},
+       .row = 2,
+       .column = 2,
+       .accessibleName = "Flux D divisor"},
+      {.id = IdFluxInitRef,
+       .label = "Init Ref (A)",
+       .group = "flux",
+       .param = &UserData::FluxInitRef,
+       .tabNext = {IdManualEditing},
+       .tabPrev = {IdFluxDDividend, IdFluxIDividend, IdTorqueInitRef},
+       .row = 3,
+       .column = 2,
+       .accessibleName = "Flux Init Ref (A)"},
+      // Ticked means the gains are typed in; cleared recomputes them at once.
+      {.id = IdManualEditing,
+       .kind = ControlKind::InvertedCheckBox,
+       .label = "Manual editing enabled",
+       .group = "tfc",
+       .flag = &UserData::TorqueAndFluxGainsComputation,
+       .after = After::Check | After::Refresh | After::Rules,
+       .row = 2,
+       .column = 0},
+      // Speed controller: the check rounds its divisors to powers of two.
+      {.id = IdSpeedPDividend,
+       .label = "/",
+       .group = "speed",
+       .param = &UserData::SpeedPDividend,
+       .tabNext = {IdSpeedPDivisor},
+       .tabPrev = {IdManualEditing},
+       .row = 0,
+       .column = 0,
+       .accessibleName = "Speed P dividend"},
+      {.id = IdSpeedPDivisor,
+       .label = "P",
+       .group = "speed",
+       .param = &UserData::SpeedPDivisor,
+       .after = checkAndShow,
+       .dependent = true,
+       .tabNext = {IdSpeedIDividend},
+       .tabPrev = {IdSpeedPDividend},
+       .row = 0,
+       .column = 2,
+       .accessibleName = "Speed P divisor"},
+      {.id = IdSpeedIDividend,
+       .label = "/",
+       .group = "speed",
+       .param = &UserData::SpeedIDividend,
+       .tabNext = {IdSpeedIDivisor},
+       .tabPrev = {IdSpeedPDivisor},
+       .row = 1,
+       .column = 0,
+       .accessibleName = "Speed I dividend"},
+      {.id = IdSpeedIDivisor,
+       .label = "I",
+       .group = "speed",
+       .param = &UserData::SpeedIDivisor,
+       .after = checkAndShow,
+       .dependent = true,
+       .tabNext = {IdSpeedDDividend, IdSpeedInitRef},
+       .tabPrev = {IdSpeedIDividend},
+       .row = 1,
+       .column = 2,
+       .accessibleName = "Speed I divisor"},
+      {.id = IdSpeedDDividend,
+       .label = "/",
+       .group = "speed",
+       .param = &UserData::SpeedDDividend,
+       .enabledWhen = DTerms,
+       .tabNext = {IdSpeedDDivisor},
+       .tabPrev = {IdSpeedIDivisor},
+       .row = 2,
+       .column = 0,
+       .accessibleName = "Speed D dividend"},
+      {.id = IdSpeedDDivisor,
+       .label = "D",
+       .group = "speed",
+       .param = &UserData::SpeedDDivisor,
+       .after = checkAndShow,
+       .dependent = true,
+       .enabledWhen = DTerms,
+       .tabNext = {IdSpeedInitRef},
+       .tabPrev = {IdSpeedDDividend},
+       .row = 2,
+       .column = 2,
+       .accessibleName = "Speed D divisor"},
+      {.id = IdSpeedInitRef,
+       .label = "Init Ref (rpm)",
+       .group = "speed",
+       .param = &UserData::SpeedInitRef,
+       .tabNext = {IdFwPDividend, IdPwmFrequency},
+       .tabPrev = {IdSpeedDDivisor, IdSpeedIDivisor},
+       .row = 3,
+       .column = 2,
+       .accessibleName = "Speed Init Ref (rpm)"},
+      // Flux weakening controller, in use only with flux weakening.
+      {.id = IdFwPDividend,
+       .label = "/",
+       .group = "fw",
+       .param = &UserData::FluxWeakeningControllerPDividend,
+       .enabledWhen = FluxWeakeningOn,
+       .tabNext = {IdFwPDivisor},
+       .tabPrev = {IdSpeedInitRef},
+       .row = 0,
+       .column = 0,
+       .accessibleName = "Flux weakening P dividend"},
+      {.id = IdFwPDivisor,
+       .label = "P",
+       .group = "fw",
+       .param = &UserData::FluxWeakeningControllerPDivisor,
+       .after = checkAndShow,
+       .dependent = true,
+       .enabledWhen = FluxWeakeningOn,
+       .tabNext = {IdFwIDividend},
+       .tabPrev = {IdFwPDividend},
+       .row = 0,
+       .column = 2,
+       .accessibleName = "Flux weakening P divisor"},
+      {.id = IdFwIDividend,
+       .label = "/",
+       .group = "fw",
+       .param = &UserData::FluxWeakeningControllerIDividend,
+       .enabledWhen = FluxWeakeningOn,
+       .tabNext = {IdFwIDivisor},
+       .tabPrev = {IdFwPDivisor},
+       .row = 1,
+       .column = 0,
+       .accessibleName = "Flux weakening I dividend"},
+      {.id = IdFwIDivisor,
+       .label = "I",
+       .group = "fw",
+       .param = &UserData::FluxWeakeningControllerIDivisor,
+       .after = checkAndShow,
+       .dependent = true,
+       .enabledWhen = FluxWeakeningOn,
+       .tabNext = {IdFwVoltageLimit},
+       .tabPrev = {IdFwIDividend},
+       .row = 1,
+       .column = 2,
+       .accessibleName = "Flux weakening I divisor"},
+      {.id = IdFwVoltageLimit,
+       .label = "Voltage limit (%)",
+       .group = "fw",
+       .param = &UserData::FluxWeakeningControllerVoltageLimit,
+       .enabledWhen = FluxWeakeningOn,
+       .tabNext = {IdPwmFrequency},
+       .tabPrev = {IdFwIDivisor},
+       .row = 2,
+       .column = 2},
+  };
+  return t;
+}
+
+CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
+    : CTORVIOPropertyPage(host, QStringLiteral("Control Settings"), parent),
+      speedRate_(new CControlSettingsComboBox), currentRate_(new CControlSettingsComboBox) {
+  Build(Table());
+
+  const auto addList = [this](CControlSettingsComboBox *list, int id, const char *group,
+                              const QString &unit, const QString &name) {
+    auto *label = new QLabel(unit);
+    label->setBuddy(list);
+    list->setAccessibleName(name);
+    list->setObjectName(QStringLiteral("list%1").arg(id));
+    GroupGrid(group)->addWidget(list, 0, 0);
+    GroupGrid(group)->addWidget(label, 0, 1);
+    RegisterControl(id, list);
+  };
+  addList(speedRate_, IdSpeedRate, "speedRate", QStringLiteral("(ms)"),
+          QStringLiteral("Speed regulation control rate (ms)"));
+  addList(currentRate_, IdCurrentRate, "currentRate", QStringLiteral("PWM periods"),
+          QStringLiteral("Torque and flux control rate (PWM periods)"));
+  connect(speedRate_, &QComboBox::activated, this, [this] { OnSpeedRateChosen(); });
+  connect(currentRate_, &QComboBox::activated, this, [this] { OnCurrentRateChosen(); });
+
+  GroupGrid(nullptr)->setRowStretch(4, 1);
+  GroupGrid(nullptr)->setColumnStretch(2, 1);
+
+  SetTabChain({IdPwmFrequency,    IdDeadTime,        IdSpeedRate,       IdCurrentRate,
+               IdCutOffFrequency, IdTorquePDividend, IdTorqueIDividend, IdTorqueDDividend,
+               IdTorqueInitRef,   IdFluxPDividend,   IdFluxIDividend,   IdFluxDDividend,
+               IdFluxInitRef,     IdManualEditing,   IdSpeedPDividend,  IdSpeedPDivisor,
+               IdSpeedIDividend,  IdSpeedIDivisor,   IdSpeedDDividend,  IdSpeedDDivisor,
+               IdSpeedInitRef,    IdFwPDividend,     IdFwPDivisor,      IdFwIDividend,
+               IdFwIDivisor,      IdFwVoltageLimit,  IdTorquePDivisor,  IdTorqueIDivisor,
+               IdTorqueDDivisor,  IdFluxPDivisor,    IdFluxIDivisor,    IdFluxDDivisor});
+}
+
+void CControlSettingsPage::LoadPage() {
+  constexpr int speedCount = static_cast<int>(std::size(kSpeedRates));
+  constexpr int currentCount = static_cast<int>(std::size(kCurrentRates));
+  speedRate_->SetItems(kSpeedRates, kSpeedRates, speedCount, "%.1f");
+  speedRate_->SelectValue(Data->SpeedRegulationControlRate);
+  currentRate_->SetItems(kCurrentRates, kCurrentRates, currentCount, "%.0f");
+  currentRate_->SelectValue(static_cast<double>(Data->TorqueAndFluxControlRate));
+}
+
+void CControlSettingsPage::OnSpeedRateChosen() {
+  if (!Data)
+    return;
+  Data->SpeedRegulationControlRate = speedRate_->SelectedValue();
+  FollowUp(After::Nothing);
+}
+
+void CControlSettingsPage::OnCurrentRateChosen() {
+  if (!Data)
+    return;
+  // The list holds only 1, 2 and 3: the conversion is exact.
+  Data->TorqueAndFluxControlRate = static_cast<std::uint32_t>(currentRate_->SelectedValue());
+  FollowUp(After::Check | After::Refresh);
+}
+
+void CControlSettingsPage::RefreshDependentFields() {
+  RefreshTableDependents();
+}
+
+void CControlSettingsPage::UpdateToolTips() {
+  UpdateTableToolTips();
+}

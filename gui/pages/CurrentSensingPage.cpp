@@ -1,0 +1,131 @@
+#include "CurrentSensingPage.h"
+
+#include "ControlSettingsComboBox.h"
+#include "WaveformPicture.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+
+// The converter's sampling times: shown at its 12 MHz clock, stored as the
+// firmware's setting.
+constexpr double kSamplingShown[] = {125, 625, 1125, 2375};
+constexpr double kSamplingStored[] = {200, 700, 1200, 2450};
+
+bool NoiseTimeUsed(const UserData &d) {
+  return d.SingleShuntResistor == 0 && d.IsolatedCurrentSensors == 0;
+}
+bool RiseTimeUsed(const UserData &d) {
+  return d.IsolatedCurrentSensors == 0;
+}
+bool Never(const UserData &) {
+  return false;
+}
+
+} // namespace
+
+PageTable CCurrentSensingPage::Table() {
+  constexpr unsigned checkAndShow = After::Check | After::Refresh;
+  PageTable t;
+  t.groups = {
+      {.key = "noise", .title = "Noise parameters", .parent = nullptr, .row = 0, .column = 0},
+      {.key = "sampling",
+       .title = "A/D converter sampling time",
+       .parent = nullptr,
+       .row = 1,
+       .column = 0},
+      {.key = "index",
+       .title = "Maximum available modulation index",
+       .parent = nullptr,
+       .row = 1,
+       .column = 1},
+  };
+  t.controls = {
+      {.id = IdNoiseTime,
+       .label = "T Noise (ns)",
+       .group = "noise",
+       .param = &UserData::Tnoise,
+       .after = checkAndShow,
+       .visibleWhen = NoiseTimeUsed,
+       .tabNext = {IdRiseTime},
+       .tabPrev = {kPageItself},
+       .row = 0},
+      {.id = IdRiseTime,
+       .label = "T Rise (ns)",
+       .group = "noise",
+       .param = &UserData::Trise,
+       .after = checkAndShow,
+       .visibleWhen = RiseTimeUsed,
+       .tabNext = {IdSamplingTime},
+       .tabPrev = {IdNoiseTime, kPageItself},
+       .row = 1},
+      // Shown only: the check computes it from the other settings.
+      {.id = IdModulationIndex,
+       .label = "%",
+       .group = "index",
+       .param = &UserData::MaximumAvailableModulationIndex,
+       .dependent = true,
+       .enabledWhen = Never,
+       .tabNext = {IdNoiseTime, IdRiseTime},
+       .tabPrev = {IdSamplingTime},
+       .row = 0,
+       .accessibleName = "Maximum available modulation index (%)"},
+  };
+  return t;
+}
+
+CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
+    : CTORVIOPropertyPage(host, QStringLiteral("Current sensing"), parent),
+      samplingTime_(new CControlSettingsComboBox),
+      singleShunt_(new WaveformPicture(WaveformPicture::Kind::SingleShunt)),
+      threeShunt_(new WaveformPicture(WaveformPicture::Kind::ThreeShunt)) {
+  Build(Table());
+
+  auto *unit = new QLabel(QStringLiteral("ns (@12 MHz clock)"));
+  unit->setBuddy(samplingTime_);
+  samplingTime_->setAccessibleName(QStringLiteral("A/D converter sampling time (ns)"));
+  samplingTime_->setObjectName(QStringLiteral("list%1").arg(IdSamplingTime));
+  GroupGrid("sampling")->addWidget(samplingTime_, 0, 0);
+  GroupGrid("sampling")->addWidget(unit, 0, 1);
+  RegisterControl(IdSamplingTime, samplingTime_);
+  connect(samplingTime_, &QComboBox::activated, this, [this] { OnSamplingTimeChosen(); });
+
+  // Both pictures share the place beside the noise parameters.
+  auto *grid = GroupGrid(nullptr);
+  grid->addWidget(singleShunt_, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(threeShunt_, 0, 1, Qt::AlignLeft | Qt::AlignTop);
+  RegisterControl(IdSingleShuntPicture, singleShunt_);
+  RegisterControl(IdThreeShuntPicture, threeShunt_);
+  grid->setRowStretch(2, 1);
+  grid->setColumnStretch(2, 1);
+
+  SetTabChain({IdNoiseTime, IdRiseTime, IdSamplingTime, IdModulationIndex});
+}
+
+void CCurrentSensingPage::LoadPage() {
+  constexpr int count = static_cast<int>(std::size(kSamplingStored));
+  samplingTime_->SetItems(kSamplingStored, kSamplingShown, count, "%.0f");
+  samplingTime_->SelectValue(static_cast<double>(Data->ADConverterSamplingTime));
+}
+
+void CCurrentSensingPage::ApplyPageRules() {
+  singleShunt_->setVisible(Data->SingleShuntResistor != 0);
+  threeShunt_->setVisible(Data->ThreeShuntResistors != 0);
+}
+
+void CCurrentSensingPage::OnSamplingTimeChosen() {
+  if (!Data)
+    return;
+  // The stored values are whole numbers of nanoseconds: exact.
+  Data->ADConverterSamplingTime = static_cast<std::uint32_t>(samplingTime_->SelectedValue());
+  FollowUp(After::Check | After::Refresh);
+}
+
+void CCurrentSensingPage::RefreshDependentFields() {
+  RefreshTableDependents();
+}
+
+void CCurrentSensingPage::UpdateToolTips() {
+  UpdateTableToolTips();
+}

@@ -1,0 +1,42 @@
+// The "Current sensing" page: noise and rise times of the shunt signal, the
+// A/D converter sampling time, and the maximum available modulation index
+// derived from them. What is shown follows the current sensing technique.
+#pragma once
+
+#include "TORVIOPropertyPage.h"
+
+class CControlSettingsComboBox;
+class WaveformPicture;
+
+class CCurrentSensingPage : public CTORVIOPropertyPage {
+  Q_OBJECT
+
+public:
+  enum Id {
+    IdNoiseTime = 1001,
+    IdRiseTime = 1002,
+    IdSamplingTime = 1003,
+    IdModulationIndex = 1004,
+    IdSingleShuntPicture = 1005,
+    IdThreeShuntPicture = 1006,
+  };
+
+  explicit CCurrentSensingPage(PageHost *host, QWidget *parent = nullptr);
+
+  void RefreshDependentFields() override;
+  void UpdateToolTips() override;
+
+  static PageTable Table();
+  CControlSettingsComboBox *SamplingTimeList() const { return samplingTime_; }
+
+protected:
+  void LoadPage() override;
+  void ApplyPageRules() override;
+
+private:
+  void OnSamplingTimeChosen();
+
+  CControlSettingsComboBox *samplingTime_;
+  WaveformPicture *singleShunt_;
+  WaveformPicture *threeShunt_;
+};

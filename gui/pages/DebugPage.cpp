@@ -1,0 +1,110 @@
+#include "DebugPage.h"
+
+#include <QGridLayout>
+
+namespace {
+
+constexpr std::array<FlagMember, 3> kAuxiliaryFeedback = {
+    &UserData::ViewEncoderFeedback, &UserData::ViewHallSensorsFeedback, &UserData::None};
+
+bool Sensorless(const UserData &d) {
+  return d.NoSpeedSensors != 0;
+}
+bool WithSpeedSensor(const UserData &d) {
+  return d.NoSpeedSensors == 0;
+}
+
+} // namespace
+
+PageTable CDebugPage::Table() {
+  constexpr unsigned auxChoice = After::Check | After::Refresh | After::Rebuild;
+  PageTable t;
+  t.groups = {
+      {.key = "aux", .title = "Auxiliary speed feedback", .parent = nullptr, .row = 0, .column = 0},
+      {.key = "modality",
+       .title = "Flux and torque PI(D) tuning modality",
+       .parent = nullptr,
+       .row = 0,
+       .column = 1},
+  };
+  // Viewing an encoder or Hall sensors makes sense only while running
+  // sensorless; the tuning modality only with a speed sensor.
+  t.controls = {
+      {.id = IdAuxEncoder,
+       .kind = ControlKind::Radio,
+       .label = "View encoder feedback in 'No speed sensors'",
+       .group = "aux",
+       .flag = &UserData::ViewEncoderFeedback,
+       .radioGroup = kAuxiliaryFeedback,
+       .after = auxChoice,
+       .enabledWhen = Sensorless,
+       .row = 0},
+      {.id = IdAuxHall,
+       .kind = ControlKind::Radio,
+       .label = "View Hall feedback in 'No speed sensors'",
+       .group = "aux",
+       .flag = &UserData::ViewHallSensorsFeedback,
+       .radioGroup = kAuxiliaryFeedback,
+       .after = auxChoice,
+       .enabledWhen = Sensorless,
+       .row = 1},
+      {.id = IdNone,
+       .kind = ControlKind::Radio,
+       .label = "None",
+       .group = "aux",
+       .flag = &UserData::None,
+       .radioGroup = kAuxiliaryFeedback,
+       .after = auxChoice,
+       .row = 2},
+      {.id = IdObserverTuning,
+       .kind = ControlKind::CheckBox,
+       .label = "Enable Observer gain tuning",
+       .group = "aux",
+       .flag = &UserData::EnableObserverGainTuning,
+       .after = After::Check | After::Rebuild,
+       .row = 3},
+      // The check forces the DAC on while an auxiliary feedback is viewed.
+      {.id = IdDac,
+       .kind = ControlKind::CheckBox,
+       .label = "Enable DAC functionality",
+       .group = nullptr,
+       .flag = &UserData::EnableDACFunctionality,
+       .dependent = true,
+       .row = 1},
+      {.id = IdModality,
+       .kind = ControlKind::CheckBox,
+       .label = "Enable modality",
+       .group = "modality",
+       .flag = &UserData::EnableModality,
+       .enabledWhen = WithSpeedSensor,
+       .row = 0},
+      {.id = IdSquareWavePeriod,
+       .label = "Square Wave Period (ms)",
+       .group = "modality",
+       .param = &UserData::SquareWavePeriod,
+       .enabledWhen = WithSpeedSensor,
+       .tabNext = {IdAuxEncoder, IdAuxHall, IdNone},
+       .tabPrev = {IdModality},
+       .row = 1},
+  };
+  return t;
+}
+
+CDebugPage::CDebugPage(PageHost *host, QWidget *parent)
+    : CTORVIOPropertyPage(host, QStringLiteral("Debug"), parent) {
+  Build(Table());
+  GroupGrid(nullptr)->setRowStretch(2, 1);
+  GroupGrid(nullptr)->setColumnStretch(2, 1);
+}
+
+void CDebugPage::LoadPage() {
+  RefreshDependentFields();
+}
+
+void CDebugPage::RefreshDependentFields() {
+  RefreshTableDependents();
+}
+
+void CDebugPage::UpdateToolTips() {
+  UpdateTableToolTips();
+}

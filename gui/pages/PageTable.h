@@ -1,0 +1,81 @@
+// A page described as data: its group boxes and its controls, each with the
+// record member it edits, what a commit of it runs afterwards, when it is
+// enabled or shown, and where Tab leads. CTORVIOPropertyPage builds the
+// widgets, the loading, the commits, the tooltips and the Tab handlers from
+// these tables; a page keeps only what is truly its own. Tables are built by
+// functions, so a page that mirrors another on other members (the auxiliary
+// speed feedback pages) passes its own members in.
+#pragma once
+
+#include "ParamRef.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+enum class ControlKind {
+  Field,            // NumericField bound to an IntParam, SignedIntParam or RealParam
+  CheckBox,         // flag = 1 when ticked
+  InvertedCheckBox, // flag = 0 when ticked ("Manual editing enabled")
+  Radio,            // flag = 1, the other flags of its group = 0
+};
+
+// What a commit runs after writing the record, in this order; marking the
+// document modified always comes last.
+namespace After {
+enum : unsigned {
+  Nothing = 0,
+  Check = 1u << 0,   // PARVEX_CheckConsistency
+  Refresh = 1u << 1, // RefreshDependentFields, then UpdateToolTips
+  Rules = 1u << 2,   // the page's enable and visibility rules
+  Rebuild = 1u << 3, // the sheet rebuilds its optional pages
+};
+}
+
+// Tab target meaning the page window itself.
+constexpr int kPageItself = -1;
+
+// Predicates may capture the members they read, so that mirrored pages share
+// one table function.
+using RecordPredicate = std::function<bool(const UserData &)>;
+
+enum class LabelSide { Right, Left };
+
+struct GroupSpec {
+  const char *key;    // how controls name the group
+  const char *title;  // shown caption; empty for a frame without one
+  const char *parent; // enclosing group's key, or nullptr for the page
+  int row = 0;
+  int column = 0;
+  int rowSpan = 1;
+  int columnSpan = 1;
+};
+
+struct ControlSpec {
+  int id = 0;
+  ControlKind kind = ControlKind::Field;
+  const char *label = ""; // text beside a field, or the button's text
+  const char *group = nullptr;
+  ParamRef param{};                          // fields
+  FlagMember flag = nullptr;                 // buttons
+  std::array<FlagMember, 3> radioGroup = {}; // radio: every flag of its group
+  unsigned after = After::Nothing;
+  bool dependent = false;                // reconfigured by RefreshDependentFields
+  RecordPredicate enabledWhen = nullptr; // null: always enabled
+  RecordPredicate visibleWhen = nullptr; // null: always shown
+  // First enabled and shown candidate takes the focus (the last one when
+  // none is); empty lists leave Tab to the ordinary focus chain.
+  std::vector<int> tabNext = {};
+  std::vector<int> tabPrev = {};
+  int row = 0; // cell in the group's grid; a field and its label take two columns
+  int column = 0;
+  LabelSide labelSide = LabelSide::Right;
+  const char *accessibleName = nullptr; // when the label alone names nothing (gain rows)
+  int description = 0;                  // string id prefixed to the limits tooltip, 0 for none
+  int widthChars = 8;                   // digits the field is sized for
+};
+
+struct PageTable {
+  std::vector<GroupSpec> groups;
+  std::vector<ControlSpec> controls;
+};

@@ -1,0 +1,20 @@
+#include "SpeedFeedback3Page.h"
+
+#include "SpeedFeedbackTables.h"
+
+#include <QGridLayout>
+
+CSpeedFeedback3Page::CSpeedFeedback3Page(PageHost *host, QWidget *parent)
+    : CTORVIOPropertyPage(host, QStringLiteral("Speed feedback"), parent) {
+  Build(ObserverTable(kMainObserver, false));
+  GroupGrid(nullptr)->setRowStretch(3, 1);
+  GroupGrid(nullptr)->setColumnStretch(2, 1);
+}
+
+void CSpeedFeedback3Page::RefreshDependentFields() {
+  RefreshTableDependents();
+}
+
+void CSpeedFeedback3Page::UpdateToolTips() {
+  UpdateTableToolTips();
+}

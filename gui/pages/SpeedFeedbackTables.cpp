@@ -1,0 +1,487 @@
+#include "SpeedFeedbackTables.h"
+
+namespace Id = SpeedFeedbackId;
+
+const EncoderMembers kMainEncoder = {&UserData::PulsesPerRevolution, &UserData::MinMechanicalSpeed,
+                                     &UserData::MaxMechanicalSpeed,  &UserData::MaxErrorsNumber,
+                                     &UserData::FIFODepth,           &UserData::AlignmentDuration,
+                                     &UserData::AlignmentAngle,      &UserData::AlignmentCurrent};
+
+const EncoderMembers kAuxEncoder = {
+    &UserData::AuxPulsesPerRevolution, &UserData::AuxMinMechanicalSpeed,
+    &UserData::AuxMaxMechanicalSpeed,  &UserData::AuxMaxErrorsNumber,
+    &UserData::AuxFIFODepth,           &UserData::AuxAlignmentDuration,
+    &UserData::AuxAlignmentAngle,      &UserData::AuxAlignmentCurrent};
+
+const HallMembers kMainHall = {&UserData::Hall120Degrees, &UserData::Hall60Degrees,
+                               &UserData::PhaseShift, &UserData::MinMechanicalSpeed,
+                               &UserData::MaxMechanicalSpeed};
+
+const HallMembers kAuxHall = {&UserData::AuxHall120Degrees, &UserData::AuxHall60Degrees,
+                              &UserData::AuxPhaseShift, &UserData::AuxMinMechanicalSpeed,
+                              &UserData::AuxMaxMechanicalSpeed};
+
+const ObserverMembers kMainObserver = {
+    &UserData::SpeedRampDuration,
+    &UserData::SpeedRampFinalValue,
+    &UserData::CurrentRampInitialValue,
+    &UserData::CurrentRampFinalValue,
+    &UserData::CurrentRampDuration,
+    &UserData::ConsinstencyThreshold,
+    &UserData::VarianceThreshold,
+    &UserData::MinimumSpeed,
+    &UserData::MaxErrorsNumber,
+    &UserData::IncludeAlignmentBeforeStartUp,
+    &UserData::GainsComputation,
+    &UserData::AlignmentDuration,
+    &UserData::AlignmentAngle,
+    &UserData::AlignmentCurrent,
+    &UserData::K1,
+    &UserData::K2,
+    &UserData::PLLPDividend,
+    &UserData::PLLPDivisor,
+    &UserData::PLLIDividend,
+    &UserData::PLLIDivisor,
+};
+
+const ObserverMembers kAuxObserver = {
+    &UserData::AuxSpeedRampDuration,
+    &UserData::AuxSpeedRampFinalValue,
+    &UserData::AuxCurrentRampInitialValue,
+    &UserData::AuxCurrentRampFinalValue,
+    &UserData::AuxCurrentRampDuration,
+    &UserData::AuxConsinstencyThreshold,
+    &UserData::AuxVarianceThreshold,
+    &UserData::AuxMinimumSpeed,
+    &UserData::AuxMaxErrorsNumber,
+    &UserData::AuxIncludeAlignmentBeforeStartUp,
+    &UserData::AuxGainsComputation,
+    nullptr,
+    nullptr,
+    nullptr,
+    &UserData::AuxK1,
+    &UserData::AuxK2,
+    &UserData::AuxPLLPDividend,
+    &UserData::AuxPLLPDivisor,
+    &UserData::AuxPLLIDividend,
+    &UserData::AuxPLLIDivisor,
+};
+
+namespace {
+
+constexpr unsigned kCheckAndShow = After::Check | After::Refresh;
+constexpr const char *kErrors = "Speed measurement errors management";
+
+} // namespace
+
+PageTable EncoderTable(const EncoderMembers &m) {
+  PageTable t;
+  t.groups = {
+      {.key = "encoder",
+       .title = "Quadrature encoder characteristics",
+       .parent = nullptr,
+       .row = 0,
+       .column = 0},
+      {.key = "errors", .title = kErrors, .parent = nullptr, .row = 1, .column = 0},
+      {.key = "alignment", .title = "Alignment settings", .parent = nullptr, .row = 0, .column = 1},
+  };
+  // The speed limits are coupled to each other by the check.
+  t.controls = {
+      {.id = Id::PulsesPerRevolution,
+       .label = "Pulses per revolution",
+       .group = "encoder",
+       .param = m.pulsesPerRevolution,
+       .tabNext = {Id::EncoderMinSpeed},
+       .tabPrev = {kPageItself},
+       .row = 0},
+      {.id = Id::EncoderMinSpeed,
+       .label = "Min mechanical speed (rpm)",
+       .group = "errors",
+       .param = m.minMechanicalSpeed,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .tabNext = {Id::EncoderMaxSpeed},
+       .tabPrev = {Id::PulsesPerRevolution},
+       .row = 0},
+      {.id = Id::EncoderMaxSpeed,
+       .label = "Max mechanical speed (rpm)",
+       .group = "errors",
+       .param = m.maxMechanicalSpeed,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .tabNext = {Id::EncoderMaxErrors},
+       .tabPrev = {Id::EncoderMinSpeed},
+       .row = 1},
+      {.id = Id::EncoderMaxErrors,
+       .label = "Max errors number",
+       .group = "errors",
+       .param = m.maxErrorsNumber,
+       .tabNext = {Id::FifoDepth},
+       .tabPrev = {Id::EncoderMaxSpeed},
+       .row = 2},
+      {.id = Id::FifoDepth,
+       .label = "FIFO depth",
+       .group = "errors",
+       .param = m.fifoDepth,
+       .tabNext = {Id::EncoderAlignmentDuration},
+       .tabPrev = {Id::EncoderMaxErrors},
+       .row = 3},
+      {.id = Id::EncoderAlignmentDuration,
+       .label = "Duration (ms)",
+       .group = "alignment",
+       .param = m.alignmentDuration,
+       .tabNext = {Id::EncoderAlignmentAngle},
+       .tabPrev = {Id::FifoDepth},
+       .row = 0},
+      {.id = Id::EncoderAlignmentAngle,
+       .label = "Alignment angle (deg)",
+       .group = "alignment",
+       .param = m.alignmentAngle,
+       .tabNext = {Id::EncoderAlignmentCurrent},
+       .tabPrev = {Id::EncoderAlignmentDuration},
+       .row = 1},
+      {.id = Id::EncoderAlignmentCurrent,
+       .label = "Current (A 0-peak)",
+       .group = "alignment",
+       .param = m.alignmentCurrent,
+       .tabNext = {Id::PulsesPerRevolution},
+       .tabPrev = {Id::EncoderAlignmentAngle},
+       .row = 2},
+  };
+  return t;
+}
+
+PageTable HallTable(const HallMembers &m) {
+  const std::array<FlagMember, 3> placement = {m.placement120, m.placement60, nullptr};
+  PageTable t;
+  t.groups = {
+      {.key = "placement",
+       .title = "Hall sensors placement",
+       .parent = nullptr,
+       .row = 0,
+       .column = 0},
+      {.key = "errors", .title = kErrors, .parent = nullptr, .row = 1, .column = 0},
+  };
+  t.controls = {
+      {.id = Id::Hall120,
+       .kind = ControlKind::Radio,
+       .label = "120 degrees",
+       .group = "placement",
+       .flag = m.placement120,
+       .radioGroup = placement,
+       .row = 0},
+      {.id = Id::Hall60,
+       .kind = ControlKind::Radio,
+       .label = "60 degrees",
+       .group = "placement",
+       .flag = m.placement60,
+       .radioGroup = placement,
+       .row = 1},
+      {.id = Id::PhaseShift,
+       .label = "Phase Shift",
+       .group = "placement",
+       .param = m.phaseShift,
+       .tabNext = {Id::HallMinSpeed},
+       .tabPrev = {Id::Hall60},
+       .row = 2},
+      {.id = Id::HallMinSpeed,
+       .label = "Min mechanical speed (rpm)",
+       .group = "errors",
+       .param = m.minMechanicalSpeed,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .tabNext = {Id::HallMaxSpeed},
+       .tabPrev = {Id::PhaseShift},
+       .row = 0},
+      {.id = Id::HallMaxSpeed,
+       .label = "Max mechanical speed (rpm)",
+       .group = "errors",
+       .param = m.maxMechanicalSpeed,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .tabNext = {Id::Hall120},
+       .tabPrev = {Id::HallMinSpeed},
+       .row = 1},
+  };
+  return t;
+}
+
+PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
+  const RecordPredicate manualGains = [flag = m.gainsComputation](const UserData &d) {
+    return d.*flag == 0;
+  };
+  const RecordPredicate never = [](const UserData &) { return false; };
+  // Main page: the alignment fields follow their check box. Auxiliary page:
+  // the start-up settings are out of use while the observer only runs beside
+  // an encoder or Hall sensors for gain tuning.
+  const RecordPredicate alignment = [flag = m.includeAlignment](const UserData &d) {
+    return d.*flag != 0;
+  };
+  const RecordPredicate startUp = auxiliary ? RecordPredicate([](const UserData &d) {
+    return !((d.QuadratureEncoder != 0 || d.HallSensors != 0) && d.EnableObserverGainTuning != 0);
+  })
+                                            : RecordPredicate();
+  PageTable t;
+  t.groups = {
+      {.key = "startUp",
+       .title = "Start-up settings",
+       .parent = nullptr,
+       .row = 0,
+       .column = 0,
+       .rowSpan = 2},
+      {.key = "errors", .title = kErrors, .parent = nullptr, .row = 2, .column = 0},
+      {.key = "include", .title = "", .parent = nullptr, .row = 0, .column = 1},
+      {.key = "gains",
+       .title = "A priori computed gains",
+       .parent = nullptr,
+       .row = 2,
+       .column = 1},
+      {.key = "observer",
+       .title = "Observer",
+       .parent = "gains",
+       .row = 1,
+       .column = 0,
+       .columnSpan = 1},
+      {.key = "pll", .title = "PLL", .parent = "gains", .row = 1, .column = 1, .columnSpan = 1},
+  };
+  if (!auxiliary)
+    t.groups.push_back({.key = "alignment",
+                        .title = "Alignment settings",
+                        .parent = nullptr,
+                        .row = 1,
+                        .column = 1});
+
+  // Rows of the start-up frame: the main page shows the current ramp duration
+  // before the ramp values and the speed threshold among them; the auxiliary
+  // page keeps id order and moves the speed threshold to the errors frame.
+  const char *thresholdGroup = auxiliary ? "errors" : "startUp";
+  const int rampDurationRow = auxiliary ? 4 : 2;
+  const int initialRow = auxiliary ? 2 : 3;
+  const int finalRow = auxiliary ? 3 : 4;
+  const int thresholdRow = auxiliary ? 1 : 6;
+  const int varianceRow = 0;
+  const int errorsRow = auxiliary ? 2 : 1;
+
+  // Tab chains: the main page follows its visual order and wraps; the
+  // auxiliary page follows id order and ends on the page.
+  const auto tabs = [auxiliary](std::vector<int> mainNext, std::vector<int> mainPrev,
+                                std::vector<int> auxNext, std::vector<int> auxPrev) {
+    return auxiliary ? std::pair{auxNext, auxPrev} : std::pair{mainNext, mainPrev};
+  };
+  const auto [n1015, p1015] =
+      tabs({Id::SpeedRampFinalValue}, {kPageItself}, {Id::SpeedRampFinalValue}, {kPageItself});
+  const auto [n1016, p1016] = tabs({Id::CurrentRampDuration}, {Id::SpeedRampDuration},
+                                   {Id::CurrentRampInitialValue}, {Id::SpeedRampDuration});
+  const auto [n1019, p1019] = tabs({Id::CurrentRampInitialValue}, {Id::SpeedRampFinalValue},
+                                   {Id::ConsistencyThreshold}, {Id::CurrentRampFinalValue});
+  const auto [n1017, p1017] = tabs({Id::CurrentRampFinalValue}, {Id::CurrentRampDuration},
+                                   {Id::CurrentRampFinalValue}, {Id::SpeedRampFinalValue});
+  const auto [n1018, p1018] = tabs({Id::ConsistencyThreshold}, {Id::CurrentRampInitialValue},
+                                   {Id::CurrentRampDuration}, {Id::CurrentRampInitialValue});
+  const auto [n1020, p1020] = tabs({Id::SpeedThreshold}, {Id::CurrentRampFinalValue},
+                                   {Id::VarianceThreshold}, {Id::CurrentRampDuration});
+  const auto [n1022, p1022] = tabs({Id::VarianceThreshold}, {Id::ConsistencyThreshold},
+                                   {Id::ObserverMaxErrors}, {Id::VarianceThreshold});
+  const auto [n1021, p1021] = tabs({Id::ObserverMaxErrors}, {Id::SpeedThreshold},
+                                   {Id::SpeedThreshold}, {Id::ConsistencyThreshold});
+  const auto [n1023, p1023] = tabs({Id::IncludeAlignment}, {Id::VarianceThreshold},
+                                   {Id::IncludeAlignment}, {Id::SpeedThreshold});
+  const int afterPllI = auxiliary ? kPageItself : Id::SpeedRampDuration;
+
+  const unsigned gainsCheck = After::Check | After::Refresh | After::Rules;
+  t.controls = {
+      {.id = Id::SpeedRampDuration,
+       .label = "Speed ramp duration (ms)",
+       .group = "startUp",
+       .param = m.speedRampDuration,
+       .after = kCheckAndShow,
+       .enabledWhen = startUp,
+       .tabNext = n1015,
+       .tabPrev = p1015,
+       .row = 0},
+      {.id = Id::SpeedRampFinalValue,
+       .label = "Speed ramp final value (rpm)",
+       .group = "startUp",
+       .param = m.speedRampFinalValue,
+       .enabledWhen = startUp,
+       .tabNext = n1016,
+       .tabPrev = p1016,
+       .row = 1},
+      {.id = Id::CurrentRampDuration,
+       .label = "Current ramp duration (ms)",
+       .group = "startUp",
+       .param = m.currentRampDuration,
+       .dependent = true,
+       .enabledWhen = startUp,
+       .tabNext = n1019,
+       .tabPrev = p1019,
+       .row = rampDurationRow},
+      {.id = Id::CurrentRampInitialValue,
+       .label = "Current ramp initial value (A)",
+       .group = "startUp",
+       .param = m.currentRampInitialValue,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .enabledWhen = startUp,
+       .tabNext = n1017,
+       .tabPrev = p1017,
+       .row = initialRow},
+      {.id = Id::CurrentRampFinalValue,
+       .label = "Current ramp final value (A)",
+       .group = "startUp",
+       .param = m.currentRampFinalValue,
+       .after = kCheckAndShow,
+       .dependent = true,
+       .enabledWhen = startUp,
+       .tabNext = n1018,
+       .tabPrev = p1018,
+       .row = finalRow},
+      {.id = Id::ConsistencyThreshold,
+       .label = "Consinstency threshold",
+       .group = "startUp",
+       .param = m.consistencyThreshold,
+       .enabledWhen = startUp,
+       .tabNext = n1020,
+       .tabPrev = p1020,
+       .row = 5},
+      {.id = Id::SpeedThreshold,
+       .label = "Speed threshold (rpm)",
+       .group = thresholdGroup,
+       .param = m.minimumSpeed,
+       .enabledWhen = startUp,
+       .tabNext = n1022,
+       .tabPrev = p1022,
+       .row = thresholdRow,
+       .description = 102},
+      {.id = Id::VarianceThreshold,
+       .label = "Variance threshold (%)",
+       .group = "errors",
+       .param = m.varianceThreshold,
+       .enabledWhen = startUp,
+       .tabNext = n1021,
+       .tabPrev = p1021,
+       .row = varianceRow},
+      {.id = Id::ObserverMaxErrors,
+       .label = "Max errors number",
+       .group = "errors",
+       .param = m.maxErrorsNumber,
+       .enabledWhen = startUp,
+       .tabNext = n1023,
+       .tabPrev = p1023,
+       .row = errorsRow},
+      {.id = Id::IncludeAlignment,
+       .kind = ControlKind::CheckBox,
+       .label = "Include alignment before start-up",
+       .group = "include",
+       .flag = m.includeAlignment,
+       .after = After::Rules,
+       .enabledWhen = startUp,
+       .row = 0},
+  };
+  if (!auxiliary) {
+    const std::vector<ControlSpec> alignmentFields = {
+        {.id = Id::AlignmentDuration,
+         .label = "Duration (ms)",
+         .group = "alignment",
+         .param = m.alignmentDuration,
+         .enabledWhen = alignment,
+         .tabNext = {Id::AlignmentAngle},
+         .tabPrev = {Id::IncludeAlignment},
+         .row = 0},
+        {.id = Id::AlignmentAngle,
+         .label = "Alignment angle (deg)",
+         .group = "alignment",
+         .param = m.alignmentAngle,
+         .enabledWhen = alignment,
+         .tabNext = {Id::AlignmentCurrent},
+         .tabPrev = {Id::AlignmentDuration},
+         .row = 1},
+        {.id = Id::AlignmentCurrent,
+         .label = "Current (A 0-peak)",
+         .group = "alignment",
+         .param = m.alignmentCurrent,
+         .enabledWhen = alignment,
+         .tabNext = {Id::ManualGains},
+         .tabPrev = {Id::AlignmentAngle},
+         .row = 2},
+    };
+    t.controls.insert(t.controls.end(), alignmentFields.begin(), alignmentFields.end());
+  }
+  const std::vector<ControlSpec> gains = {
+      {.id = Id::ManualGains,
+       .kind = ControlKind::InvertedCheckBox,
+       .label = "Manual editing enabled",
+       .group = "gains",
+       .flag = m.gainsComputation,
+       .after = gainsCheck,
+       .row = 0},
+      {.id = Id::K1,
+       .label = "K1",
+       .group = "observer",
+       .param = m.k1,
+       .dependent = true,
+       .enabledWhen = manualGains,
+       .tabNext = {Id::K2},
+       .tabPrev = {Id::ManualGains},
+       .row = 0,
+       .widthChars = 11},
+      {.id = Id::K2,
+       .label = "K2",
+       .group = "observer",
+       .param = m.k2,
+       .dependent = true,
+       .enabledWhen = manualGains,
+       .tabNext = {Id::PllPDividend},
+       .tabPrev = {Id::K1},
+       .row = 1,
+       .widthChars = 11},
+      {.id = Id::PllPDividend,
+       .label = "/",
+       .group = "pll",
+       .param = m.pllPDividend,
+       .dependent = true,
+       .enabledWhen = manualGains,
+       .tabNext = {Id::PllIDividend},
+       .tabPrev = {Id::K2},
+       .row = 0,
+       .column = 0,
+       .accessibleName = "PLL P dividend",
+       .widthChars = 6},
+      {.id = Id::PllPDivisor,
+       .label = "P",
+       .group = "pll",
+       .param = m.pllPDivisor,
+       .enabledWhen = never,
+       .tabNext = {Id::PllIDividend},
+       .tabPrev = {Id::PllPDividend},
+       .row = 0,
+       .column = 2,
+       .accessibleName = "PLL P divisor",
+       .widthChars = 6},
+      {.id = Id::PllIDividend,
+       .label = "/",
+       .group = "pll",
+       .param = m.pllIDividend,
+       .dependent = true,
+       .enabledWhen = manualGains,
+       .tabNext = {afterPllI},
+       .tabPrev = {Id::PllPDividend},
+       .row = 1,
+       .column = 0,
+       .accessibleName = "PLL I dividend",
+       .widthChars = 6},
+      {.id = Id::PllIDivisor,
+       .label = "I",
+       .group = "pll",
+       .param = m.pllIDivisor,
+       .enabledWhen = never,
+       .tabNext = {Id::SpeedRampDuration},
+       .tabPrev = {Id::PllIDividend},
+       .row = 1,
+       .column = 2,
+       .accessibleName = "PLL I divisor",
+       .widthChars = 6},
+  };
+  t.controls.insert(t.controls.end(), gains.begin(), gains.end());
+  return t;
+}

@@ -1,0 +1,385 @@
+#include "TORVIOPropertyPage.h"
+
+#include "NumericField.h"
+#include "PageStrings.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace {
+
+const QColor kEnabledText(0, 0, 0);
+const QColor kDisabledText(160, 160, 160);
+
+// The information icon beside the tooltip title, inlined so that the rich
+// text needs no resource file.
+QString InfoIconHtml() {
+  static const QString html = [] {
+    const QPixmap pm =
+        QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16);
+    if (pm.isNull())
+      return QString();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    pm.save(&buffer, "PNG");
+    return QStringLiteral("<img src=\"data:image/png;base64,%1\"/>&nbsp;")
+        .arg(QString::fromLatin1(bytes.toBase64()));
+  }();
+  return html;
+}
+
+QString RichToolTip(const QString &text) {
+  QString body = text.toHtmlEscaped();
+  body.replace(QLatin1Char('\n'), QLatin1String("<br/>"));
+  return QStringLiteral(
+             "<p style=\"white-space:pre\">%1<b>%2</b></p><p style=\"white-space:pre\">%3</p>")
+      .arg(InfoIconHtml(), CTORVIOPropertyPage::ToolTipTitle().toHtmlEscaped(), body);
+}
+
+int FieldWidth(const QWidget *w, int digits) {
+  return w->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 14;
+}
+
+} // namespace
+
+CTORVIOPropertyPage::CTORVIOPropertyPage(PageHost *host, const QString &caption, QWidget *parent)
+    : QWidget(parent), Data(host ? host->Record() : nullptr), host_(host), caption_(caption),
+      pageGrid_(new QGridLayout(this)) {
+  setFocusPolicy(Qt::ClickFocus); // Tab handlers may hand the focus to the page itself
+  setAccessibleName(caption);
+  pageGrid_->setContentsMargins(9, 9, 9, 9);
+  pageGrid_->setHorizontalSpacing(9);
+  pageGrid_->setVerticalSpacing(6);
+}
+
+CTORVIOPropertyPage::~CTORVIOPropertyPage() = default;
+
+QString CTORVIOPropertyPage::ToolTipTitle() {
+  return QStringLiteral("VARIABLE INFORMATION");
+}
+
+bool CTORVIOPropertyPage::OnSetActive() {
+  if (host_)
+    Data = host_->Record();
+  if (!Data)
+    return false;
+  LoadTableControls();
+  LoadPage();
+  ApplyRules();
+  UpdateToolTips();
+  return true;
+}
+
+QWidget *CTORVIOPropertyPage::Control(int id) const {
+  if (id == kPageItself)
+    return const_cast<CTORVIOPropertyPage *>(this);
+  const auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+NumericField *CTORVIOPropertyPage::Field(int id) const {
+  return qobject_cast<NumericField *>(Control(id));
+}
+
+QAbstractButton *CTORVIOPropertyPage::Button(int id) const {
+  return qobject_cast<QAbstractButton *>(Control(id));
+}
+
+QLabel *CTORVIOPropertyPage::Label(int id) const {
+  const auto it = labels_.find(id);
+  return it == labels_.end() ? nullptr : it->second;
+}
+
+QGroupBox *CTORVIOPropertyPage::Group(const char *key) const {
+  const auto it = groups_.find(QString::fromUtf8(key));
+  return it == groups_.end() ? nullptr : it->second;
+}
+
+QGridLayout *CTORVIOPropertyPage::GroupGrid(const char *key) const {
+  QGroupBox *g = Group(key);
+  return g ? qobject_cast<QGridLayout *>(g->layout()) : pageGrid_;
+}
+
+QString CTORVIOPropertyPage::ToolTipText(int id) const {
+  const auto it = toolTips_.find(id);
+  return it == toolTips_.end() ? QString() : it->second;
+}
+
+void CTORVIOPropertyPage::RegisterControl(int id, QWidget *w) {
+  controls_[id] = w;
+}
+
+const ControlSpec *CTORVIOPropertyPage::Spec(int id) const {
+  for (const ControlSpec &c : table_.controls)
+    if (c.id == id)
+      return &c;
+  return nullptr;
+}
+
+void CTORVIOPropertyPage::Build(PageTable table) {
+  table_ = std::move(table);
+  for (const GroupSpec &g : table_.groups) {
+    auto *box = new QGroupBox(QString::fromUtf8(g.title));
+    auto *grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    QGridLayout *into = g.parent ? GroupGrid(g.parent) : pageGrid_;
+    into->addWidget(box, g.row, g.column, g.rowSpan, g.columnSpan);
+    groups_[QString::fromUtf8(g.key)] = box;
+  }
+  for (const ControlSpec &c : table_.controls)
+    BuildControl(c);
+  // Keep the controls together at the top left of each box.
+  for (auto &[key, box] : groups_) {
+    auto *grid = qobject_cast<QGridLayout *>(box->layout());
+    grid->setColumnStretch(grid->columnCount(), 1);
+    grid->setRowStretch(grid->rowCount(), 1);
+  }
+  std::vector<int> ids;
+  for (const ControlSpec &c : table_.controls)
+    ids.push_back(c.id);
+  SetTabChain(ids);
+}
+
+void CTORVIOPropertyPage::BuildControl(const ControlSpec &c) {
+  QGridLayout *grid = GroupGrid(c.group);
+  const QString label = QString::fromUtf8(c.label);
+  const QString name = c.accessibleName ? QString::fromUtf8(c.accessibleName) : label;
+  const int id = c.id;
+  if (c.kind == ControlKind::Field) {
+    auto *f = new NumericField;
+    f->setObjectName(QStringLiteral("field%1").arg(id));
+    f->setAccessibleName(name);
+    f->setFixedWidth(FieldWidth(f, c.widthChars));
+    f->SetKeepsTab(!c.tabNext.empty() || !c.tabPrev.empty());
+    auto *l = new QLabel(label);
+    l->setBuddy(f);
+    const bool right = c.labelSide == LabelSide::Right;
+    grid->addWidget(f, c.row, right ? c.column : c.column + 1);
+    grid->addWidget(l, c.row, right ? c.column + 1 : c.column);
+    controls_[id] = f;
+    labels_[id] = l;
+    connect(f, &NumericField::Changed, this, [this, id] { CommitField(*Spec(id)); });
+    connect(f, &NumericField::KeyDown, this,
+            [this, id](quint16 &key, quint16 shift) { OnFieldKeyDown(*Spec(id), key, shift); });
+    return;
+  }
+  QAbstractButton *b = nullptr;
+  if (c.kind == ControlKind::Radio) {
+    auto *r = new QRadioButton(label);
+    // The record decides what is selected, several at once if a file says
+    // so; the page keeps one flag of a group set.
+    r->setAutoExclusive(false);
+    b = r;
+  } else {
+    b = new QCheckBox(label);
+  }
+  b->setObjectName(QStringLiteral("button%1").arg(id));
+  b->setAccessibleName(name);
+  grid->addWidget(b, c.row, c.column, 1, 2);
+  controls_[id] = b;
+  connect(b, &QAbstractButton::clicked, this, [this, id] { CommitButton(*Spec(id)); });
+}
+
+void CTORVIOPropertyPage::SetTabChain(const std::vector<int> &ids) {
+  QWidget *previous = nullptr;
+  for (int id : ids) {
+    QWidget *w = Control(id);
+    if (!w || w == this)
+      continue;
+    if (previous)
+      setTabOrder(previous, w);
+    previous = w;
+  }
+}
+
+void CTORVIOPropertyPage::ConfigureField(NumericField *f, double min, double max, double value,
+                                         int decimals) {
+  f->SetMin(min);
+  f->SetMax(max);
+  f->SetValue(value);
+  f->SetPrecision(decimals);
+}
+
+void CTORVIOPropertyPage::ConfigureField(int id) {
+  const ControlSpec *c = Spec(id);
+  NumericField *f = Field(id);
+  if (!c || !f || !Data || !c->param.IsSet())
+    return;
+  ConfigureField(f, c->param.Min(*Data), c->param.Max(*Data), c->param.Value(*Data),
+                 c->param.Decimals(*Data));
+}
+
+void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double max, int description,
+                                          int decimals) {
+  const QString limits =
+      QStringLiteral("MIN = %1\nMAX = %2")
+          .arg(QString::number(min, 'f', decimals), QString::number(max, 'f', decimals));
+  QString text = limits;
+  if (description != 0)
+    text = PageString(description) + QStringLiteral("\n\n") + limits;
+  for (auto &[id, w] : controls_)
+    if (w == f)
+      toolTips_[id] = text;
+  f->setToolTip(RichToolTip(text));
+}
+
+void CTORVIOPropertyPage::SetFieldToolTip(int id) {
+  const ControlSpec *c = Spec(id);
+  NumericField *f = Field(id);
+  if (!c || !f || !Data || !c->param.IsSet())
+    return;
+  SetFieldToolTip(f, c->param.Min(*Data), c->param.Max(*Data), c->description,
+                  c->param.Decimals(*Data));
+}
+
+void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
+  f->setEnabled(enabled);
+  f->SetTextColor(enabled ? kEnabledText : kDisabledText);
+}
+
+void CTORVIOPropertyPage::LoadButton(const ControlSpec &c) {
+  QAbstractButton *b = Button(c.id);
+  if (!b || !Data || !c.flag)
+    return;
+  const bool set = (*Data).*c.flag != 0;
+  b->setChecked(c.kind == ControlKind::InvertedCheckBox ? !set : set);
+}
+
+void CTORVIOPropertyPage::LoadTableControls() {
+  for (const ControlSpec &c : table_.controls) {
+    if (c.kind == ControlKind::Field)
+      ConfigureField(c.id);
+    else
+      LoadButton(c);
+  }
+}
+
+void CTORVIOPropertyPage::ApplyRules() {
+  if (!Data)
+    return;
+  for (const ControlSpec &c : table_.controls) {
+    QWidget *w = Control(c.id);
+    if (c.enabledWhen) {
+      const bool on = c.enabledWhen(*Data);
+      if (auto *f = qobject_cast<NumericField *>(w))
+        SetFieldEnabled(f, on);
+      else
+        w->setEnabled(on);
+    } else if (auto *f = qobject_cast<NumericField *>(w)) {
+      SetFieldEnabled(f, true);
+    }
+    if (c.visibleWhen) {
+      const bool shown = c.visibleWhen(*Data);
+      w->setVisible(shown);
+      if (QLabel *l = Label(c.id))
+        l->setVisible(shown);
+    }
+  }
+  ApplyPageRules();
+}
+
+void CTORVIOPropertyPage::RefreshTableDependents() {
+  for (const ControlSpec &c : table_.controls)
+    if (c.dependent) {
+      if (c.kind == ControlKind::Field)
+        ConfigureField(c.id);
+      else
+        LoadButton(c);
+    }
+}
+
+void CTORVIOPropertyPage::UpdateTableToolTips() {
+  for (const ControlSpec &c : table_.controls)
+    if (c.kind == ControlKind::Field)
+      SetFieldToolTip(c.id);
+}
+
+void CTORVIOPropertyPage::FollowUp(unsigned after) {
+  if (Data && (after & After::Check))
+    PARVEX_CheckConsistency(Data);
+  if (after & After::Refresh) {
+    RefreshDependentFields();
+    UpdateToolTips();
+  }
+  if (after & After::Rules)
+    ApplyRules();
+  if (host_ && (after & After::Rebuild))
+    host_->RebuildPages();
+  if (host_)
+    host_->SetModifiedFlag();
+}
+
+void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
+  NumericField *f = Field(c.id);
+  if (!Data || !f)
+    return;
+  c.param.Store(*Data, f->GetValue());
+  // The field shows what the record now holds: an integer field drops the
+  // fraction it was given, and a check may have moved the value.
+  unsigned after = c.after;
+  if (Data && (after & After::Check)) {
+    PARVEX_CheckConsistency(Data);
+    after &= ~unsigned(After::Check);
+  }
+  ConfigureField(c.id);
+  FollowUp(after);
+}
+
+void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
+  QAbstractButton *b = Button(c.id);
+  if (!Data || !b || !c.flag)
+    return;
+  switch (c.kind) {
+  case ControlKind::CheckBox:
+    (*Data).*c.flag = b->isChecked() ? 1 : 0;
+    break;
+  case ControlKind::InvertedCheckBox:
+    (*Data).*c.flag = b->isChecked() ? 0 : 1;
+    break;
+  case ControlKind::Radio:
+    for (FlagMember m : c.radioGroup)
+      if (m)
+        (*Data).*m = 0;
+    (*Data).*c.flag = 1;
+    // A radio button clicked while selected stays selected; the others of
+    // its group show their cleared flags.
+    for (const ControlSpec &other : table_.controls)
+      if (other.kind == ControlKind::Radio && other.radioGroup == c.radioGroup)
+        LoadButton(other);
+    break;
+  case ControlKind::Field:
+    return;
+  }
+  FollowUp(c.after);
+}
+
+void CTORVIOPropertyPage::OnFieldKeyDown(const ControlSpec &c, quint16 &key, quint16 shift) {
+  if (key != 9)
+    return;
+  if (shift == 0 && !c.tabNext.empty())
+    FocusFirstAvailable(c.tabNext);
+  else if (shift == 1 && !c.tabPrev.empty())
+    FocusFirstAvailable(c.tabPrev);
+}
+
+void CTORVIOPropertyPage::FocusFirstAvailable(const std::vector<int> &candidates) {
+  QWidget *target = nullptr;
+  for (int id : candidates) {
+    QWidget *w = Control(id);
+    if (!w)
+      continue;
+    target = w;
+    if (w->isEnabled() && !w->isHidden())
+      break;
+  }
+  if (target)
+    target->setFocus(Qt::TabFocusReason);
+}

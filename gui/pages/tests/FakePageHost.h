@@ -1,0 +1,34 @@
+// A sheet stand-in for page tests: owns a default record and records what
+// the page asked of it, with the record as it was when the page marked the
+// document modified (the last step of every commit).
+#pragma once
+
+#include "pages/PageHost.h"
+
+#include <QLocale>
+
+#include <vector>
+
+class FakePageHost : public PageHost {
+public:
+  FakePageHost() {
+    QLocale::setDefault(QLocale::c());
+    PARVEX_SetDefault(&data);
+  }
+
+  UserData *Record() override { return &data; }
+  void SetModifiedFlag() override {
+    ++modified;
+    atModified = data;
+    rebuildsBeforeModified = rebuilds;
+  }
+  void RebuildPages() override { ++rebuilds; }
+  void ShowHelp(unsigned context) override { help.push_back(context); }
+
+  UserData data{};
+  UserData atModified{};
+  int modified = 0;
+  int rebuilds = 0;
+  int rebuildsBeforeModified = 0;
+  std::vector<unsigned> help;
+};
