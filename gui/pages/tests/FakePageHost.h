@@ -7,6 +7,7 @@
 
 #include <QLocale>
 
+#include <functional>
 #include <vector>
 
 class FakePageHost : public PageHost {
@@ -21,8 +22,14 @@ public:
     ++modified;
     atModified = data;
     rebuildsBeforeModified = rebuilds;
+    if (onModified)
+      onModified();
   }
-  void RebuildPages() override { ++rebuilds; }
+  void RebuildPages() override {
+    ++rebuilds;
+    if (onRebuild)
+      onRebuild();
+  }
   void ShowHelp(unsigned context) override { help.push_back(context); }
 
   UserData data{};
@@ -31,4 +38,7 @@ public:
   int rebuilds = 0;
   int rebuildsBeforeModified = 0;
   std::vector<unsigned> help;
+  // Lets a test look at the page at the moment of the mark or the rebuild.
+  std::function<void()> onModified;
+  std::function<void()> onRebuild;
 };

@@ -19,13 +19,11 @@ private slots:
     const QStringList files = SaveAllPageScreenshots(host, folder);
     QCOMPARE(files.size(), 11);
     QVERIFY(files.contains(folder + QStringLiteral("/CControlSettingsPage.png")));
-    for (const QString &file : files)
-      QVERIFY2(!QImage(file).isNull(), qPrintable(file));
-    // The pages with their controls built are drawn at full size.
-    for (const char *page :
-         {"CConfigurationPage", "CMotorAndHwPage", "CControlSettingsPage", "CCurrentSensingPage"}) {
-      const QImage image(folder + QLatin1Char('/') + QLatin1String(page) + QStringLiteral(".png"));
-      QVERIFY2(image.width() >= 400 && image.height() >= 150, page);
+    // Every page is drawn whole, with its controls laid out.
+    for (const QString &file : files) {
+      const QImage image(file);
+      QVERIFY2(!image.isNull(), qPrintable(file));
+      QVERIFY2(image.width() >= 250 && image.height() >= 150, qPrintable(file));
     }
     QCOMPARE(host.modified, 0);
   }

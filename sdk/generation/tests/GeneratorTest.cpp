@@ -1,0 +1,215 @@
+#include "Generator.h"
+
+#include "ExitCodes.h"
+#include "HandDefaults.h"
+#include "LogCapture.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace parvex;
+using testdata::CapturedLines;
+using testdata::LogLine;
+using testdata::ReadFile;
+using testdata::WriteFile;
+
+const char *const kNames[] = {"MC_Control_Param",  "MC_PMSM_motor_param",     "MC_Hall_prm",
+                              "MC_encoder_param",  "MC_State_Observer_param", "MC_pwm_1shunt_prm",
+                              "MC_pwm_3shunt_prm", "MC_pwm_ics_prm",          "Garnetline_MCconf"};
+
+class Generator : public testing::Test {
+protected:
+  void SetUp() override {
+    CapturedLines().clear();
+    data = testdata::HandDefaults();
+  }
+
+  void Run(const std::string &templatesDir, const std::string &outputDir) {
+    const GenerateSourcesArgs args{templatesDir.c_str(), outputDir.c_str(), &testdata::CaptureLine};
+    GenerateSources(data, args);
+  }
+
+  // The nine templates, each given text (empty by default).
+  void WriteTemplates(const std::string &text = "") {
+    for (const char *n : kNames)
+      WriteFile(templates.Path() / (std::string(n) + ".th"), text);
+  }
+
+  std::vector<LogLine> Head() const {
+    return {{"Start include files creation", 0},
+            {"Templates Dir : " + templates.Prefix(), 0},
+            {"Output Dir : " + output.Prefix(), 0}};
+  }
+
+  UserData data{};
+  testdata::TempDir templates;
+  testdata::TempDir output;
+};
+
+TEST_F(Generator, CleanRunReportsEveryFile) {
+  WriteTemplates("/* generated */\n//@@##TEID%2\n");
+  Run(templates.Prefix(), output.Prefix());
+  std::vector<LogLine> expected = Head();
+  for (const char *n : kNames) {
+    expected.push_back({std::string("Generating File : ") + n + ".h", 0});
+    expected.push_back({"Exit code [0] -> No errors.", 0});
+  }
+  expected.push_back({"End include files creation. 0 Error(s) 0 Warning(s)", 0});
+  EXPECT_EQ(CapturedLines(), expected);
+  for (const char *n : kNames)
+    EXPECT_EQ(ReadFile(output.Path() / (std::string(n) + ".h")),
+              "/* generated */\n#define TRISE_NS 2550\n");
+}
+
+TEST_F(Generator, EmptyTemplatesFolderFailsEveryFileButWritesTheLog) {
+  Run(templates.Prefix(), output.Prefix());
+  std::vector<LogLine> expected = Head();
+  for (const char *n : kNames) {
+    expected.push_back({std::string("Generating File : ") + n + ".h", 0});
+    expected.push_back({"Exit code [2] -> Error : Template file (.th) not found.", 1});
+  }
+  expected.push_back({"End include files creation. 9 Error(s) 0 Warning(s)", 1});
+  EXPECT_EQ(CapturedLines(), expected);
+  EXPECT_FALSE(std::filesystem::exists(output.Path() / "MC_Control_Param.h"));
+  const std::string log = ReadFile(output.Path() / "BuildLog.xml");
+  EXPECT_EQ(log.substr(0, 9), "<TORVIO >");
+  EXPECT_EQ(log.substr(log.size() - 10), "</TORVIO>\n");
+}
+
+TEST_F(Generator, EmptyTemplateGivesEmptyHeader) {
+  WriteTemplates();
+  Run(templates.Prefix(), output.Prefix());
+  EXPECT_EQ(CapturedLines().back(),
+            (LogLine{"End include files creation. 0 Error(s) 0 Warning(s)", 0}));
+  EXPECT_TRUE(std::filesystem::exists(output.Path() / "MC_pwm_ics_prm.h"));
+  EXPECT_EQ(ReadFile(output.Path() / "MC_pwm_ics_prm.h"), "");
+}
+
+TEST_F(Generator, TokenOutOfRangeStopsThatTemplateOnly) {
+  WriteTemplates();
+  WriteFile(templates.Path() / "MC_Hall_prm.th", "first\nsecond\n//@@##TEID%95\nafter\n");
+  Run(templates.Prefix(), output.Prefix());
+  EXPECT_EQ(ReadFile(output.Path() / "MC_Hall_prm.h"), "first\nsecond\n");
+  const auto &lines = CapturedLines();
+  ASSERT_EQ(lines.size(), 3u + 18 + 1);
+  EXPECT_EQ(lines[3 + 2 * 2], (LogLine{"Generating File : MC_Hall_prm.h", 0}));
+  EXPECT_EQ(lines[3 + 2 * 2 + 1], (LogLine{"Exit code [6] -> Error : Unknown template token.", 1}));
+  EXPECT_EQ(lines[3 + 2 * 3 + 1], (LogLine{"Exit code [0] -> No errors.", 0}));
+  EXPECT_EQ(lines.back(), (LogLine{"End include files creation. 1 Error(s) 0 Warning(s)", 1}));
+}
+
+TEST_F(Generator, FluxWeakeningWarningBetweenItsFileLines) {
+  WriteTemplates();
+  WriteFile(templates.Path() / "Garnetline_MCconf.th", "//@@##TEID%67\n");
+  Run(templates.Prefix(), output.Prefix());
+  const auto &lines = CapturedLines();
+  ASSERT_EQ(lines.size(), 3u + 18 + 2 + 1);
+  EXPECT_EQ(lines[19], (LogLine{"Generating File : Garnetline_MCconf.h", 0}));
+  EXPECT_EQ(lines[20].severity, 2);
+  EXPECT_EQ(lines[21].severity, 2);
+  EXPECT_EQ(lines[22], (LogLine{"Exit code [0] -> No errors.", 0}));
+  EXPECT_EQ(lines[23], (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
+}
+
+TEST_F(Generator, TemplateThatIsAFolderIsAReadFailure) {
+  WriteTemplates();
+  std::filesystem::remove(templates.Path() / "MC_encoder_param.th");
+  std::filesystem::create_directory(templates.Path() / "MC_encoder_param.th");
+  Run(templates.Prefix(), output.Prefix());
+  EXPECT_EQ(CapturedLines()[3 + 2 * 3 + 1],
+            (LogLine{"Exit code [3] -> Error : Template file reading failed (.th).", 1}));
+}
+
+TEST_F(Generator, MissingOutputFolderFailsHeaderCreation) {
+  WriteTemplates();
+  const std::string missing = output.Prefix() + "no/such/";
+  Run(templates.Prefix(), missing);
+  const auto &lines = CapturedLines();
+  EXPECT_EQ(lines[4], (LogLine{"Exit code [4] -> Error : Header file creation failed (.h).", 1}));
+  EXPECT_EQ(lines.back(), (LogLine{"End include files creation. 9 Error(s) 0 Warning(s)", 1}));
+}
+
+TEST_F(Generator, OverlongPathsAreRefusedNotTruncated) {
+  WriteTemplates();
+  const std::string longDir = templates.Prefix() + std::string(5000, 'd') + "/";
+  Run(longDir, output.Prefix());
+  EXPECT_EQ(CapturedLines()[4],
+            (LogLine{"Exit code [2] -> Error : Template file (.th) not found.", 1}));
+  CapturedLines().clear();
+  Run(templates.Prefix(), output.Prefix() + std::string(5000, 'o') + "/");
+  EXPECT_EQ(CapturedLines()[4],
+            (LogLine{"Exit code [4] -> Error : Header file creation failed (.h).", 1}));
+}
+
+TEST_F(Generator, FolderWithoutSeparatorIsAPlainPrefix) {
+  WriteTemplates("x\n");
+  Run(templates.Prefix(), output.Prefix() + "pre");
+  EXPECT_EQ(ReadFile(output.Path() / "preMC_Control_Param.h"), "x\n");
+  EXPECT_TRUE(std::filesystem::exists(output.Path() / "preBuildLog.xml"));
+}
+
+TEST_F(Generator, LongLinesArriveInPieces) {
+  WriteTemplates();
+  const std::string longLine = std::string(3000, 'a') + "\n";
+  // The prefix ends exactly at the end of a 1023-byte piece: its number is
+  // in the next piece, so the piece selects the banner and the digits are
+  // copied as a line of their own.
+  const std::string splitDigits = std::string(1012, 'b') + "//@@##TEID%33\n";
+  // The prefix itself split across two pieces is copied unchanged.
+  const std::string splitPrefix = std::string(1020, 'c') + "//@@##TEID%33\n";
+  WriteFile(templates.Path() / "MC_Control_Param.th", longLine + splitDigits + splitPrefix);
+  Run(templates.Prefix(), output.Prefix());
+  const std::string header = ReadFile(output.Path() / "MC_Control_Param.h");
+  ASSERT_EQ(header.size(), longLine.size() + 25 + 3 + splitPrefix.size());
+  EXPECT_EQ(header.substr(0, longLine.size()), longLine);
+  EXPECT_EQ(header.substr(longLine.size() + 25), "33\n" + splitPrefix);
+}
+
+TEST_F(Generator, NulBytesAreCopied) {
+  WriteTemplates();
+  const std::string text("a\0b\n\0\0\n//@@##TEID%2\0\n", 19);
+  WriteFile(templates.Path() / "MC_Control_Param.th", text);
+  Run(templates.Prefix(), output.Prefix());
+  EXPECT_EQ(ReadFile(output.Path() / "MC_Control_Param.h"),
+            std::string("a\0b\n\0\0\n#define TRISE_NS 2550\n", 29));
+}
+
+TEST_F(Generator, NullCallbackStillWritesEverything) {
+  WriteTemplates("//@@##TEID%67\n");
+  const std::string t = templates.Prefix();
+  const std::string o = output.Prefix();
+  GenerateSources(data, GenerateSourcesArgs{t.c_str(), o.c_str(), nullptr});
+  EXPECT_EQ(ReadFile(output.Path() / "MC_pwm_ics_prm.h"), "#define FLUX_WEAKENING\n");
+  EXPECT_TRUE(std::filesystem::exists(output.Path() / "BuildLog.xml"));
+  EXPECT_TRUE(CapturedLines().empty());
+}
+
+TEST_F(Generator, OutOfRangeIndexIsUnknownTemplate) {
+  GenerationContext ctx;
+  const std::string t = templates.Prefix();
+  const GenerateSourcesArgs args{t.c_str(), t.c_str(), &testdata::CaptureLine};
+  EXPECT_EQ(GenerateHeaderFile(ctx, args, data, 9), 1);
+  EXPECT_EQ(GenerateHeaderFile(ctx, args, data, -1), 1);
+  EXPECT_EQ(CapturedLines().back(),
+            (LogLine{"Exit code [1] -> Error : Unknown template file.", 1}));
+}
+
+TEST(ExitCodeText, EveryCode) {
+  const char *const expected[] = {"No errors.",
+                                  "Error : Unknown template file.",
+                                  "Error : Template file (.th) not found.",
+                                  "Error : Template file reading failed (.th).",
+                                  "Error : Header file creation failed (.h).",
+                                  "Error : Header file writing failed (.h).",
+                                  "Error : Unknown template token.",
+                                  "Error : Invalid input parameters (FOC user data).",
+                                  "Error : Out of memory."};
+  for (int code = 0; code <= 8; ++code)
+    EXPECT_STREQ(ExitCodeText(code), expected[code]);
+  for (int code : {9, -1, 1000})
+    EXPECT_STREQ(ExitCodeText(code), "Error : Unknown error. PARVEX.DLL internal error (bug).");
+}
+
+} // namespace

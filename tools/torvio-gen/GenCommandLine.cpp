@@ -1,0 +1,83 @@
+#include "GenCommandLine.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+QString AsFolderPrefix(const QString &folder) {
+  return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString BundledTemplatesDir(const QString &programDir) {
+  const QString beside = QDir(programDir).filePath(QStringLiteral("Templates"));
+  if (QFileInfo(beside).isDir())
+    return AsFolderPrefix(beside);
+  return AsFolderPrefix(
+      QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/torvio/Templates"))));
+}
+
+GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &defaultTemplates) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Generates the nine firmware headers and BuildLog.xml of a TORVIO project.\n"
+                     "Without --project the default configuration is generated.\n"
+                     "Exit code: 0 every header written, 1 a header failed, 2 bad command line "
+                     "or unreadable project."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Shows this help."));
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
+  const QCommandLineOption project(QStringLiteral("project"),
+                                   QStringLiteral("The project file (.tvd) to generate."),
+                                   QStringLiteral("FILE"));
+  const QCommandLineOption templates(
+      QStringLiteral("templates"),
+      QStringLiteral("The folder of the .th templates (default: %1).").arg(defaultTemplates),
+      QStringLiteral("DIR"));
+  const QCommandLineOption output(
+      QStringLiteral("output"),
+      QStringLiteral("The folder that receives the headers (default: ./out/, created when "
+                     "missing)."),
+      QStringLiteral("DIR"));
+  const QCommandLineOption saveDefault(
+      QStringLiteral("save-default"),
+      QStringLiteral("Writes the default configuration as a project file and exits."),
+      QStringLiteral("FILE"));
+  parser.addOptions({help, version, project, templates, output, saveDefault});
+
+  GenCommandLine result;
+  if (!parser.parse(arguments)) {
+    result.outcome = GenCommandLine::Outcome::Error;
+    result.text = parser.errorText();
+    return result;
+  }
+  if (parser.isSet(help)) {
+    result.outcome = GenCommandLine::Outcome::ShowText;
+    result.text = parser.helpText();
+    return result;
+  }
+  if (parser.isSet(version)) {
+    result.outcome = GenCommandLine::Outcome::ShowText;
+    result.text = QStringLiteral("torvio-gen " TORVIO_VERSION "\n");
+    return result;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    result.outcome = GenCommandLine::Outcome::Error;
+    result.text = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]);
+    return result;
+  }
+  for (const auto *option : {&project, &templates, &output, &saveDefault}) {
+    if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
+      result.outcome = GenCommandLine::Outcome::Error;
+      result.text = QStringLiteral("empty value for --%1").arg(option->names().constFirst());
+      return result;
+    }
+  }
+  GenOptions &o = result.options;
+  o.projectFile = parser.value(project);
+  o.saveDefault = parser.value(saveDefault);
+  o.templatesDir =
+      AsFolderPrefix(parser.isSet(templates) ? parser.value(templates) : defaultTemplates);
+  o.outputDir =
+      AsFolderPrefix(parser.isSet(output) ? parser.value(output) : QStringLiteral("./out"));
+  return result;
+}

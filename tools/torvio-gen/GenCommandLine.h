@@ -1,0 +1,30 @@
+// The command line of torvio-gen.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct GenOptions {
+  QString projectFile;  // empty: the default configuration
+  QString templatesDir; // ends with "/"
+  QString outputDir;    // ends with "/"
+  QString saveDefault;  // non-empty: only write the default project there
+};
+
+struct GenCommandLine {
+  enum class Outcome { Run, ShowText, Error };
+  Outcome outcome = Outcome::Run;
+  GenOptions options;
+  QString text; // help/version text, or the error message
+};
+
+// Parses the arguments (program name first). `defaultTemplates` is used
+// when --templates is absent.
+GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &defaultTemplates);
+
+// The folder as a prefix that ends with "/".
+QString AsFolderPrefix(const QString &folder);
+
+// The bundled templates: beside the program in the build tree, else the
+// installed share/torvio/Templates.
+QString BundledTemplatesDir(const QString &programDir);

@@ -1,0 +1,96 @@
+// torvio-gen: the headers of a project (or of the default configuration)
+// from the command line.
+#include "GenCommandLine.h"
+#include "GenReport.h"
+#include "ProjectLoader.h"
+#include "parvex.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+GenReport *activeReport = nullptr;
+
+// PARVEX reports through a plain function; the lines go to the one report
+// of this run.
+void Collect(const char *text, int severity) {
+  if (activeReport)
+    activeReport->Add(QString::fromLocal8Bit(text), severity);
+}
+
+void Print(std::FILE *stream, const QString &text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+  std::fputc('\n', stream);
+}
+
+int Fail(const QString &message) {
+  Print(stderr, QStringLiteral("torvio-gen: ") + message);
+  return 2;
+}
+
+bool StdoutIsTerminal() {
+  return isatty(fileno(stdout)) == 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  QCoreApplication app(argc, argv);
+  const GenCommandLine command = ParseGenCommandLine(
+      QCoreApplication::arguments(), BundledTemplatesDir(QCoreApplication::applicationDirPath()));
+  if (command.outcome == GenCommandLine::Outcome::ShowText) {
+    std::fputs(command.text.toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  if (command.outcome == GenCommandLine::Outcome::Error)
+    return Fail(command.text + QStringLiteral(" (try --help)"));
+  const GenOptions &o = command.options;
+
+  UserData data{};
+  PARVEX_SetDefault(&data);
+  QString error;
+  if (!o.saveDefault.isEmpty()) {
+    if (!SaveProject(o.saveDefault, data, error)) {
+      Print(stderr, QStringLiteral("torvio-gen: cannot write %1: %2").arg(o.saveDefault, error));
+      return 1;
+    }
+    Print(stdout, QStringLiteral("Default project written to %1").arg(o.saveDefault));
+    return 0;
+  }
+  if (!o.projectFile.isEmpty() && !LoadProject(o.projectFile, data, error))
+    return Fail(QStringLiteral("cannot read project %1: %2").arg(o.projectFile, error));
+
+  // A missing output folder is created; when that fails every header
+  // reports its creation failure.
+  QDir().mkpath(o.outputDir);
+
+  const QByteArray templatesDir = o.templatesDir.toLocal8Bit();
+  const QByteArray outputDir = o.outputDir.toLocal8Bit();
+  const GenerateSourcesArgs args{templatesDir.constData(), outputDir.constData(), &Collect};
+  GenReport report;
+  activeReport = &report;
+  const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+  PARVEX_GenerateSources(&data, &args);
+  activeReport = nullptr;
+
+  const bool colour = StdoutIsTerminal();
+  for (const auto &line : report.Lines())
+    Print(stdout, GenReport::Format(line, colour));
+
+  Print(stdout, QStringLiteral("Files written:"));
+  QStringList written = report.WrittenHeaders();
+  const QFileInfo log(o.outputDir + QStringLiteral("BuildLog.xml"));
+  if (log.exists() && log.lastModified() >= started)
+    written.append(QStringLiteral("BuildLog.xml"));
+  for (const QString &name : written)
+    Print(stdout, QStringLiteral("  ") + o.outputDir + name);
+  if (written.isEmpty())
+    Print(stdout, QStringLiteral("  (none)"));
+  return report.FailedFiles() > 0 ? 1 : 0;
+}
