@@ -66,9 +66,13 @@ public:
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs)
       if (run.aggregate_name == "median")
-        medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        medians[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
   }
-  std::map<std::string, double> medians;
+  struct Median {
+    double real;
+    double cpu;
+  };
+  std::map<std::string, Median> medians;
 };
 
 } // namespace
@@ -93,9 +97,14 @@ int main(int argc, char **argv) {
 
   const auto generate = reporter.medians.find("BM_GenerateSources");
   const auto copy = reporter.medians.find("BM_CopyTemplates");
-  if (generate != reporter.medians.end() && copy != reporter.medians.end() && copy->second > 0) {
-    std::cout << "median generate: " << generate->second << " us, median copy: " << copy->second
-              << " us, ratio generate/copy: " << generate->second / copy->second << "\n";
+  if (generate != reporter.medians.end() && copy != reporter.medians.end() &&
+      copy->second.real > 0 && copy->second.cpu > 0) {
+    const auto &g = generate->second;
+    const auto &c = copy->second;
+    std::cout << "median generate: " << g.real << " us wall, " << g.cpu << " us CPU\n"
+              << "median copy:     " << c.real << " us wall, " << c.cpu << " us CPU\n"
+              << "ratio generate/copy: " << g.real / c.real << " wall, " << g.cpu / c.cpu
+              << " CPU\n";
   }
   fs::remove_all(out);
   return 0;

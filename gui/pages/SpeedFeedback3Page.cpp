@@ -7,7 +7,8 @@
 CSpeedFeedback3Page::CSpeedFeedback3Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Speed feedback"), parent) {
   Build(ObserverTable(kMainObserver, false));
-  GroupGrid(nullptr)->setRowStretch(3, 1);
+  // Extra height goes below the check box frame, which stays compact.
+  GroupGrid(nullptr)->setRowStretch(1, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
 }
 

@@ -324,13 +324,10 @@ void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
   c.param.Store(*Data, f->GetValue());
   // The field shows what the record now holds: an integer field drops the
   // fraction it was given, and a check may have moved the value.
-  unsigned after = c.after;
-  if (Data && (after & After::Check)) {
+  if (c.after & After::Check)
     PARVEX_CheckConsistency(Data);
-    after &= ~unsigned(After::Check);
-  }
   ConfigureField(c.id);
-  FollowUp(after);
+  FollowUp(c.after & ~unsigned(After::Check));
 }
 
 void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {

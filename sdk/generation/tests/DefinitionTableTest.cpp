@@ -232,6 +232,12 @@ const VariantCase kVariants[] = {
        d.ICSGain.Value = 0.5;
      },
      74, "#define MAX_CURRENT 3.3             /* max current value, Amps */\n"},
+    // The encoder alignment current follows selection E (auxiliary encoder
+    // viewed while sensorless), the sensorless one selection O (main).
+    {"EncoderAlignmentUsesAux", [](UserData &d) { d.AuxAlignmentCurrent.Value = 1; }, 56,
+     "#define I_ALIGNMENT           (u16) 11228\n"},
+    {"SensorlessAlignmentUsesMain", [](UserData &d) { d.AuxAlignmentCurrent.Value = 1; }, 86,
+     "#define SLESS_I_ALIGNMENT           (u16) 21895\n"},
     {"AlignmentOnlySensorless", [](UserData &d) { d.IncludeAlignmentBeforeStartUp = 1; }, 65,
      "#define NO_SPEED_SENSORS_ALIGNMENT\n"},
     {"AlignmentNeedsSensorless",

@@ -143,6 +143,21 @@ TEST_F(Generator, OverlongPathsAreRefusedNotTruncated) {
             (LogLine{"Exit code [4] -> Error : Header file creation failed (.h).", 1}));
 }
 
+// A device that refuses every write: the text is buffered and the failure
+// shows when the header is closed, which must not pass as success.
+TEST_F(Generator, RefusedHeaderWriteIsAWriteFailure) {
+  if (!std::filesystem::exists("/dev/full"))
+    GTEST_SKIP() << "no /dev/full";
+  WriteTemplates("//@@##TEID%2\n");
+  std::filesystem::create_symlink("/dev/full", output.Path() / "MC_Control_Param.h");
+  Run(templates.Prefix(), output.Prefix());
+  EXPECT_EQ(CapturedLines()[4],
+            (LogLine{"Exit code [5] -> Error : Header file writing failed (.h).", 1}));
+  EXPECT_EQ(CapturedLines()[6], (LogLine{"Exit code [0] -> No errors.", 0}));
+  EXPECT_EQ(CapturedLines().back(),
+            (LogLine{"End include files creation. 1 Error(s) 0 Warning(s)", 1}));
+}
+
 TEST_F(Generator, FolderWithoutSeparatorIsAPlainPrefix) {
   WriteTemplates("x\n");
   Run(templates.Prefix(), output.Prefix() + "pre");

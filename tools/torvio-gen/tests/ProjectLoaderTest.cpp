@@ -1,0 +1,80 @@
+// Saving and loading project files under faults: a full disk must neither
+// replace the previous file nor report success.
+#include "ProjectLoader.h"
+
+#include "FullDisk.h"
+#include "ProjectFile.h"
+#include "UnwritableFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using faults::FullDisk;
+
+UserData Marked(std::uint32_t polePairs) {
+  UserData d;
+  std::memset(&d, 0, sizeof d);
+  d.PolePairs.Value = polePairs;
+  return d;
+}
+
+std::string Encoded(const UserData &d) {
+  const auto bytes = torvio::EncodeProject(d, std::string());
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class SaveOnFullDisk : public testing::TestWithParam<FullDisk::Kind> {};
+
+TEST_P(SaveOnFullDisk, KeepsThePreviousFileAndReportsTheFailure) {
+  const std::string previous = Encoded(Marked(7));
+  FullDisk disk("project.tvd", previous, GetParam());
+  RecordProperty("disk", disk.Description());
+  const QString path = QString::fromStdString((disk.Path() / "project.tvd").string());
+  QString error;
+  const bool saved = SaveProject(path, Marked(9), error);
+  disk.Release();
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(error.isEmpty());
+  RecordProperty("error", error.toStdString());
+  const std::string after = faults::ReadBytes(disk.Path() / "project.tvd");
+  EXPECT_EQ(after.size(), previous.size());
+  EXPECT_TRUE(after == previous);
+  // Nothing but the project (and the tmpfs filler) is left behind.
+  for (const auto &entry : std::filesystem::directory_iterator(disk.Path()))
+    EXPECT_TRUE(entry.path().filename() == "project.tvd" || entry.path().filename() == "filler")
+        << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SaveOnFullDisk,
+                         testing::Values(FullDisk::Kind::FullTmpfs, FullDisk::Kind::FileSizeLimit),
+                         [](const testing::TestParamInfo<FullDisk::Kind> &info) {
+                           return info.param == FullDisk::Kind::FullTmpfs ? "FullTmpfs"
+                                                                          : "FileSizeLimit";
+                         });
+
+TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
+  faults::UnwritableFolder folder("project.tvd", "old");
+  RecordProperty("folder", folder.Description());
+  QString error;
+  EXPECT_FALSE(
+      SaveProject(QString::fromStdString(folder.Prefix() + "project.tvd"), Marked(9), error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(faults::ReadBytes(folder.Existing("project.tvd")), "old");
+}
+
+TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
+  faults::ScratchFolder folder;
+  const QString path = QString::fromStdString((folder.Path() / "p.tvd").string());
+  QString error;
+  ASSERT_TRUE(SaveProject(path, Marked(9), error)) << error.toStdString();
+  EXPECT_EQ(faults::ReadBytes(folder.Path() / "p.tvd"), Encoded(Marked(9)));
+  UserData back{};
+  ASSERT_TRUE(LoadProject(path, back, error));
+  EXPECT_EQ(back.PolePairs.Value, 9u);
+}
+
+} // namespace
