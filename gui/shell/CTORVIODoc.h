@@ -1,0 +1,70 @@
+// The open project: one UserData record, the modified flag and the file it
+// came from. One document lives for the whole run and is reused by New and
+// Open.
+#pragma once
+
+#include "parvex.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+class CTORVIODoc : public QObject {
+  Q_OBJECT
+
+public:
+  explicit CTORVIODoc(QObject *parent = nullptr);
+
+  UserData &Record() { return m_data; }
+  const UserData &Record() const { return m_data; }
+  GenerateSourcesArgs &GenerationRequest() { return m_generation; }
+
+  // File New: default settings, modified, no output folder; views reload.
+  bool OnNewDocument();
+  // Reads a project. The record, the output folder setting, the path and the
+  // modified flag change only when the whole file was read; otherwise one
+  // message tells why and the project stays exactly as it was.
+  bool OnOpenDocument(const QString &path);
+  // Writes the project through a temporary file that replaces `path` only
+  // when complete. A failure is reported and the project stays modified.
+  bool OnSaveDocument(const QString &path);
+
+  bool IsModified() const { return m_modified; }
+  void SetModifiedFlag(bool modified = true);
+
+  QString GetPathName() const { return m_path; }
+  // The file name, or "Untitled" for a project never saved.
+  QString GetTitle() const;
+
+  // The "save changes?" question before the project is replaced or the
+  // program ends. Returns false when the user cancelled (or saving failed).
+  bool SaveModified(QWidget *parent);
+
+  // Menu commands that ask for file names.
+  bool OnFileNew(QWidget *parent);
+  bool OnFileOpen(QWidget *parent);
+  bool OnFileSave(QWidget *parent);
+  bool OnFileSaveAs(QWidget *parent);
+  // Tools Options: the output folder belongs to the project, so OK marks it
+  // modified.
+  void OnToolsOptions(QWidget *parent);
+  // Tools Generate Sources.
+  void GenerateSources(QWidget *parent);
+
+  void UpdateAllViews();
+
+signals:
+  void modifiedChanged(bool modified);
+  void titleChanged(const QString &title);
+  // New or Open replaced the record: views rebuild and reload.
+  void updated();
+
+private:
+  void SetPathName(const QString &path);
+
+  UserData m_data{};
+  GenerateSourcesArgs m_generation{};
+  bool m_modified = false;
+  QString m_path;
+};

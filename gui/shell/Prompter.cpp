@@ -1,0 +1,94 @@
+#include "shell/Prompter.h"
+
+#include "shell/CPathDialog.h"
+#include "strings/StringTable.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace torvio {
+namespace {
+
+class DialogPrompter final : public Prompter {
+public:
+  Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override {
+    QMessageBox box(parent);
+    box.setWindowTitle(QString::fromLatin1(LoadResString(IDS_APP_TITLE)));
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case Icon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case Icon::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case Icon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case Buttons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    default:
+      return Answer::Cancel;
+    }
+  }
+
+  std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override {
+    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+  }
+
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &suggested,
+                                      const QString &filter) override {
+    QFileDialog dialog(parent, QString(), suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("tvd"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+      return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+  }
+
+  std::optional<QString> BrowseFolder(QWidget *parent, const QString &caption, const QString &title,
+                                      const QString &initial) override {
+    CPathDialog dialog(caption, title, initial, parent);
+    if (dialog.DoModal() != QDialog::Accepted) {
+      return std::nullopt;
+    }
+    return dialog.GetPathName();
+  }
+};
+
+DialogPrompter interactive;
+Prompter *current = &interactive;
+
+} // namespace
+
+Prompter &Prompts() {
+  return *current;
+}
+
+void SetPrompter(Prompter *prompter) {
+  current = prompter ? prompter : &interactive;
+}
+
+} // namespace torvio

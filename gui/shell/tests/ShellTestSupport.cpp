@@ -1,0 +1,106 @@
+#include "ShellTestSupport.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace torvio::test {
+
+TemporarySettings::TemporarySettings() {
+  QCoreApplication::setOrganizationName(QStringLiteral("TORVIO"));
+  QCoreApplication::setApplicationName(QStringLiteral("TORVIO"));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+}
+
+void TemporarySettings::Clear() {
+  QSettings().clear();
+}
+
+Prompter::Answer ScriptedPrompter::Message(QWidget *, const QString &text, Icon icon,
+                                           Buttons buttons) {
+  messages.push_back({text, icon, buttons});
+  if (answers.empty()) {
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  }
+  const Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &) {
+  const QString name = fileNames.empty() ? QString() : fileNames.front();
+  if (!fileNames.empty()) {
+    fileNames.pop_front();
+  }
+  if (name.isNull()) {
+    return std::nullopt;
+  }
+  return name;
+}
+
+std::optional<QString> ScriptedPrompter::SaveFileName(QWidget *parent, const QString &,
+                                                      const QString &filter) {
+  return OpenFileName(parent, filter);
+}
+
+std::optional<QString> ScriptedPrompter::BrowseFolder(QWidget *, const QString &,
+                                                      const QString &title,
+                                                      const QString &initial) {
+  folderTitles.append(title);
+  folderInitials.append(initial);
+  const QString folder = folders.empty() ? QString() : folders.front();
+  if (!folders.empty()) {
+    folders.pop_front();
+  }
+  if (folder.isNull()) {
+    return std::nullopt;
+  }
+  return folder;
+}
+
+void OnNextModal(std::function<void(QWidget *)> answer) {
+  QTimer::singleShot(10, [answer = std::move(answer)] {
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+      answer(modal);
+    } else {
+      OnNextModal(answer);
+    }
+  });
+}
+
+PageFactory KindPageFactory() {
+  return [](PageKind kind, PageHost *host) -> CTORVIOPropertyPage * {
+    QString caption;
+    switch (kind) {
+    case PageKind::Configuration:
+      caption = QStringLiteral("Configuration");
+      break;
+    case PageKind::MotorAndHw:
+      caption = QStringLiteral("Motor and HW");
+      break;
+    case PageKind::ControlSettings:
+      caption = QStringLiteral("Control Settings");
+      break;
+    case PageKind::Debug:
+      caption = QStringLiteral("Debug");
+      break;
+    case PageKind::SpeedFeedback1:
+    case PageKind::SpeedFeedback2:
+    case PageKind::SpeedFeedback3:
+      caption = QStringLiteral("Speed feedback");
+      break;
+    case PageKind::AuxSpeedFeedback1:
+    case PageKind::AuxSpeedFeedback2:
+    case PageKind::AuxSpeedFeedback3:
+      caption = QStringLiteral("Aux speed feedback");
+      break;
+    case PageKind::CurrentSensing:
+      caption = QStringLiteral("Current sensing");
+      break;
+    }
+    return new KindPage(kind, host, caption);
+  };
+}
+
+} // namespace torvio::test

@@ -1,0 +1,83 @@
+// What the shell's tests share: a settings store in a temporary folder, a
+// prompter that records every message and answers from a script, and pages
+// that remember which kind they stand for.
+#pragma once
+
+#include "pages/TORVIOPropertyPage.h"
+#include "shell/Prompter.h"
+#include "shell/SheetPages.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace torvio::test {
+
+// Points the per-user settings store at a fresh temporary folder. Call in
+// initTestCase before anything makes a QSettings.
+class TemporarySettings {
+public:
+  TemporarySettings();
+  QString Path() const { return m_dir.path(); }
+  // Removes every entry, so each test starts from an empty store.
+  void Clear();
+
+private:
+  QTemporaryDir m_dir;
+};
+
+struct RecordedMessage {
+  QString text;
+  Prompter::Icon icon;
+  Prompter::Buttons buttons;
+};
+
+class ScriptedPrompter final : public Prompter {
+public:
+  ScriptedPrompter() { SetPrompter(this); }
+  ~ScriptedPrompter() override { SetPrompter(nullptr); }
+
+  Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+  std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override;
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &suggested,
+                                      const QString &filter) override;
+  std::optional<QString> BrowseFolder(QWidget *parent, const QString &caption, const QString &title,
+                                      const QString &initial) override;
+
+  // Answers of the next message boxes; an unscripted box answers Cancel.
+  std::deque<Answer> answers;
+  // Results of the next file or folder questions; a null string or none
+  // left means cancel.
+  std::deque<QString> fileNames;
+  std::deque<QString> folders;
+
+  std::vector<RecordedMessage> messages;
+  QStringList folderTitles;
+  QStringList folderInitials;
+};
+
+class KindPage final : public CTORVIOPropertyPage {
+public:
+  KindPage(PageKind kind, PageHost *host, const QString &caption)
+      : CTORVIOPropertyPage(host, caption), kind(kind) {}
+  bool OnSetActive() override {
+    ++activations;
+    return CTORVIOPropertyPage::OnSetActive();
+  }
+  void RefreshDependentFields() override {}
+  void UpdateToolTips() override {}
+  const PageKind kind;
+  int activations = 0;
+};
+
+// A factory of KindPage objects carrying each kind's tab caption.
+PageFactory KindPageFactory();
+
+// Runs `answer` on the next modal dialog as soon as it is shown.
+void OnNextModal(std::function<void(QWidget *)> answer);
+
+} // namespace torvio::test

@@ -1,0 +1,111 @@
+// The message log: colours by severity, how selected items are drawn, and
+// the last line scrolled to the top.
+#include "ShellTestSupport.h"
+#include "shell/CColorListBox.h"
+#include "shell/CLogDialog.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+class TestLogDialog : public QObject {
+  Q_OBJECT
+
+private slots:
+  void severityColours_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("error")
+        << QStringLiteral("1Exit code [9] -> Output Directory not specified. Build aborted.")
+        << QColor(255, 0, 0)
+        << QStringLiteral("Exit code [9] -> Output Directory not specified. Build aborted.");
+    QTest::newRow("warning") << QStringLiteral("2Check") << QColor(0, 0, 255)
+                             << QStringLiteral("Check");
+    QTest::newRow("information") << QStringLiteral("0Done") << QColor(0, 0, 0)
+                                 << QStringLiteral("Done");
+    QTest::newRow("other digit") << QStringLiteral("3Odd") << QColor(0, 0, 0)
+                                 << QStringLiteral("Odd");
+    QTest::newRow("empty line") << QString() << QColor(0, 0, 0) << QString();
+  }
+
+  void severityColours() {
+    QFETCH(QString, line);
+    QFETCH(QColor, colour);
+    QFETCH(QString, text);
+    const QStringList lines{line};
+    CLogDialog dialog(&lines);
+    QCOMPARE(dialog.List()->count(), 1);
+    QCOMPARE(dialog.List()->item(0)->text(), text);
+    QCOMPARE(dialog.List()->GetItemColor(0), colour);
+  }
+
+  void nullListLeavesTheBoxEmpty() {
+    CLogDialog dialog(nullptr);
+    QCOMPARE(dialog.List()->count(), 0);
+    QCOMPARE(dialog.CloseButton()->text(), QStringLiteral("&Close"));
+    QVERIFY(dialog.CloseButton()->isDefault());
+  }
+
+  void selectedAndUnselectedItemColours() {
+    QPalette palette;
+    palette.setColor(QPalette::Active, QPalette::HighlightedText, QColor(250, 250, 250));
+    palette.setColor(QPalette::Active, QPalette::Text, QColor(10, 10, 10));
+    palette.setColor(QPalette::Active, QPalette::Base, QColor(240, 240, 240));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
+
+    auto c = CColorListBox::ColorsFor(red, true, true, palette);
+    QCOMPARE(c.background, red);
+    QCOMPARE(c.text, QColor(0, 255, 255)); // cyan, the inverse of red
+    c = CColorListBox::ColorsFor(blue, true, true, palette);
+    QCOMPARE(c.text, QColor(255, 255, 0));
+    c = CColorListBox::ColorsFor(red, false, true, palette);
+    QCOMPARE(c.background, QColor(240, 240, 240));
+    QCOMPARE(c.text, red);
+    c = CColorListBox::ColorsFor(red, false, false, palette);
+    QCOMPARE(c.text, QColor(128, 128, 128));
+    c = CColorListBox::ColorsFor(black, true, true, palette);
+    QCOMPARE(c.background, black);
+    QCOMPARE(c.text, QColor(250, 250, 250));
+    c = CColorListBox::ColorsFor(black, false, true, palette);
+    QCOMPARE(c.text, QColor(10, 10, 10));
+    c = CColorListBox::ColorsFor(black, false, false, palette);
+    QCOMPARE(c.text, QColor(128, 128, 128));
+  }
+
+  void selectedRedLineIsDrawnOnRed() {
+    const QStringList lines{QStringLiteral("1") + QString(20, u' ')};
+    CLogDialog dialog(&lines);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.List()->setCurrentRow(0);
+    const QRect rect = dialog.List()->visualItemRect(dialog.List()->item(0));
+    const QImage image = dialog.List()->viewport()->grab().toImage();
+    // Away from the focus frame, the item's background is its own colour.
+    QCOMPARE(QColor(image.pixel(rect.center().x(), rect.center().y())), QColor(255, 0, 0));
+  }
+
+  void lastLineIsScrolledToTheTop() {
+    QStringList lines;
+    for (int i = 0; i < 200; ++i) {
+      lines << QStringLiteral("0line %1").arg(i);
+    }
+    CLogDialog dialog(&lines);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.List()->GetTopIndex(), 199);
+    QCOMPARE(dialog.List()->visualItemRect(dialog.List()->item(199)).top(), 0);
+  }
+
+  void closeEndsTheDialog() {
+    const QStringList lines{QStringLiteral("0x")};
+    CLogDialog dialog(&lines);
+    dialog.show();
+    dialog.CloseButton()->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+};
+
+QTEST_MAIN(TestLogDialog)
+#include "tst_CLogDialog.moc"

@@ -1,0 +1,264 @@
+// The main window: commands and their prompts, File Save enabling, the
+// status text, the first-run step and the fixed size.
+#include "ShellTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CMainSheet.h"
+#include "shell/COptionsDlg.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/CTORVIOView.h"
+#include "shell/HelpWindow.h"
+#include "shell/Settings.h"
+#include "strings/StringTable.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace torvio;
+using torvio::test::KindPageFactory;
+using torvio::test::ScriptedPrompter;
+
+class TestMainFrame : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() { m_settings.Clear(); }
+  void cleanup() { delete HelpWindow::Existing(); }
+
+  void commandsCarryTheirTextsPromptsAndShortcuts_data() {
+    QTest::addColumn<unsigned>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("tooltip");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::newRow("new") << unsigned(ID_FILE_NEW) << "&New"
+                         << "Create a new document"
+                         << "New" << QKeySequence(Qt::CTRL | Qt::Key_N);
+    QTest::newRow("open") << unsigned(ID_FILE_OPEN) << "&Open..."
+                          << "Open an existing document"
+                          << "Open" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("save") << unsigned(ID_FILE_SAVE) << "&Save"
+                          << "Save the active document"
+                          << "Save" << QKeySequence(Qt::CTRL | Qt::Key_S);
+    QTest::newRow("save as") << unsigned(ID_FILE_SAVE_AS) << "Save &As..."
+                             << "Save the active document with a new name"
+                             << "Save As" << QKeySequence();
+    QTest::newRow("exit") << unsigned(ID_APP_EXIT) << "E&xit"
+                          << "Quit the application; prompts to save documents"
+                          << "Exit" << QKeySequence();
+    QTest::newRow("generate") << unsigned(ID_TOOLS_GENERATE) << "&Generate Sources"
+                              << "Run the sources generator"
+                              << "Generate sources" << QKeySequence();
+    QTest::newRow("options") << unsigned(ID_TOOLS_OPTIONS) << "&Options..."
+                             << "Open the Options Dialog"
+                             << "Options" << QKeySequence();
+    QTest::newRow("help topics") << unsigned(ID_HELP_FINDER) << "&Help Topics"
+                                 << "List Help topics"
+                                 << "Help Topics" << QKeySequence();
+    QTest::newRow("support") << unsigned(ID_HELP_SUPPORT) << "TORVIO &Support"
+                             << "Open the Support Help"
+                             << "Support" << QKeySequence();
+    QTest::newRow("about") << unsigned(ID_APP_ABOUT) << "&About TORVIO..."
+                           << "Open the About Dialog"
+                           << "About" << QKeySequence();
+    QTest::newRow("context help") << unsigned(ID_CONTEXT_HELP) << "Help"
+                                  << "Display help for clicked on buttons, menus and windows"
+                                  << "Help" << QKeySequence(Qt::SHIFT | Qt::Key_F1);
+  }
+
+  void commandsCarryTheirTextsPromptsAndShortcuts() {
+    QFETCH(unsigned, id);
+    QFETCH(QString, text);
+    QFETCH(QString, prompt);
+    QFETCH(QString, tooltip);
+    QFETCH(QKeySequence, shortcut);
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QAction *action = frame.Action(id);
+    QVERIFY(action);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->statusTip(), prompt);
+    QCOMPARE(action->toolTip(), tooltip);
+    QCOMPARE(action->shortcut(), shortcut);
+  }
+
+  void menusAndToolbarInOrder() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QStringList menus;
+    for (QAction *menu : frame.menuBar()->actions()) {
+      menus << menu->text();
+    }
+    QCOMPARE(menus, (QStringList{"&File", "&Tools", "&Help"}));
+    auto *bar = frame.findChild<QToolBar *>();
+    QVERIFY(bar);
+    QStringList tips;
+    for (QAction *a : bar->actions()) {
+      tips << (a->isSeparator() ? QStringLiteral("|") : a->toolTip());
+    }
+    QCOMPARE(tips,
+             (QStringList{"New", "Open", "Save", "|", "Generate sources", "|", "About", "Help"}));
+  }
+
+  void promptsShowInTheFirstPane() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QCOMPARE(frame.MessagePane()->text(), QStringLiteral("Ready"));
+    QCOMPARE(frame.MessagePane()->width(), 250);
+    QStatusTipEvent tip(QStringLiteral("Run the sources generator"));
+    QApplication::sendEvent(&frame, &tip);
+    QCOMPARE(frame.MessagePane()->text(), QStringLiteral("Run the sources generator"));
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(&frame, &none);
+    QCOMPARE(frame.MessagePane()->text(), QStringLiteral("Ready"));
+  }
+
+  void saveIsEnabledExactlyWhileModified() {
+    QTemporaryDir dir;
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QAction *save = frame.Action(ID_FILE_SAVE);
+    QVERIFY(doc.OnNewDocument());
+    QVERIFY(save->isEnabled());
+    const QString path = dir.filePath(QStringLiteral("p.tvd"));
+    QVERIFY(doc.OnSaveDocument(path));
+    QVERIFY(!save->isEnabled());
+    doc.OnNewDocument();
+    QVERIFY(doc.OnOpenDocument(path));
+    QVERIFY(!save->isEnabled());
+    // An edit on a page marks the project modified through the sheet.
+    static_cast<PageHost *>(frame.View()->Sheet())->SetModifiedFlag();
+    QVERIFY(save->isEnabled());
+    QVERIFY(frame.Action(ID_TOOLS_GENERATE)->isEnabled());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("p.tvd - TORVIO"));
+  }
+
+  void statusTextWithoutOutputFolder() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.OnTimer(CMainFrame::kStatusTimer);
+    const QString expected =
+        QStringLiteral("Output Dir : Not specified (Menu Tools/Options...)") + QString(29, u' ');
+    QCOMPARE(expected.size(), 79);
+    QCOMPARE(frame.StatusText(), expected);
+    QCOMPARE(frame.StatusPane()->text(), expected);
+  }
+
+  void statusTextWithOutputFolder() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    WriteOutputDir(QStringLiteral("/work/out/"));
+    frame.OnTimer(CMainFrame::kStatusTimer);
+    QCOMPARE(frame.StatusText(), QStringLiteral("Output Dir: /work/out/"));
+    WriteOutputDir(QStringLiteral("/home/engineer/projects/motor-control/firmware/output/headers"));
+    frame.OnTimer(CMainFrame::kStatusTimer);
+    QCOMPARE(frame.StatusText(),
+             QStringLiteral("Output Dir: /.../motor-control/firmware/output/headers"));
+  }
+
+  void statusTimerRefreshesByItself() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QVERIFY(frame.TimerActive(CMainFrame::kStatusTimer));
+    WriteOutputDir(QStringLiteral("/timed/"));
+    QTRY_COMPARE_WITH_TIMEOUT(frame.StatusText(), QStringLiteral("Output Dir: /timed/"), 3000);
+  }
+
+  void firstRunSetsTheTemplatesFolderAndOpensHelp() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QVERIFY(frame.TimerActive(CMainFrame::kFirstRunTimer));
+    frame.OnTimer(CMainFrame::kFirstRunTimer);
+    QVERIFY(!frame.TimerActive(CMainFrame::kFirstRunTimer));
+    QCOMPARE(ReadFirstRun(), 0);
+    const QString templates = ReadFolders().templatesDir;
+    const QString appDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(appDir + QStringLiteral("/Templates")).isDir()) {
+      QCOMPARE(templates, appDir + QStringLiteral("/Templates"));
+    } else {
+      QCOMPARE(templates, QDir::cleanPath(appDir + QStringLiteral("/../share/torvio/Templates")));
+    }
+    QVERIFY(!templates.endsWith(u'/'));
+    HelpWindow *help = HelpWindow::Existing();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->CurrentPage(), QStringLiteral("getting-started.html"));
+    QVERIFY(help->Browser()->toPlainText().contains(QStringLiteral("Templates")));
+  }
+
+  void firstRunHappensOnce() {
+    WriteFirstRun(0);
+    WriteTemplatesDir(QStringLiteral("/mine/"));
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.OnTimer(CMainFrame::kFirstRunTimer);
+    QCOMPARE(ReadFolders().templatesDir, QStringLiteral("/mine/"));
+    QVERIFY(!HelpWindow::Existing());
+  }
+
+  void firstRunFiresAfterOneSecond() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    QTRY_COMPARE_WITH_TIMEOUT(ReadFirstRun(), 0, 3000);
+  }
+
+  void supportOpensItsHelpPage() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.Action(ID_HELP_SUPPORT)->trigger();
+    QVERIFY(HelpWindow::Existing());
+    QCOMPARE(HelpWindow::Existing()->CurrentPage(), QStringLiteral("support.html"));
+    frame.Action(ID_HELP_FINDER)->trigger();
+    QCOMPARE(HelpWindow::Existing()->CurrentPage(), QStringLiteral("index.html"));
+    // A page's help request goes through the sheet.
+    static_cast<PageHost *>(frame.View()->Sheet())->ShowHelp(0x18008);
+    QCOMPARE(HelpWindow::Existing()->CurrentPage(), QStringLiteral("getting-started.html"));
+  }
+
+  void toolsOptionsOkMarksTheProjectModified() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    doc.SetModifiedFlag(false);
+    test::OnNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
+    frame.Action(ID_TOOLS_OPTIONS)->trigger();
+    QVERIFY(!doc.IsModified());
+    test::OnNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); });
+    frame.Action(ID_TOOLS_OPTIONS)->trigger();
+    QVERIFY(doc.IsModified());
+  }
+
+  void closingAModifiedProjectAsks() {
+    ScriptedPrompter prompts;
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.show();
+    doc.OnNewDocument();
+    prompts.answers = {Prompter::Answer::Cancel};
+    QVERIFY(!frame.close());
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+    prompts.answers = {Prompter::Answer::No};
+    QVERIFY(frame.close());
+  }
+
+  void windowHasAFixedSizeThatHoldsTheSheet() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QCOMPARE(frame.minimumSize(), frame.maximumSize());
+    QVERIFY(!(frame.windowFlags() & Qt::WindowMaximizeButtonHint));
+    CMainSheet *sheet = frame.View()->Sheet();
+    QCOMPARE(frame.View()->size(), sheet->size());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Untitled - TORVIO"));
+  }
+
+private:
+  test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_CMainFrame.moc"

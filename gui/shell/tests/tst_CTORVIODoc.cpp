@@ -1,0 +1,295 @@
+// The project document: New, Save, Open, the file's bytes, and loads that
+// must fail without touching the open project.
+#include "ShellTestSupport.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/Settings.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace torvio;
+using torvio::test::ScriptedPrompter;
+
+namespace {
+
+QByteArray ReadAll(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray RecordBytes(const UserData &data) {
+  return QByteArray(reinterpret_cast<const char *>(&data), sizeof data);
+}
+
+bool SameRecord(const UserData &a, const UserData &b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A record unlike the defaults, so a load that really happened shows.
+UserData MarkedRecord() {
+  UserData data{};
+  PARVEX_SetDefault(&data);
+  data.PWMFrequency.Value = 16000;
+  data.PolePairs.Value = 7;
+  data.R.Value = 0.125;
+  return data;
+}
+
+} // namespace
+
+class TestDocument : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    m_settings.Clear();
+    QVERIFY(m_dir.isValid());
+  }
+
+  void newDocumentIsModifiedWithDefaultsAndNoOutputFolder() {
+    WriteOutputDir(QStringLiteral("/left/over/"));
+    CTORVIODoc doc;
+    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QVERIFY(doc.OnNewDocument());
+    QVERIFY(doc.IsModified());
+    QCOMPARE(ReadFolders().outputDir, QString());
+    QCOMPARE(updated.count(), 1);
+    UserData defaults{};
+    PARVEX_SetDefault(&defaults);
+    QVERIFY(SameRecord(doc.Record(), defaults));
+    QCOMPARE(doc.GetTitle(), QStringLiteral("Untitled"));
+  }
+
+  void savedFileHasMagicRecordAndEmptyFolder() {
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    const QString path = m_dir.filePath(QStringLiteral("plain.tvd"));
+    QVERIFY(doc.OnSaveDocument(path));
+    QVERIFY(!doc.IsModified());
+    const QByteArray bytes = ReadAll(path);
+    QCOMPARE(bytes.size(), 1 + 12 + 1992 + 1);
+    QCOMPARE(static_cast<unsigned char>(bytes[0]), 0x0C);
+    QCOMPARE(bytes.mid(1, 12), QByteArray("TORVIOFILEV2"));
+    QCOMPARE(bytes.mid(13, 1992), RecordBytes(doc.Record()));
+    QCOMPARE(static_cast<unsigned char>(bytes.back()), 0x00);
+  }
+
+  void roundTripIsByteForByte() {
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    doc.Record() = MarkedRecord();
+    WriteOutputDir(QStringLiteral("/work/out/"));
+    const QString first = m_dir.filePath(QStringLiteral("first.tvd"));
+    QVERIFY(doc.OnSaveDocument(first));
+    const QByteArray saved = ReadAll(first);
+    QCOMPARE(saved.size(), 1 + 12 + 1992 + 1 + 10);
+    QCOMPARE(saved.right(11), QByteArray("\x0a/work/out/"));
+
+    doc.OnNewDocument();
+    QVERIFY(!SameRecord(doc.Record(), MarkedRecord()));
+    QCOMPARE(ReadFolders().outputDir, QString());
+
+    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QVERIFY(doc.OnOpenDocument(first));
+    QCOMPARE(updated.count(), 1);
+    QVERIFY(!doc.IsModified());
+    QVERIFY(SameRecord(doc.Record(), MarkedRecord()));
+    QCOMPARE(ReadFolders().outputDir, QStringLiteral("/work/out/"));
+    QCOMPARE(doc.GetTitle(), QStringLiteral("first.tvd"));
+
+    const QString second = m_dir.filePath(QStringLiteral("second.tvd"));
+    QVERIFY(doc.OnSaveDocument(second));
+    QCOMPARE(ReadAll(second), saved);
+  }
+
+  void versionOneFileLoadsAndClearsTheOutputFolder() {
+    const UserData marked = MarkedRecord();
+    const QString path = m_dir.filePath(QStringLiteral("v1.tvd"));
+    WriteAll(path, QByteArray("\x0cTORVIOFILEV1") + RecordBytes(marked));
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    WriteOutputDir(QStringLiteral("/previous/"));
+    QVERIFY(doc.OnOpenDocument(path));
+    QVERIFY(SameRecord(doc.Record(), marked));
+    QCOMPARE(ReadFolders().outputDir, QString());
+    QVERIFY(!doc.IsModified());
+  }
+
+  void unknownMagicIsRejectedOnce_data() {
+    QTest::addColumn<QByteArray>("magic");
+    QTest::newRow("wrong case") << QByteArray("TorvioFileV2");
+    QTest::newRow("lower case") << QByteArray("torviofilev2");
+    QTest::newRow("version 3") << QByteArray("TORVIOFILEV3");
+    QTest::newRow("other") << QByteArray("SOMETHING");
+  }
+
+  void unknownMagicIsRejectedOnce() {
+    QFETCH(QByteArray, magic);
+    const QString path = m_dir.filePath(QStringLiteral("unknown.tvd"));
+    WriteAll(path, QByteArray(1, static_cast<char>(magic.size())) + magic +
+                       RecordBytes(MarkedRecord()) + QByteArray(1, '\0'));
+    ExpectLoadFailure(path,
+                      QStringLiteral("Error reading the selected file (unknown file format)."));
+  }
+
+  void truncatedFilesLeaveTheProjectAsItWas_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("inside the magic") << 5;
+    QTest::newRow("inside the record") << 13 + 1000;
+    QTest::newRow("before the folder") << 13 + 1992;
+    QTest::newRow("inside the folder") << 13 + 1992 + 4;
+  }
+
+  void truncatedFilesLeaveTheProjectAsItWas() {
+    QFETCH(int, length);
+    CTORVIODoc writer;
+    writer.OnNewDocument();
+    writer.Record() = MarkedRecord();
+    WriteOutputDir(QStringLiteral("/a/longer/output/folder/"));
+    const QString full = m_dir.filePath(QStringLiteral("full.tvd"));
+    QVERIFY(writer.OnSaveDocument(full));
+    const QString cut = m_dir.filePath(QStringLiteral("cut.tvd"));
+    WriteAll(cut, ReadAll(full).left(length));
+    ExpectLoadFailure(cut, QString());
+  }
+
+  void emptyFileIsRejected() {
+    const QString path = m_dir.filePath(QStringLiteral("empty.tvd"));
+    WriteAll(path, QByteArray());
+    ExpectLoadFailure(path, QString());
+  }
+
+  void longOutputFolderUsesTheWidePrefix() {
+    const QString folder = QStringLiteral("/") + QString(298, u'x') + QStringLiteral("/");
+    QCOMPARE(folder.size(), 300);
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    WriteOutputDir(folder);
+    const QString path = m_dir.filePath(QStringLiteral("long.tvd"));
+    QVERIFY(doc.OnSaveDocument(path));
+    const QByteArray bytes = ReadAll(path);
+    QCOMPARE(bytes.size(), 1 + 12 + 1992 + 3 + 300);
+    QCOMPARE(static_cast<unsigned char>(bytes[2005]), 0xFF);
+    QCOMPARE(static_cast<unsigned char>(bytes[2006]), 0x2C); // 300, little-endian
+    QCOMPARE(static_cast<unsigned char>(bytes[2007]), 0x01);
+    QCOMPARE(bytes.mid(2008), folder.toLatin1());
+
+    doc.OnNewDocument();
+    QVERIFY(doc.OnOpenDocument(path));
+    QCOMPARE(ReadFolders().outputDir, folder);
+  }
+
+  void failedSaveIsReportedAndKeepsTheProjectModified() {
+    ScriptedPrompter prompts;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    const QString path = m_dir.filePath(QStringLiteral("missing-folder/p.tvd"));
+    QVERIFY(!doc.OnSaveDocument(path));
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+    QVERIFY(prompts.messages[0].text.startsWith(QStringLiteral("Failed to save document.")));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(doc.GetPathName(), QString());
+  }
+
+  void failedSaveKeepsTheOldFile() {
+    // A folder of the file's name cannot be replaced: the save fails and
+    // leaves the folder as it was rather than a half-written file.
+    ScriptedPrompter prompts;
+    const QString path = m_dir.filePath(QStringLiteral("taken.tvd"));
+    QVERIFY(QDir().mkpath(path));
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    QVERIFY(!doc.OnSaveDocument(path));
+    QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(doc.IsModified());
+  }
+
+  void newAsksToSaveAModifiedProject() {
+    ScriptedPrompter prompts;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    doc.Record().PolePairs.Value = 9;
+
+    prompts.answers = {Prompter::Answer::Cancel};
+    QVERIFY(!doc.OnFileNew(nullptr));
+    QCOMPARE(doc.Record().PolePairs.Value, 9u);
+    QCOMPARE(prompts.messages.back().text, QStringLiteral("Save changes to Untitled?"));
+    QCOMPARE(prompts.messages.back().buttons, Prompter::Buttons::YesNoCancel);
+
+    prompts.answers = {Prompter::Answer::Yes};
+    const QString path = m_dir.filePath(QStringLiteral("asked.tvd"));
+    prompts.fileNames = {path};
+    QVERIFY(doc.OnFileNew(nullptr));
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(doc.IsModified()); // the new project
+    QCOMPARE(prompts.messages.size(), std::size_t{2});
+  }
+
+  void openAsksFirstAndNoLeavesTheFileUnsaved() {
+    ScriptedPrompter prompts;
+    const QString source = m_dir.filePath(QStringLiteral("source.tvd"));
+    {
+      CTORVIODoc writer;
+      writer.OnNewDocument();
+      writer.Record() = MarkedRecord();
+      QVERIFY(writer.OnSaveDocument(source));
+    }
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    prompts.answers = {Prompter::Answer::No};
+    prompts.fileNames = {source};
+    QVERIFY(doc.OnFileOpen(nullptr));
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+    QVERIFY(SameRecord(doc.Record(), MarkedRecord()));
+    QVERIFY(!doc.IsModified());
+
+    // An unmodified project is replaced without a question.
+    prompts.fileNames = {source};
+    QVERIFY(doc.OnFileOpen(nullptr));
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+  }
+
+private:
+  // Loading `path` fails with exactly one error message (`text` when given)
+  // and leaves record, modified flag, path and output folder as they were.
+  void ExpectLoadFailure(const QString &path, const QString &text) {
+    ScriptedPrompter prompts;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    doc.Record().PolePairs.Value = 11;
+    const QString kept = m_dir.filePath(QStringLiteral("kept.tvd"));
+    QVERIFY(doc.OnSaveDocument(kept));
+    doc.Record().DeadTime.Value = 999;
+    doc.SetModifiedFlag(true);
+    WriteOutputDir(QStringLiteral("/still/here/"));
+    const UserData before = doc.Record();
+
+    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QVERIFY(!doc.OnOpenDocument(path));
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+    QCOMPARE(prompts.messages[0].icon, Prompter::Icon::Error);
+    if (!text.isEmpty()) {
+      QCOMPARE(prompts.messages[0].text, text);
+    }
+    QVERIFY(SameRecord(doc.Record(), before));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(doc.GetPathName(), kept);
+    QCOMPARE(ReadFolders().outputDir, QStringLiteral("/still/here/"));
+    QCOMPARE(updated.count(), 0);
+  }
+
+  test::TemporarySettings m_settings;
+  QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestDocument)
+#include "tst_CTORVIODoc.moc"

@@ -1,0 +1,157 @@
+// Tools Generate Sources: the Options dialog when no output folder is set,
+// the exit code 9 line, the library call with its arguments, and the log.
+#include "ShellTestSupport.h"
+#include "shell/CColorListBox.h"
+#include "shell/CLogDialog.h"
+#include "shell/COptionsDlg.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/GenerateSources.h"
+#include "shell/MessageLines.h"
+#include "shell/Settings.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace torvio;
+using torvio::test::OnNextModal;
+
+namespace {
+
+struct Call {
+  const UserData *data = nullptr;
+  std::string templatesDir;
+  std::string outputDir;
+  bool hadCallback = false;
+  bool waitCursor = false;
+};
+std::vector<Call> calls;
+
+int FakeGenerator(const UserData *data, const GenerateSourcesArgs *args) {
+  Call call;
+  call.data = data;
+  call.templatesDir = args->templatesDir;
+  call.outputDir = args->outputDir;
+  call.hadCallback = args->logCallback != nullptr;
+  call.waitCursor =
+      QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+  calls.push_back(call);
+  args->logCallback("Generating File Demo.h", 0);
+  args->logCallback("Exit code [0] -> File created.", 0);
+  args->logCallback("Value clamped", 2);
+  args->logCallback("Exit code [3] -> Template not found.", 1);
+  args->logCallback("End include files creation. 1 Error(s) 1 Warning(s)", 0);
+  return 0;
+}
+
+} // namespace
+
+class TestGenerateSources : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { SetGenerateFunction(&FakeGenerator); }
+  void cleanupTestCase() { SetGenerateFunction(nullptr); }
+
+  void init() {
+    m_settings.Clear();
+    calls.clear();
+    MessageLines() = {QStringLiteral("0stale line")};
+  }
+
+  void logMessagePrefixesTheSeverity() {
+    MessageLines().clear();
+    LogMessage("text", 2);
+    LogMessage("", 1);
+    QCOMPARE(MessageLines(), (QStringList{"2text", "1"}));
+  }
+
+  void withoutOutputFolderAndOptionsCancelled() {
+    CTORVIODoc doc;
+    doc.SetModifiedFlag(false);
+    bool optionsShown = false;
+    QStringList shownLines;
+    OnNextModal([&](QWidget *modal) {
+      optionsShown = qobject_cast<COptionsDlg *>(modal) != nullptr;
+      modal->close();
+      OnNextModal([&](QWidget *log) {
+        if (auto *dialog = qobject_cast<CLogDialog *>(log)) {
+          for (int i = 0; i < dialog->List()->count(); ++i) {
+            shownLines << dialog->List()->item(i)->text();
+          }
+        }
+        log->close();
+      });
+    });
+    doc.GenerateSources(nullptr);
+    QVERIFY(optionsShown);
+    QVERIFY(calls.empty());
+    QCOMPARE(MessageLines(),
+             QStringList{"1Exit code [9] -> Output Directory not specified. Build aborted."});
+    QCOMPARE(shownLines,
+             QStringList{"Exit code [9] -> Output Directory not specified. Build aborted."});
+    QVERIFY(!doc.IsModified());
+  }
+
+  void outputFolderSetInTheOptionsDialogRunsTheGenerator() {
+    CTORVIODoc doc;
+    doc.SetModifiedFlag(false);
+    OnNextModal([&](QWidget *modal) {
+      auto *options = qobject_cast<COptionsDlg *>(modal);
+      QVERIFY(options);
+      options->OutputEdit()->setText(QStringLiteral("/work/out"));
+      options->accept();
+      OnNextModal([](QWidget *log) { log->close(); });
+    });
+    doc.GenerateSources(nullptr);
+    QCOMPARE(calls.size(), std::size_t{1});
+    QCOMPARE(calls[0].outputDir, std::string("/work/out/"));
+    // Only Tools Options marks the project modified.
+    QVERIFY(!doc.IsModified());
+  }
+
+  void withOutputFolderCallsTheLibraryAndShowsTheLog() {
+    WriteFolders({QString(), QStringLiteral("/work/out/")});
+    CTORVIODoc doc;
+    QList<QColor> colours;
+    QStringList texts;
+    int top = -1;
+    OnNextModal([&](QWidget *modal) {
+      auto *log = qobject_cast<CLogDialog *>(modal);
+      QVERIFY(log);
+      QCOMPARE(log->windowTitle(), QStringLiteral("Message Log"));
+      for (int i = 0; i < log->List()->count(); ++i) {
+        texts << log->List()->item(i)->text();
+        colours << log->List()->GetItemColor(i);
+      }
+      top = log->List()->GetTopIndex();
+      log->CloseButton()->click();
+    });
+    doc.GenerateSources(nullptr);
+    QCOMPARE(calls.size(), std::size_t{1});
+    QCOMPARE(calls[0].data, &doc.Record());
+    QCOMPARE(calls[0].templatesDir, std::string()); // passed as read, even empty
+    QCOMPARE(calls[0].outputDir, std::string("/work/out/"));
+    QVERIFY(calls[0].hadCallback);
+    QVERIFY(calls[0].waitCursor);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(MessageLines(),
+             (QStringList{"0Generating File Demo.h", "0Exit code [0] -> File created.",
+                          "2Value clamped", "1Exit code [3] -> Template not found.",
+                          "0End include files creation. 1 Error(s) 1 Warning(s)"}));
+    QCOMPARE(texts, (QStringList{"Generating File Demo.h", "Exit code [0] -> File created.",
+                                 "Value clamped", "Exit code [3] -> Template not found.",
+                                 "End include files creation. 1 Error(s) 1 Warning(s)"}));
+    QCOMPARE(colours, (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 255),
+                                     QColor(255, 0, 0), QColor(0, 0, 0)}));
+    QCOMPARE(top, 4);
+    QCOMPARE(doc.GenerationRequest().outputDir, nullptr); // no pointer outlives the call
+  }
+
+private:
+  test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestGenerateSources)
+#include "tst_GenerateSources.moc"

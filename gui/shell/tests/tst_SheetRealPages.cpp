@@ -1,0 +1,110 @@
+// The sheet with the real page classes: the class behind every slot, and a
+// speed-feedback choice on the Configuration page rebuilding the sheet.
+#include "ShellTestSupport.h"
+#include "pages/TORVIOPropertyPage.h"
+#include "shell/CMainSheet.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/CTORVIOView.h"
+
+#include <QAbstractButton>
+#include <QtTest>
+
+using namespace torvio;
+
+namespace {
+
+QStringList Classes(const CMainSheet &sheet) {
+  QStringList classes;
+  for (int i = 0; i < sheet.count(); ++i) {
+    classes << QString::fromLatin1(sheet.widget(i)->metaObject()->className());
+  }
+  return classes;
+}
+
+void SetSensor(UserData &data, int encoder, int hall, int none) {
+  data.QuadratureEncoder = encoder;
+  data.HallSensors = hall;
+  data.NoSpeedSensors = none;
+}
+
+} // namespace
+
+class TestSheetRealPages : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() { m_settings.Clear(); }
+
+  void slotsHoldTheirPageClasses_data() {
+    QTest::addColumn<int>("encoder");
+    QTest::addColumn<int>("hall");
+    QTest::addColumn<int>("tuning");
+    QTest::addColumn<int>("viewEncoder");
+    QTest::addColumn<int>("viewHall");
+    QTest::addColumn<QStringList>("optional");
+    QTest::newRow("encoder, tuning")
+        << 1 << 0 << 1 << 0 << 0 << QStringList{"CSpeedFeedback1Page", "CAuxSpeedFeedback3Page"};
+    QTest::newRow("Hall") << 0 << 1 << 0 << 0 << 0 << QStringList{"CSpeedFeedback2Page"};
+    QTest::newRow("sensorless, encoder view")
+        << 0 << 0 << 0 << 1 << 0 << QStringList{"CSpeedFeedback3Page", "CAuxSpeedFeedback1Page"};
+    QTest::newRow("sensorless, Hall view")
+        << 0 << 0 << 0 << 0 << 1 << QStringList{"CSpeedFeedback3Page", "CAuxSpeedFeedback2Page"};
+  }
+
+  void slotsHoldTheirPageClasses() {
+    QFETCH(int, encoder);
+    QFETCH(int, hall);
+    QFETCH(int, tuning);
+    QFETCH(int, viewEncoder);
+    QFETCH(int, viewHall);
+    QFETCH(QStringList, optional);
+    CTORVIODoc doc;
+    SetSensor(doc.Record(), encoder, hall, encoder || hall ? 0 : 1);
+    doc.Record().EnableObserverGainTuning = tuning;
+    doc.Record().ViewEncoderFeedback = viewEncoder;
+    doc.Record().ViewHallSensorsFeedback = viewHall;
+    CMainSheet sheet(&doc);
+    const QStringList expected =
+        QStringList{"CConfigurationPage", "CMotorAndHwPage", "CControlSettingsPage", "CDebugPage"} +
+        optional + QStringList{"CCurrentSensingPage"};
+    QCOMPARE(Classes(sheet), expected);
+    for (int i = 0; i < sheet.count(); ++i) {
+      auto *page = qobject_cast<CTORVIOPropertyPage *>(sheet.widget(i));
+      QVERIFY(page);
+      QCOMPARE(sheet.tabText(i), page->Caption());
+    }
+  }
+
+  void choosingTheEncoderOnTheConfigurationPageRebuilds() {
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    CTORVIOView view(&doc);
+    CMainSheet *sheet = view.Sheet();
+    QCOMPARE(
+        QString::fromLatin1(sheet->Page(CMainSheet::SlotSpeedFeedback)->metaObject()->className()),
+        QStringLiteral("CSpeedFeedback3Page"));
+    doc.SetModifiedFlag(false);
+    sheet->setCurrentIndex(0);
+    QAbstractButton *encoder = nullptr;
+    for (auto *button :
+         sheet->Page(CMainSheet::SlotConfiguration)->findChildren<QAbstractButton *>()) {
+      if (button->text() == QStringLiteral("Quadrature encoder")) {
+        encoder = button;
+      }
+    }
+    QVERIFY(encoder);
+    encoder->click();
+    QCOMPARE(doc.Record().QuadratureEncoder, 1u);
+    QCOMPARE(
+        QString::fromLatin1(sheet->Page(CMainSheet::SlotSpeedFeedback)->metaObject()->className()),
+        QStringLiteral("CSpeedFeedback1Page"));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(sheet->currentIndex(), 0);
+  }
+
+private:
+  test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestSheetRealPages)
+#include "tst_SheetRealPages.moc"

@@ -1,0 +1,100 @@
+// Every user-visible text of the program's shell kept in one table, by the
+// resource id it has always had, so texts are changed in one place.
+#pragma once
+
+namespace torvio {
+
+// Ids of the string table. Command ids keep the framework's numbering so the
+// prompt ("status tip\ntooltip") of a command is found under its command id.
+enum StringId : unsigned {
+  IDS_OLE_INIT_FAILED = 100,
+  IDS_UNKNOWN_FORMAT = 101,
+  IDS_MIN_SPEED_DESCRIPTION = 102,
+  IDS_PROPERTY_SHEET = 103,
+  IDR_MAINFRAME = 128,
+  IDS_APP_TITLE = 57344,
+  IDS_IDLE_MESSAGE = 57345,
+  IDS_OUTPUT_DIR_NOT_SPECIFIED = 59142,
+
+  ID_FILE_NEW = 0xE100,
+  ID_FILE_OPEN = 0xE101,
+  ID_FILE_SAVE = 0xE103,
+  ID_FILE_SAVE_AS = 0xE104,
+  ID_APP_ABOUT = 0xE140,
+  ID_APP_EXIT = 0xE141,
+  ID_HELP_FINDER = 0xE143,
+  ID_CONTEXT_HELP = 0xE145,
+  ID_TOOLS_GENERATE = 32771,
+  ID_TOOLS_OPTIONS = 32772,
+  ID_HELP_SUPPORT = 32773,
+
+  // Texts of the shell that had no resource of their own.
+  IDS_EXIT_CODE_9 = 61000,
+  IDS_FOLDER_INVALID,
+  IDS_FOLDER_CANNOT_CREATE,
+  IDS_FOLDER_CREATE_QUESTION,
+  IDS_SAVE_CHANGES,
+  IDS_UNTITLED,
+  IDS_OPEN_FAILED,
+  IDS_SAVE_FAILED,
+  IDS_STATUS_OUTPUT_DIR,
+  IDS_HELP_TITLE,
+  IDS_HELP_MISSING,
+};
+
+struct StringEntry {
+  unsigned id;
+  const char *text;
+};
+
+inline constexpr StringEntry kStringTable[] = {
+    {IDS_OLE_INIT_FAILED,
+     "OLE initialization failed.  Make sure that the OLE libraries are the correct version."},
+    {IDS_UNKNOWN_FORMAT, "Error reading the selected file (unknown file format)."},
+    {IDS_MIN_SPEED_DESCRIPTION, "MINIMUM MECHANICAL SPEED TO VALIDATE THE CLOSED LOOP"},
+    {IDS_PROPERTY_SHEET, "Property Sheet"},
+    {IDR_MAINFRAME,
+     "TORVIO\n\nTORVIO\nTORVIO Files (*.tvd)\n.tvd\nTORVIO.Document\nTORVIO.Document"},
+    {IDS_APP_TITLE, "TORVIO"},
+    {IDS_IDLE_MESSAGE, "Ready"},
+    // 79 characters: the text and 29 blanks keep the pane's width steady.
+    {IDS_OUTPUT_DIR_NOT_SPECIFIED,
+     "Output Dir : Not specified (Menu Tools/Options...)                             "},
+
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_FILE_OPEN, "Open an existing document\nOpen"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+    {ID_APP_ABOUT, "Open the About Dialog\nAbout"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_HELP_FINDER, "List Help topics\nHelp Topics"},
+    {ID_CONTEXT_HELP, "Display help for clicked on buttons, menus and windows\nHelp"},
+    {ID_TOOLS_GENERATE, "Run the sources generator\nGenerate sources"},
+    {ID_TOOLS_OPTIONS, "Open the Options Dialog\nOptions"},
+    {ID_HELP_SUPPORT, "Open the Support Help\nSupport"},
+
+    {IDS_EXIT_CODE_9, "Exit code [9] -> Output Directory not specified. Build aborted."},
+    {IDS_FOLDER_INVALID, "The folder:\n\n%1\n\nis invalid. Please reenter."},
+    {IDS_FOLDER_CANNOT_CREATE, "The folder:\n\n%1\n\ncan not be created. Please double check."},
+    {IDS_FOLDER_CREATE_QUESTION,
+     "The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be created?"},
+    {IDS_SAVE_CHANGES, "Save changes to %1?"},
+    {IDS_UNTITLED, "Untitled"},
+    {IDS_OPEN_FAILED, "Failed to open document.\n\n%1"},
+    {IDS_SAVE_FAILED, "Failed to save document.\n\n%1"},
+    {IDS_STATUS_OUTPUT_DIR, "Output Dir: %1"},
+    {IDS_HELP_TITLE, "TORVIO Help"},
+    {IDS_HELP_MISSING, "The help pages were not found beside the program."},
+};
+
+// The text of a string id; an empty text for an unknown id.
+constexpr const char *LoadResString(unsigned id) {
+  for (const auto &entry : kStringTable) {
+    if (entry.id == id) {
+      return entry.text;
+    }
+  }
+  return "";
+}
+
+} // namespace torvio
