@@ -103,6 +103,10 @@ void ProjectTools::CompareWith() {
   dialog.exec();
 }
 
+MmiChartWindow *ProjectTools::ChartWindow() const {
+  return chartWindow_;
+}
+
 void ProjectTools::ShowChart() {
   if (!chartWindow_) {
     chartWindow_ = new MmiChartWindow([doc = doc_] { return &doc->Record(); }, frame_);

@@ -28,7 +28,7 @@ public:
   QAction *CompareAction() const { return compare_; }
   QAction *ChartAction() const { return chart_; }
   // The chart window while it is open.
-  MmiChartWindow *ChartWindow() const { return chartWindow_; }
+  MmiChartWindow *ChartWindow() const;
 
   // File > Compare With: asks for a project file and shows what differs.
   void CompareWith();

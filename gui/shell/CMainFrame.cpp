@@ -1,7 +1,9 @@
 #include "shell/CMainFrame.h"
 
+#include "projecttools/ProjectTools.h"
 #include "shell/AppIcon.h"
 #include "shell/CAboutDlg.h"
+#include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
@@ -63,12 +65,14 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  new ProjectTools(this, m_doc, m_view->Sheet()); // Edit menu, Compare With, chart
   // The window always just holds the sheet, the toolbar and the status bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(m_doc, &CTORVIODoc::modifiedChanged, m_actions.at(torvio::ID_FILE_SAVE),
           &QAction::setEnabled);
   connect(m_doc, &CTORVIODoc::titleChanged, this, &CMainFrame::UpdateTitle);
+  connect(m_doc, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
   m_actions.at(torvio::ID_FILE_SAVE)->setEnabled(m_doc->IsModified());
   UpdateTitle();
 
@@ -209,7 +213,9 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
 }
 
 void CMainFrame::UpdateTitle() {
-  setWindowTitle(m_doc->GetTitle() + QStringLiteral(" - ") + Res(torvio::IDS_APP_TITLE));
+  // "motor1.tvd* - TORVIO" while there are unsaved changes.
+  const QString marker = m_doc->IsModified() ? QStringLiteral("*") : QString();
+  setWindowTitle(m_doc->GetTitle() + marker + QStringLiteral(" - ") + Res(torvio::IDS_APP_TITLE));
 }
 
 void CMainFrame::OnTimer(int id) {

@@ -93,15 +93,15 @@ private slots:
     for (QAction *menu : frame.menuBar()->actions()) {
       menus << menu->text();
     }
-    QCOMPARE(menus, (QStringList{"&File", "&Tools", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
     auto *bar = frame.findChild<QToolBar *>();
     QVERIFY(bar);
     QStringList tips;
     for (QAction *a : bar->actions()) {
       tips << (a->isSeparator() ? QStringLiteral("|") : a->toolTip());
     }
-    QCOMPARE(tips,
-             (QStringList{"New", "Open", "Save", "|", "Generate sources", "|", "About", "Help"}));
+    QCOMPARE(tips, (QStringList{"New", "Open", "Save", "|", "Undo", "Redo", "|", "Generate sources",
+                                "|", "About", "Help"}));
   }
 
   void promptsShowInTheFirstPane() {
@@ -134,7 +134,7 @@ private slots:
     static_cast<PageHost *>(frame.View()->Sheet())->SetModifiedFlag();
     QVERIFY(save->isEnabled());
     QVERIFY(frame.Action(ID_TOOLS_GENERATE)->isEnabled());
-    QCOMPARE(frame.windowTitle(), QStringLiteral("p.tvd - TORVIO"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("p.tvd* - TORVIO"));
   }
 
   void statusTextWithoutOutputFolder() {

@@ -24,7 +24,7 @@ private slots:
     QVERIFY(app.Document()->IsModified());
     QCOMPARE(ReadFolders().outputDir, QString());
     QVERIFY(app.MainFrame()->isVisible());
-    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - TORVIO"));
+    QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled* - TORVIO"));
     app.Document()->SetModifiedFlag(false);
   }
 
