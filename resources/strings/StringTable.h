@@ -40,6 +40,7 @@ enum StringId : unsigned {
   IDS_STATUS_OUTPUT_DIR,
   IDS_HELP_TITLE,
   IDS_HELP_MISSING,
+  IDS_SAVE_INCOMPLETE,
 };
 
 struct StringEntry {
@@ -85,6 +86,8 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_STATUS_OUTPUT_DIR, "Output Dir: %1"},
     {IDS_HELP_TITLE, "TORVIO Help"},
     {IDS_HELP_MISSING, "The help pages were not found beside the program."},
+    {IDS_SAVE_INCOMPLETE,
+     "The file could not be written completely (is the disk full?). The previous file was kept."},
 };
 
 // The text of a string id; an empty text for an unknown id.
