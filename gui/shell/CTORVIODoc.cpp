@@ -53,7 +53,8 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
     ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  // Bounded, so that a device or a huge file cannot fill the memory.
+  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
   if (file.error() != QFileDevice::NoError) {
     ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
     return false;

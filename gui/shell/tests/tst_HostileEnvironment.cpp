@@ -182,6 +182,20 @@ private slots:
     QCOMPARE(ReadFolders().outputDir, folders.outputDir);
   }
 
+  void openingAnEndlessDeviceLeavesTheProjectAlone() {
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    doc.Record().PolePairs.Value = 11;
+    const UserData before = doc.Record();
+    QVERIFY(!doc.OnOpenDocument(QStringLiteral("/dev/zero")));
+    QCOMPARE(std::memcmp(&doc.Record(), &before, sizeof before), 0);
+    QVERIFY(doc.IsModified());
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QCOMPARE(prompter.messages[0].text,
+             QStringLiteral("Error reading the selected file (unknown file format)."));
+  }
+
 private:
   torvio::test::TemporarySettings m_settings;
 };
