@@ -40,6 +40,21 @@ enum StringId : unsigned {
   IDS_STATUS_OUTPUT_DIR,
   IDS_HELP_TITLE,
   IDS_HELP_MISSING,
+  IDS_OPTIONS_CAPTION,
+  IDS_TEMPLATES_DIRECTORY,
+  IDS_OUTPUT_DIRECTORY,
+  IDS_BROWSE,
+  IDS_SELECT_TEMPLATES_DIR,
+  IDS_SELECT_OUTPUT_DIR,
+  IDS_LOG_CAPTION,
+  IDS_LOG_CLOSE,
+  IDS_ABOUT_CAPTION,
+  IDS_ABOUT_APPLICATION,
+  IDS_ABOUT_VERSION,
+  IDS_ABOUT_MODULES,
+  IDS_NOT_AVAILABLE,
+  IDS_MODULE_VERSION,
+  IDS_MODULE_NOT_AVAILABLE,
 };
 
 struct StringEntry {
@@ -85,6 +100,21 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_STATUS_OUTPUT_DIR, "Output Dir: %1"},
     {IDS_HELP_TITLE, "TORVIO Help"},
     {IDS_HELP_MISSING, "The help pages were not found beside the program."},
+    {IDS_OPTIONS_CAPTION, "Options"},
+    {IDS_TEMPLATES_DIRECTORY, "Templates Directory"},
+    {IDS_OUTPUT_DIRECTORY, "Output Directory"},
+    {IDS_BROWSE, "Browse"},
+    {IDS_SELECT_TEMPLATES_DIR, "Select the templates directory"},
+    {IDS_SELECT_OUTPUT_DIR, "Select the output directory"},
+    {IDS_LOG_CAPTION, "Message Log"},
+    {IDS_LOG_CLOSE, "&Close"},
+    {IDS_ABOUT_CAPTION, "About TORVIO"},
+    {IDS_ABOUT_APPLICATION, "TORVIO Application"},
+    {IDS_ABOUT_VERSION, "TORVIO ver. %1"},
+    {IDS_ABOUT_MODULES, "Application Modules"},
+    {IDS_NOT_AVAILABLE, "Not Available"},
+    {IDS_MODULE_VERSION, "%1 ver. %2"},
+    {IDS_MODULE_NOT_AVAILABLE, "%1 Not Available"},
 };
 
 // The text of a string id; an empty text for an unknown id.
