@@ -55,6 +55,7 @@ enum StringId : unsigned {
   IDS_NOT_AVAILABLE,
   IDS_MODULE_VERSION,
   IDS_MODULE_NOT_AVAILABLE,
+  IDS_SAVE_INCOMPLETE,
 };
 
 struct StringEntry {
@@ -115,6 +116,8 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_NOT_AVAILABLE, "Not Available"},
     {IDS_MODULE_VERSION, "%1 ver. %2"},
     {IDS_MODULE_NOT_AVAILABLE, "%1 Not Available"},
+    {IDS_SAVE_INCOMPLETE,
+     "The file could not be written completely (is the disk full?). The previous file was kept."},
 };
 
 // The text of a string id; an empty text for an unknown id.
