@@ -155,6 +155,9 @@ private slots:
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, torvio::test::KindPageFactory());
     frame.OnTimer(CMainFrame::kStatusTimer);
+    qInfo() << frame.StatusText();
+    // Bytes that are not UTF-8 read as replacement characters.
+    QVERIFY(folders.outputDir.contains(QChar(QChar::ReplacementCharacter)));
     QVERIFY2(frame.StatusText().startsWith(QStringLiteral("Output Dir: /")),
              qPrintable(frame.StatusText()));
 
