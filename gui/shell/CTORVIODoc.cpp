@@ -3,8 +3,8 @@
 #include "shell/COptionsDlg.h"
 #include "shell/ProjectFile.h"
 #include "shell/Prompter.h"
+#include "shell/ResString.h"
 #include "shell/Settings.h"
-#include "strings/StringTable.h"
 
 #include <QDialog>
 #include <QFile>
