@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -32,6 +33,13 @@ struct Setup {
   Setup() {
     if (PARVEX_SetDefault(&defaults) != 0)
       std::abort();
+  }
+  // Runs when the fuzzer ends normally; a crashed run leaves its folders
+  // for inspection.
+  ~Setup() {
+    std::error_code ec;
+    std::filesystem::remove_all(templates, ec);
+    std::filesystem::remove_all(output, ec);
   }
 };
 

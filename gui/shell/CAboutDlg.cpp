@@ -2,6 +2,9 @@
 
 #include "shell/AppIcon.h"
 #include "shell/ModuleVersion.h"
+#include "shell/ResString.h"
+
+using namespace torvio;
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -12,10 +15,10 @@
 
 CAboutDlg::CAboutDlg(QWidget *parent)
     : QDialog(parent), m_version(new QLabel), m_modules(new QListWidget) {
-  setWindowTitle(tr("About TORVIO"));
+  setWindowTitle(ResString(IDS_ABOUT_CAPTION));
   auto *logo = new QLabel;
   logo->setPixmap(torvio::AppIcon().pixmap(48, 48));
-  auto *modulesLabel = new QLabel(tr("Application Modules"));
+  auto *modulesLabel = new QLabel(ResString(IDS_ABOUT_MODULES));
   modulesLabel->setBuddy(m_modules);
   m_modules->setAccessibleName(modulesLabel->text());
   m_modules->setMinimumSize(280, 80);
@@ -35,15 +38,15 @@ CAboutDlg::CAboutDlg(QWidget *parent)
 }
 
 void CAboutDlg::OnInitDialog() {
-  m_version->setText(tr("TORVIO Application"));
+  m_version->setText(ResString(IDS_ABOUT_APPLICATION));
   m_modules->clear();
-  m_modules->addItem(tr("Not Available"));
+  m_modules->addItem(ResString(IDS_NOT_AVAILABLE));
 
   const QString program = QString::fromStdString(torvio::ProgramVersion());
-  m_version->setText(tr("TORVIO ver. %1").arg(program));
+  m_version->setText(ResString(IDS_ABOUT_VERSION).arg(program));
   m_modules->clear();
   const auto add = [this](const QString &module, const QString &version) {
-    m_modules->addItem(tr("%1 ver. %2").arg(module, version));
+    m_modules->addItem(ResString(IDS_MODULE_VERSION).arg(module, version));
   };
   add(QStringLiteral("torvio"), program);
   for (const char *library : {"libparvex.so", "libsirenta.so"}) {
@@ -51,7 +54,7 @@ void CAboutDlg::OnInitDialog() {
     if (version) {
       add(QString::fromLatin1(library), QString::fromStdString(*version));
     } else {
-      m_modules->addItem(tr("%1 Not Available").arg(QString::fromLatin1(library)));
+      m_modules->addItem(ResString(IDS_MODULE_NOT_AVAILABLE).arg(QString::fromLatin1(library)));
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "shell/CLogDialog.h"
 
 #include "shell/CColorListBox.h"
+#include "shell/ResString.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -17,9 +18,10 @@ QColor CLogDialog::SeverityColor(const QString &line) {
 }
 
 CLogDialog::CLogDialog(const QStringList *lines, QWidget *parent)
-    : QDialog(parent), m_list(new CColorListBox), m_close(new QPushButton(tr("&Close"))) {
-  setWindowTitle(tr("Message Log"));
-  m_list->setAccessibleName(tr("Message Log"));
+    : QDialog(parent), m_list(new CColorListBox),
+      m_close(new QPushButton(torvio::ResString(torvio::IDS_LOG_CLOSE))) {
+  setWindowTitle(torvio::ResString(torvio::IDS_LOG_CAPTION));
+  m_list->setAccessibleName(windowTitle());
   m_close->setDefault(true);
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);

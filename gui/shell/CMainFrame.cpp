@@ -7,9 +7,9 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
+#include "shell/ResString.h"
 #include "shell/Settings.h"
 #include "shell/ShortenPath.h"
-#include "strings/StringTable.h"
 
 #include <QAction>
 #include <QCloseEvent>

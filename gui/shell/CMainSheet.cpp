@@ -3,6 +3,7 @@
 #include "pages/TORVIOPropertyPage.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
+#include "shell/ResString.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -12,7 +13,7 @@
 
 CMainSheet::CMainSheet(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
     : QTabWidget(parent), m_doc(doc), m_factory(std::move(factory)) {
-  setAccessibleName(tr("Property Sheet"));
+  setAccessibleName(torvio::ResString(torvio::IDS_PROPERTY_SHEET));
   // Every tab stays in sight: the sheet is as wide as its tab row.
   setUsesScrollButtons(false);
   tabBar()->setMouseTracking(true);

@@ -1,8 +1,8 @@
 #include "shell/COptionsDlg.h"
 
 #include "shell/Prompter.h"
+#include "shell/ResString.h"
 #include "shell/Settings.h"
-#include "strings/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -36,14 +36,16 @@ QGroupBox *FolderGroup(const QString &caption, QLineEdit *edit, QPushButton *bro
 
 COptionsDlg::COptionsDlg(QWidget *parent)
     : QDialog(parent), m_templates(new QLineEdit), m_output(new QLineEdit),
-      m_templatesBrowse(new QPushButton(tr("Browse"))),
-      m_outputBrowse(new QPushButton(tr("Browse"))) {
-  setWindowTitle(tr("Options"));
+      m_templatesBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
+      m_outputBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))) {
+  setWindowTitle(torvio::ResString(torvio::IDS_OPTIONS_CAPTION));
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   auto *layout = new QVBoxLayout(this);
-  layout->addWidget(FolderGroup(tr("Templates Directory"), m_templates, m_templatesBrowse));
-  layout->addWidget(FolderGroup(tr("Output Directory"), m_output, m_outputBrowse));
+  layout->addWidget(FolderGroup(torvio::ResString(torvio::IDS_TEMPLATES_DIRECTORY), m_templates,
+                                m_templatesBrowse));
+  layout->addWidget(
+      FolderGroup(torvio::ResString(torvio::IDS_OUTPUT_DIRECTORY), m_output, m_outputBrowse));
   layout->addWidget(buttons);
   // Tab order as the dialog always had it: the buttons first, then the rows.
   setTabOrder(buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel));
@@ -59,9 +61,9 @@ COptionsDlg::COptionsDlg(QWidget *parent)
   connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDlg::reject);
   connect(m_templatesBrowse, &QPushButton::clicked, this,
-          [this] { Browse(m_templates, tr("Select the templates directory")); });
+          [this] { Browse(m_templates, torvio::ResString(torvio::IDS_SELECT_TEMPLATES_DIR)); });
   connect(m_outputBrowse, &QPushButton::clicked, this,
-          [this] { Browse(m_output, tr("Select the output directory")); });
+          [this] { Browse(m_output, torvio::ResString(torvio::IDS_SELECT_OUTPUT_DIR)); });
 }
 
 void COptionsDlg::accept() {
@@ -70,8 +72,8 @@ void COptionsDlg::accept() {
 }
 
 void COptionsDlg::Browse(QLineEdit *edit, const QString &title) {
-  const auto chosen = torvio::Prompts().BrowseFolder(
-      this, QString::fromLatin1(torvio::LoadResString(torvio::IDS_APP_TITLE)), title, edit->text());
+  const auto chosen = torvio::Prompts().BrowseFolder(this, torvio::ResString(torvio::IDS_APP_TITLE),
+                                                     title, edit->text());
   if (chosen) {
     edit->setText(*chosen);
   }

@@ -3,8 +3,8 @@
 #include "shell/COptionsDlg.h"
 #include "shell/ProjectFile.h"
 #include "shell/Prompter.h"
+#include "shell/ResString.h"
 #include "shell/Settings.h"
-#include "strings/StringTable.h"
 
 #include <QDialog>
 #include <QFile>
@@ -53,7 +53,8 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
     ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  // Bounded, so that a device or a huge file cannot fill the memory.
+  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
   if (file.error() != QFileDevice::NoError) {
     ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
     return false;
@@ -83,13 +84,25 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::ReadFolders().outputDir.toStdString();
   const std::vector<std::uint8_t> bytes = torvio::EncodeProject(m_data, outputDir);
   QSaveFile file(path);
-  const bool written =
-      file.open(QIODevice::WriteOnly) &&
-      file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size())) ==
-          static_cast<qint64>(bytes.size()) &&
-      file.commit();
+  const auto size = static_cast<qint64>(bytes.size());
+  // commit() replaces the old file even when buffered bytes failed to reach
+  // the new one (a full disk): flush first and give up on a short write, so
+  // the previous project file stays as it was.
+  bool written = file.open(QIODevice::WriteOnly) &&
+                 file.write(reinterpret_cast<const char *>(bytes.data()), size) == size &&
+                 file.flush();
+  QString reason = file.errorString();
+  if (written) {
+    written = file.commit();
+    reason = file.errorString();
+  } else {
+    file.cancelWriting();
+  }
   if (!written) {
-    ShowError(nullptr, Res(torvio::IDS_SAVE_FAILED).arg(file.errorString()));
+    // A write cut short by the system may carry no error text of its own.
+    if (reason.isEmpty() || reason == QStringLiteral("Unknown error"))
+      reason = Res(torvio::IDS_SAVE_INCOMPLETE);
+    ShowError(nullptr, Res(torvio::IDS_SAVE_FAILED).arg(reason));
     return false;
   }
   SetPathName(path);

@@ -184,6 +184,8 @@ ProjectReadStatus DecodeProject(const std::uint8_t *bytes, std::size_t size, Pro
     read.version = 2;
   else
     return ProjectReadStatus::UnknownFormat;
+  if (size > kMaxProjectFileSize)
+    return ProjectReadStatus::TooLarge;
 
   const std::uint8_t *record = r.Take(sizeof(UserData));
   if (!record)
@@ -208,6 +210,8 @@ const char *ProjectReadStatusText(ProjectReadStatus status) {
     return "The project file ends before its data is complete.";
   case ProjectReadStatus::InvalidArgument:
     return "The project file holds a string with an invalid length.";
+  case ProjectReadStatus::TooLarge:
+    return "The file is too large to be a project file (more than 1 MiB).";
   }
   return "The project file could not be read.";
 }

@@ -16,7 +16,14 @@ enum class ProjectReadStatus {
   UnknownFormat,   // the magic is neither version 1 nor version 2
   EndOfFile,       // the data ends before an item or a string announced
   InvalidArgument, // a 16-bit string announces a negative length
+  TooLarge,        // more bytes than any project file holds
 };
+
+// The most bytes a project file may hold: the record and a folder path take
+// a few kilobytes, so anything larger (a device, a huge file named as a
+// project) is refused rather than read into memory. Readers read at most one
+// byte more than this.
+inline constexpr std::size_t kMaxProjectFileSize = 1024 * 1024;
 
 struct ProjectContents {
   UserData data{};

@@ -23,7 +23,8 @@ bool LoadProject(const QString &path, UserData &data, QString &error) {
     error = file.errorString();
     return false;
   }
-  const QByteArray bytes = file.readAll();
+  // Bounded, so that a device or a huge file cannot fill the memory.
+  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
   if (file.error() != QFileDevice::NoError) {
     error = file.errorString();
     return false;

@@ -219,6 +219,18 @@ private slots:
     QCOMPARE(HelpWindow::Existing()->CurrentPage(), QStringLiteral("getting-started.html"));
   }
 
+  void f1OnTheSheetOpensTheHelp() {
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, KindPageFactory());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    CMainSheet *sheet = frame.View()->Sheet();
+    sheet->currentWidget()->setFocus();
+    QTest::keyClick(sheet->currentWidget(), Qt::Key_F1);
+    QVERIFY(HelpWindow::Existing());
+    QCOMPARE(HelpWindow::Existing()->CurrentPage(), QStringLiteral("index.html"));
+  }
+
   void toolsOptionsOkMarksTheProjectModified() {
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());

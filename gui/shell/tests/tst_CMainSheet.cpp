@@ -200,6 +200,21 @@ private slots:
     QCOMPARE(current->activations, before + 1);
   }
 
+  void viewCentresTheSheetAndKeepsItsSize() {
+    CTORVIODoc doc;
+    CTORVIOView view(&doc, nullptr, KindPageFactory());
+    CMainSheet *sheet = view.Sheet();
+    const QSize size = sheet->size();
+    QCOMPARE(view.sizeHint(), size);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.resize(size.width() + 100, size.height() + 41);
+    QCOMPARE(sheet->size(), size);
+    QCOMPARE(sheet->pos(), QPoint(50, 20));
+    view.resize(size.width() - 30, size.height() - 30);
+    QCOMPARE(sheet->pos(), QPoint(0, 0)); // offsets are never negative
+  }
+
   void switchingTabsActivatesThePage() {
     CTORVIODoc doc;
     CMainSheet sheet(&doc, nullptr, KindPageFactory());

@@ -26,6 +26,10 @@ private slots:
     QCOMPARE(dialog.TemplatesEdit()->text(), QStringLiteral("/t/"));
     QCOMPARE(dialog.OutputEdit()->text(), QStringLiteral("/o/"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Options"));
+    // Screen readers find the edits by their frames' captions.
+    QCOMPARE(dialog.TemplatesEdit()->accessibleName(), QStringLiteral("Templates Directory"));
+    QCOMPARE(dialog.OutputEdit()->accessibleName(), QStringLiteral("Output Directory"));
+    QCOMPARE(dialog.OutputBrowse()->text(), QStringLiteral("Browse"));
   }
 
   void okAppendsTheSeparator() {

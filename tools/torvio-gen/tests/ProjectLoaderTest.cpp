@@ -77,4 +77,25 @@ TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
   EXPECT_EQ(back.PolePairs.Value, 9u);
 }
 
+TEST(LoadProject, EndlessDeviceIsRefusedNotReadIntoMemory) {
+  UserData data = Marked(5);
+  QString error;
+  EXPECT_FALSE(LoadProject(QStringLiteral("/dev/zero"), data, error));
+  EXPECT_EQ(error.toStdString(), "Error reading the selected file (unknown file format).");
+  EXPECT_EQ(data.PolePairs.Value, 5u);
+}
+
+TEST(LoadProject, HugeFileIsRefusedAsTooLarge) {
+  faults::ScratchFolder folder;
+  const auto bytes = torvio::EncodeProject(Marked(9), std::string(2 * 1024 * 1024, 'f'));
+  faults::WriteBytes(folder.Path() / "huge.tvd", std::string(bytes.begin(), bytes.end()));
+  UserData data = Marked(5);
+  QString error;
+  EXPECT_FALSE(
+      LoadProject(QString::fromStdString((folder.Path() / "huge.tvd").string()), data, error));
+  EXPECT_EQ(error.toStdString(),
+            torvio::ProjectReadStatusText(torvio::ProjectReadStatus::TooLarge));
+  EXPECT_EQ(data.PolePairs.Value, 5u);
+}
+
 } // namespace

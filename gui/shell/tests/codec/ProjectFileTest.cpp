@@ -254,3 +254,24 @@ TEST(ProjectFileText, EveryStatusHasText) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProjectFileDecode, FileLargerThanAnyProjectIsRefusedAfterItsMagic) {
+  // A valid file whose folder string would take 2 MiB.
+  const Bytes valid = EncodeProject(PatternRecord(3), std::string(2 * 1024 * 1024, 'f'));
+  ProjectContents read;
+  read.outputDir = "kept";
+  EXPECT_EQ(Decode(valid, read), ProjectReadStatus::TooLarge);
+  EXPECT_EQ(read.outputDir, "kept");
+  EXPECT_NE(std::string(torvio::ProjectReadStatusText(ProjectReadStatus::TooLarge)), "");
+  // Exactly at the limit is still read.
+  Bytes atLimit = valid;
+  atLimit.resize(torvio::kMaxProjectFileSize);
+  EXPECT_EQ(Decode(atLimit, read), ProjectReadStatus::EndOfFile);
+  // Anything large without the magic stays an unknown format.
+  const Bytes zeros(torvio::kMaxProjectFileSize + 1, 0);
+  EXPECT_EQ(Decode(zeros, read), ProjectReadStatus::UnknownFormat);
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The document and the shell under faults: a save onto a full disk or into
+// an unwritable folder, and a settings store holding bytes that are not
+// UTF-8. Nothing may crash, every failure is said once, and neither the
+// previous project file nor the open project is lost.
+#include "FullDisk.h"
+#include "ShellTestSupport.h"
+#include "UnwritableFolder.h"
+#include "shell/CMainFrame.h"
+#include "shell/COptionsDlg.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/MessageLines.h"
+#include "shell/Settings.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace torvio;
+using faults::FullDisk;
+using torvio::test::OnNextModal;
+using torvio::test::ScriptedPrompter;
+
+namespace {
+
+QByteArray ReadAll(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString PathOf(const std::filesystem::path &p) {
+  return QString::fromStdString(p.string());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(FullDisk::Kind)
+
+class TestHostileEnvironment : public QObject {
+  Q_OBJECT
+
+private slots:
+  void init() {
+    m_settings.Clear();
+    MessageLines().clear();
+  }
+
+  void saveOnFullDiskKeepsFileAndModifiedProject_data() {
+    QTest::addColumn<FullDisk::Kind>("kind");
+    QTest::newRow("full tmpfs") << FullDisk::Kind::FullTmpfs;
+    QTest::newRow("file size limit") << FullDisk::Kind::FileSizeLimit;
+  }
+
+  void saveOnFullDiskKeepsFileAndModifiedProject() {
+    QFETCH(FullDisk::Kind, kind);
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    WriteOutputDir(QStringLiteral("/out/"));
+    // The project as saved before, made by the document itself.
+    faults::ScratchFolder scratch;
+    const QString first = PathOf(scratch.Path() / "first.tvd");
+    QVERIFY(doc.OnSaveDocument(first));
+    const QByteArray previous = ReadAll(first);
+    QCOMPARE(previous.size(), 1 + 12 + 1992 + 1 + 5);
+
+    FullDisk disk("project.tvd", previous.toStdString(), kind);
+    const QString path = PathOf(disk.Path() / "project.tvd");
+    doc.Record().PolePairs.Value = 11;
+    doc.SetModifiedFlag(true);
+    const UserData edited = doc.Record();
+
+    const bool saved = doc.OnSaveDocument(path);
+    disk.Release();
+    qInfo() << disk.Description();
+    QVERIFY(!saved);
+    QCOMPARE(ReadAll(path), previous);
+    QVERIFY(doc.IsModified());
+    QCOMPARE(std::memcmp(&doc.Record(), &edited, sizeof edited), 0);
+    QCOMPARE(doc.GetPathName(), first);
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QCOMPARE(prompter.messages[0].icon, Prompter::Icon::Error);
+    const QString text = prompter.messages[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("Failed to save document.\n\n")), qPrintable(text));
+    QVERIFY2(text.size() > int(std::strlen("Failed to save document.\n\n")), qPrintable(text));
+    // No temporary file is left beside the project.
+    QStringList left = QDir(PathOf(disk.Path())).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(QStringLiteral("filler"));
+    QCOMPARE(left, QStringList{QStringLiteral("project.tvd")});
+  }
+
+  void saveChangesAnsweredYesOnFullDiskCancelsTheClose() {
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    faults::ScratchFolder scratch;
+    const QString first = PathOf(scratch.Path() / "first.tvd");
+    QVERIFY(doc.OnSaveDocument(first));
+    const QByteArray previous = ReadAll(first);
+    FullDisk disk("project.tvd", previous.toStdString());
+    const QString path = PathOf(disk.Path() / "project.tvd");
+    QVERIFY(doc.OnOpenDocument(path));
+    doc.Record().PolePairs.Value = 11;
+    doc.SetModifiedFlag(true);
+    // "Save changes?" before New, Open or Exit: Yes, and the save fails, so
+    // the project must not be replaced or closed.
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    QVERIFY(!doc.SaveModified(nullptr));
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    QVERIFY(!doc.OnFileNew(nullptr));
+    QCOMPARE(prompter.messages.size(), std::size_t{4});
+    disk.Release();
+    QVERIFY(doc.IsModified());
+    QCOMPARE(doc.Record().PolePairs.Value, 11u);
+    QCOMPARE(doc.GetPathName(), path);
+    QCOMPARE(ReadAll(path), previous);
+  }
+
+  void saveIntoUnwritableFolderKeepsFileAndModifiedProject() {
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    faults::UnwritableFolder folder("project.tvd", "previous bytes");
+    qInfo() << folder.Description();
+    QVERIFY(!doc.OnSaveDocument(QString::fromStdString(folder.Prefix() + "project.tvd")));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(ReadAll(PathOf(folder.Existing("project.tvd"))), QByteArray("previous bytes"));
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QVERIFY(prompter.messages[0].text.startsWith(QStringLiteral("Failed to save document.")));
+  }
+
+  void settingsWithNonUtf8BytesAreShownAndUsedSafely() {
+    // Write an entry the normal way to learn the store's file, then replace
+    // the file with raw bytes that are not UTF-8.
+    WriteOutputDir(QStringLiteral("/placeholder/"));
+    const QString store = QSettings().fileName();
+    {
+      QFile file(store);
+      QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write("[Options]\n"
+                 "OutputDir=/nonexistent/caf\xe9/\xff\xfe\x80/\n"
+                 "TemplatesDir=/nonexistent/\xc3\x28\xa0\xa1/\n"
+                 "[Globals]\n"
+                 "FirstRun=\xff\n");
+    }
+    const Folders folders = ReadFolders();
+    QVERIFY(!folders.outputDir.isEmpty());
+    QVERIFY(!folders.templatesDir.isEmpty());
+    QVERIFY(folders.outputDir.startsWith(QStringLiteral("/nonexistent/caf")));
+    QVERIFY(folders.outputDir.endsWith(u'/'));
+    // An unreadable number counts as 0, not as a first run.
+    QCOMPARE(ReadFirstRun(), 0);
+
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, torvio::test::KindPageFactory());
+    frame.OnTimer(CMainFrame::kStatusTimer);
+    qInfo() << frame.StatusText();
+    // Bytes that are not UTF-8 read as replacement characters.
+    QVERIFY(folders.outputDir.contains(QChar(QChar::ReplacementCharacter)));
+    QVERIFY2(frame.StatusText().startsWith(QStringLiteral("Output Dir: /")),
+             qPrintable(frame.StatusText()));
+
+    COptionsDlg options;
+    QCOMPARE(options.OutputEdit()->text(), folders.outputDir);
+    QCOMPARE(options.TemplatesEdit()->text(), folders.templatesDir);
+
+    // Generation runs and says what failed: no template can be found there.
+    OnNextModal([](QWidget *modal) { modal->close(); });
+    doc.GenerateSources(nullptr);
+    QCOMPARE(MessageLines().size(), 3 + 18 + 1);
+    QVERIFY(MessageLines()[4].startsWith(QStringLiteral("1Exit code [2] -> ")));
+    QCOMPARE(MessageLines().last(),
+             QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)"));
+
+    // The output folder as read goes into the project and comes back.
+    faults::ScratchFolder scratch;
+    const QString path = PathOf(scratch.Path() / "p.tvd");
+    QVERIFY(doc.OnSaveDocument(path));
+    WriteOutputDir(QString());
+    QVERIFY(doc.OnOpenDocument(path));
+    QCOMPARE(ReadFolders().outputDir, folders.outputDir);
+  }
+
+  void openingAnEndlessDeviceLeavesTheProjectAlone() {
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    doc.Record().PolePairs.Value = 11;
+    const UserData before = doc.Record();
+    QVERIFY(!doc.OnOpenDocument(QStringLiteral("/dev/zero")));
+    QCOMPARE(std::memcmp(&doc.Record(), &before, sizeof before), 0);
+    QVERIFY(doc.IsModified());
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QCOMPARE(prompter.messages[0].text,
+             QStringLiteral("Error reading the selected file (unknown file format)."));
+  }
+
+private:
+  torvio::test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestHostileEnvironment)
+#include "tst_HostileEnvironment.moc"
