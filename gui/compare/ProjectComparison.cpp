@@ -12,7 +12,12 @@ ProjectComparison CompareWithFile(const UserData &open, const QString &path) {
     result.error = file.errorString();
     return result;
   }
-  const QByteArray bytes = file.readAll();
+  // Bounded, so that a device or a huge file cannot fill the memory.
+  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
+  if (file.error() != QFileDevice::NoError) {
+    result.error = file.errorString();
+    return result;
+  }
   torvio::ProjectContents contents;
   const auto status =
       torvio::DecodeProject(reinterpret_cast<const std::uint8_t *>(bytes.constData()),

@@ -79,6 +79,12 @@ private slots:
     QVERIFY(!b.readable);
     QCOMPARE(b.error, QStringLiteral("Error reading the selected file (unknown file format)."));
     CompareDialog d(QStringLiteral("Untitled"), bad.fileName(), b);
+    // A file larger than any project is refused, not read whole.
+    QFile huge(dir.filePath(QStringLiteral("huge.tvd")));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    QVERIFY(huge.resize(static_cast<qint64>(torvio::kMaxProjectFileSize) + 10));
+    huge.close();
+    QVERIFY(!CompareWithFile(Defaults(), huge.fileName()).readable);
     QVERIFY(d.Summary().contains(QStringLiteral("cannot be read")));
   }
 };
