@@ -51,7 +51,7 @@ struct GroupSpec {
   int columnSpan = 1;
 };
 
-struct ControlSpec {
+struct ControlEntry {
   int id = 0;
   ControlKind kind = ControlKind::Field;
   const char *label = ""; // text beside a field, or the button's text
@@ -77,5 +77,5 @@ struct ControlSpec {
 
 struct PageTable {
   std::vector<GroupSpec> groups;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlEntry> controls;
 };

@@ -381,7 +381,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .row = 0},
   };
   if (!auxiliary) {
-    const std::vector<ControlSpec> alignmentFields = {
+    const std::vector<ControlEntry> alignmentFields = {
         {.id = Id::AlignmentDuration,
          .label = "Duration (ms)",
          .group = "alignment",
@@ -409,7 +409,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
     };
     t.controls.insert(t.controls.end(), alignmentFields.begin(), alignmentFields.end());
   }
-  const std::vector<ControlSpec> gains = {
+  const std::vector<ControlEntry> gains = {
       {.id = Id::ManualGains,
        .kind = ControlKind::InvertedCheckBox,
        .label = "Manual editing enabled",

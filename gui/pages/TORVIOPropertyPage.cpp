@@ -117,8 +117,8 @@ void CTORVIOPropertyPage::RegisterControl(int id, QWidget *w) {
   controls_[id] = w;
 }
 
-const ControlSpec *CTORVIOPropertyPage::Spec(int id) const {
-  for (const ControlSpec &c : table_.controls)
+const ControlEntry *CTORVIOPropertyPage::Entry(int id) const {
+  for (const ControlEntry &c : table_.controls)
     if (c.id == id)
       return &c;
   return nullptr;
@@ -135,7 +135,7 @@ void CTORVIOPropertyPage::Build(PageTable table) {
     into->addWidget(box, g.row, g.column, g.rowSpan, g.columnSpan);
     groups_[QString::fromUtf8(g.key)] = box;
   }
-  for (const ControlSpec &c : table_.controls)
+  for (const ControlEntry &c : table_.controls)
     BuildControl(c);
   // Keep the controls together at the top left of each box.
   for (auto &[key, box] : groups_) {
@@ -144,12 +144,12 @@ void CTORVIOPropertyPage::Build(PageTable table) {
     grid->setRowStretch(grid->rowCount(), 1);
   }
   std::vector<int> ids;
-  for (const ControlSpec &c : table_.controls)
+  for (const ControlEntry &c : table_.controls)
     ids.push_back(c.id);
   SetTabChain(ids);
 }
 
-void CTORVIOPropertyPage::BuildControl(const ControlSpec &c) {
+void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   QGridLayout *grid = GroupGrid(c.group);
   const QString label = QString::fromUtf8(c.label);
   const QString name = c.accessibleName ? QString::fromUtf8(c.accessibleName) : label;
@@ -167,9 +167,9 @@ void CTORVIOPropertyPage::BuildControl(const ControlSpec &c) {
     grid->addWidget(l, c.row, right ? c.column + 1 : c.column);
     controls_[id] = f;
     labels_[id] = l;
-    connect(f, &NumericField::Changed, this, [this, id] { CommitField(*Spec(id)); });
+    connect(f, &NumericField::Changed, this, [this, id] { CommitField(*Entry(id)); });
     connect(f, &NumericField::KeyDown, this,
-            [this, id](quint16 &key, quint16 shift) { OnFieldKeyDown(*Spec(id), key, shift); });
+            [this, id](quint16 &key, quint16 shift) { OnFieldKeyDown(*Entry(id), key, shift); });
     return;
   }
   QAbstractButton *b = nullptr;
@@ -186,7 +186,7 @@ void CTORVIOPropertyPage::BuildControl(const ControlSpec &c) {
   b->setAccessibleName(name);
   grid->addWidget(b, c.row, c.column, 1, 2);
   controls_[id] = b;
-  connect(b, &QAbstractButton::clicked, this, [this, id] { CommitButton(*Spec(id)); });
+  connect(b, &QAbstractButton::clicked, this, [this, id] { CommitButton(*Entry(id)); });
 }
 
 void CTORVIOPropertyPage::SetTabChain(const std::vector<int> &ids) {
@@ -210,7 +210,7 @@ void CTORVIOPropertyPage::ConfigureField(NumericField *f, double min, double max
 }
 
 void CTORVIOPropertyPage::ConfigureField(int id) {
-  const ControlSpec *c = Spec(id);
+  const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
   if (!c || !f || !Data || !c->param.IsSet())
     return;
@@ -233,7 +233,7 @@ void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double ma
 }
 
 void CTORVIOPropertyPage::SetFieldToolTip(int id) {
-  const ControlSpec *c = Spec(id);
+  const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
   if (!c || !f || !Data || !c->param.IsSet())
     return;
@@ -246,7 +246,7 @@ void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
   f->SetTextColor(enabled ? kEnabledText : kDisabledText);
 }
 
-void CTORVIOPropertyPage::LoadButton(const ControlSpec &c) {
+void CTORVIOPropertyPage::LoadButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
   if (!b || !Data || !c.flag)
     return;
@@ -255,7 +255,7 @@ void CTORVIOPropertyPage::LoadButton(const ControlSpec &c) {
 }
 
 void CTORVIOPropertyPage::LoadTableControls() {
-  for (const ControlSpec &c : table_.controls) {
+  for (const ControlEntry &c : table_.controls) {
     if (c.kind == ControlKind::Field)
       ConfigureField(c.id);
     else
@@ -266,7 +266,7 @@ void CTORVIOPropertyPage::LoadTableControls() {
 void CTORVIOPropertyPage::ApplyRules() {
   if (!Data)
     return;
-  for (const ControlSpec &c : table_.controls) {
+  for (const ControlEntry &c : table_.controls) {
     QWidget *w = Control(c.id);
     if (c.enabledWhen) {
       const bool on = c.enabledWhen(*Data);
@@ -288,7 +288,7 @@ void CTORVIOPropertyPage::ApplyRules() {
 }
 
 void CTORVIOPropertyPage::RefreshTableDependents() {
-  for (const ControlSpec &c : table_.controls)
+  for (const ControlEntry &c : table_.controls)
     if (c.dependent) {
       if (c.kind == ControlKind::Field)
         ConfigureField(c.id);
@@ -298,7 +298,7 @@ void CTORVIOPropertyPage::RefreshTableDependents() {
 }
 
 void CTORVIOPropertyPage::UpdateTableToolTips() {
-  for (const ControlSpec &c : table_.controls)
+  for (const ControlEntry &c : table_.controls)
     if (c.kind == ControlKind::Field)
       SetFieldToolTip(c.id);
 }
@@ -325,7 +325,7 @@ void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
   }
 }
 
-void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
+void CTORVIOPropertyPage::CommitField(const ControlEntry &c) {
   NumericField *f = Field(c.id);
   if (!Data || !f)
     return;
@@ -338,7 +338,7 @@ void CTORVIOPropertyPage::CommitField(const ControlSpec &c) {
   FollowUp(c.after & ~unsigned(After::Check), f);
 }
 
-void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
+void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
   if (!Data || !b || !c.flag)
     return;
@@ -356,7 +356,7 @@ void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
     (*Data).*c.flag = 1;
     // A radio button clicked while selected stays selected; the others of
     // its group show their cleared flags.
-    for (const ControlSpec &other : table_.controls)
+    for (const ControlEntry &other : table_.controls)
       if (other.kind == ControlKind::Radio && other.radioGroup == c.radioGroup)
         LoadButton(other);
     break;
@@ -366,7 +366,7 @@ void CTORVIOPropertyPage::CommitButton(const ControlSpec &c) {
   FollowUp(c.after, b);
 }
 
-void CTORVIOPropertyPage::OnFieldKeyDown(const ControlSpec &c, quint16 &key, quint16 shift) {
+void CTORVIOPropertyPage::OnFieldKeyDown(const ControlEntry &c, quint16 &key, quint16 shift) {
   if (key != 9)
     return;
   if (shift == 0 && !c.tabNext.empty())

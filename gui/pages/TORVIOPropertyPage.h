@@ -90,13 +90,13 @@ protected:
   void FollowUp(unsigned after, const QWidget *source = nullptr);
 
 private:
-  void BuildControl(const ControlSpec &spec);
-  void CommitField(const ControlSpec &spec);
-  void CommitButton(const ControlSpec &spec);
-  void LoadButton(const ControlSpec &spec);
-  void OnFieldKeyDown(const ControlSpec &spec, quint16 &key, quint16 shift);
+  void BuildControl(const ControlEntry &entry);
+  void CommitField(const ControlEntry &entry);
+  void CommitButton(const ControlEntry &entry);
+  void LoadButton(const ControlEntry &entry);
+  void OnFieldKeyDown(const ControlEntry &entry, quint16 &key, quint16 shift);
   void FocusFirstAvailable(const std::vector<int> &candidates);
-  const ControlSpec *Spec(int id) const;
+  const ControlEntry *Entry(int id) const;
 
   PageHost *host_;
   QString caption_;
