@@ -23,40 +23,30 @@ struct SpeedFeedbackBlock {
   IntParam &minimumSpeed;
 };
 
-// A minimum above the maximum is exchanged with it.
-void CoupleSpeedRange(IntParam &minSpeed, IntParam &maxSpeed) {
-  const std::uint32_t a =
-      ClampInto(std::min(minSpeed.Value, maxSpeed.Value), lowestSpeed, highestSpeed);
-  const std::uint32_t b =
-      ClampInto(std::max(minSpeed.Value, maxSpeed.Value), lowestSpeed, highestSpeed);
-  minSpeed.Min = lowestSpeed;
-  minSpeed.Value = a;
-  minSpeed.Max = b;
-  maxSpeed.Min = a;
-  maxSpeed.Value = b;
-  maxSpeed.Max = highestSpeed;
+// Orders a (lower, upper) pair within [lo, hi] and couples each one's limit
+// to the other's value, so a lower value above the upper one is exchanged.
+template <typename Param, typename T>
+void CoupleOrderedPair(Param &lower, Param &upper, T lo, T hi) {
+  const T a = ClampInto(std::min(lower.Value, upper.Value), lo, hi);
+  const T b = ClampInto(std::max(lower.Value, upper.Value), lo, hi);
+  lower.Min = lo;
+  lower.Value = a;
+  lower.Max = b;
+  upper.Min = a;
+  upper.Value = b;
+  upper.Max = hi;
 }
 
-// The start-up current ramp lies between zero and the rated current, its
-// initial value not above its final value.
+// The start-up current ramp lies between zero and the rated current.
 void CoupleCurrentRamp(RealParam &initial, RealParam &final, double ratedCurrent) {
   // Any non-finite input would turn into a non-finite limit: keep the pair.
   if (!std::isfinite(ratedCurrent) || !std::isfinite(initial.Value) || !std::isfinite(final.Value))
     return;
-  const double lo = std::min(0.0, ratedCurrent);
-  const double hi = std::max(ratedCurrent, 0.0);
-  const double i = ClampInto(std::min(initial.Value, final.Value), lo, hi);
-  const double f = ClampInto(std::max(initial.Value, final.Value), lo, hi);
-  initial.Min = lo;
-  initial.Value = i;
-  initial.Max = f;
-  final.Min = i;
-  final.Value = f;
-  final.Max = hi;
+  CoupleOrderedPair(initial, final, std::min(0.0, ratedCurrent), std::max(ratedCurrent, 0.0));
 }
 
 void CoupleBlock(const SpeedFeedbackBlock &b, const UserData &d) {
-  CoupleSpeedRange(b.minMechanicalSpeed, b.maxMechanicalSpeed);
+  CoupleOrderedPair(b.minMechanicalSpeed, b.maxMechanicalSpeed, lowestSpeed, highestSpeed);
   CoupleCurrentRamp(b.currentRampInitial, b.currentRampFinal, d.RatedCurrent.Value);
   // The current ramp never lasts longer than the speed ramp.
   const std::uint32_t speedRamp = b.speedRampDuration.Value;
