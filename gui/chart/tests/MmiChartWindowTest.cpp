@@ -11,6 +11,10 @@
 
 #include <cstring>
 
+// A full chart is 114 modulation-index searches; under the sanitizers in a
+// debug build that takes far longer than QTRY's default five seconds.
+static constexpr int kChartTimeoutMs = 120000;
+
 using namespace torvio;
 
 namespace {
@@ -43,7 +47,8 @@ private slots:
     const UserData before = record;
     MmiChartWindow w([&record] { return &record; });
     w.show();
-    QTRY_VERIFY(!w.Busy() && w.Curve(MmiSensing::ThreeShunts)->count() == 57);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.Curve(MmiSensing::ThreeShunts)->count() == 57,
+                             kChartTimeoutMs);
     QCOMPARE(w.Curve(MmiSensing::SingleShunt)->count(), 57);
     QCOMPARE(w.Curve(MmiSensing::ThreeShunts)->at(0).x(), 4.0);
     QCOMPARE(w.Curve(MmiSensing::ThreeShunts)->at(56).x(), 32.0);
@@ -67,7 +72,8 @@ private slots:
   void curvesHoldTheQueryResults() {
     UserData record = Project(700);
     MmiChartWindow w([&record] { return &record; });
-    QTRY_VERIFY(!w.Busy() && w.Curve(MmiSensing::ThreeShunts)->count() == 57);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.Curve(MmiSensing::ThreeShunts)->count() == 57,
+                             kChartTimeoutMs);
     // 20000 Hz is point 32, 8000 Hz point 8.
     QCOMPARE(w.Curve(MmiSensing::ThreeShunts)->at(32), QPointF(20.0, 87));
     QCOMPARE(w.Curve(MmiSensing::ThreeShunts)->at(8), QPointF(8.0, 100));
@@ -77,12 +83,12 @@ private slots:
   void followsTheProject() {
     UserData record = Project(700);
     MmiChartWindow w([&record] { return &record; });
-    QTRY_VERIFY(!w.Busy() && w.ProjectMark()->count() == 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.ProjectMark()->count() == 1, kChartTimeoutMs);
     QCOMPARE(w.ProjectMark()->at(0), QPointF(14.4, 95));
 
     record.PWMFrequency.Value = 20000;
     w.Refresh();
-    QTRY_COMPARE(w.ProjectMark()->at(0), QPointF(20.0, 87));
+    QTRY_COMPARE_WITH_TIMEOUT(w.ProjectMark()->at(0), QPointF(20.0, 87), kChartTimeoutMs);
 
     // Single shunt, sampling 2450, 14400 Hz: 87.
     record.PWMFrequency.Value = 14400;
@@ -90,13 +96,13 @@ private slots:
     record.ThreeShuntResistors = 0;
     record.SingleShuntResistor = 1;
     w.Refresh();
-    QTRY_VERIFY(!w.Busy() && w.Shown().inputs == MmiInputsOf(record));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.Shown().inputs == MmiInputsOf(record), kChartTimeoutMs);
     QCOMPARE(w.ProjectMark()->at(0), QPointF(14.4, 87));
     QVERIFY(w.ProjectMark()->name().contains(QStringLiteral("Single shunt")));
 
     record.IsolatedCurrentSensors = 1;
     w.Refresh();
-    QTRY_VERIFY(!w.Busy() && w.Shown().inputs == MmiInputsOf(record));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.Shown().inputs == MmiInputsOf(record), kChartTimeoutMs);
     QCOMPARE(w.ProjectMark()->count(), 0);
   }
 
@@ -105,7 +111,7 @@ private slots:
     MmiChartWindow w([&record] { return &record; });
     record.PWMFrequency.Value = 20000;
     w.Refresh(); // arrives while the first computation may still run
-    QTRY_VERIFY(!w.Busy() && w.Shown().inputs == MmiInputsOf(record));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Busy() && w.Shown().inputs == MmiInputsOf(record), kChartTimeoutMs);
     QCOMPARE(w.ProjectMark()->at(0), QPointF(20.0, 87));
   }
 

@@ -26,6 +26,10 @@
 
 #include <cstring>
 
+// A full chart is 114 modulation-index searches; under the sanitizers in a
+// debug build that takes far longer than QTRY's default five seconds.
+static constexpr int kChartTimeoutMs = 120000;
+
 using namespace torvio;
 
 namespace {
@@ -222,12 +226,16 @@ private slots:
     w.tools->ShowChart();
     MmiChartWindow *chart = w.tools->ChartWindow();
     QVERIFY(chart);
-    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs == MmiInputsOf(w.doc.Record()));
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->Busy() && chart->Shown().inputs == MmiInputsOf(w.doc.Record()),
+                             kChartTimeoutMs);
     const UserData before = w.doc.Record();
     w.SetPwm(QStringLiteral("20000"));
-    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs.pwmFrequency == 20000u);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->Busy() && chart->Shown().inputs.pwmFrequency == 20000u,
+                             kChartTimeoutMs);
     w.stack->undo();
-    QTRY_VERIFY(!chart->Busy() && chart->Shown().inputs.pwmFrequency == before.PWMFrequency.Value);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->Busy() &&
+                                 chart->Shown().inputs.pwmFrequency == before.PWMFrequency.Value,
+                             kChartTimeoutMs);
     // Drawing never touched the project.
     QVERIFY(Same(w.doc.Record(), before));
   }
