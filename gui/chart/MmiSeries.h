@@ -34,6 +34,14 @@ struct MmiInputs {
 };
 MmiInputs MmiInputsOf(const UserData &project);
 
+// The chart's kMmiPoints frequencies, from kMmiFirstHz in steps of kMmiStepHz,
+// with index 0.
+std::vector<MmiPoint> MmiFrequencies();
+
+// The modulation-index query run on a copy of the project set to this
+// technique and frequency.
+std::uint32_t ComputeMmiIndex(const UserData &project, MmiSensing sensing, std::uint32_t frequency);
+
 // One curve: kMmiPoints points from kMmiFirstHz in steps of kMmiStepHz, each
 // the modulation-index query run on a copy of the project set to this
 // technique and frequency. The project itself is only read.
@@ -45,16 +53,19 @@ struct MmiProjectPoint {
   MmiSensing sensing = MmiSensing::ThreeShunts;
   MmiPoint point;
 };
-std::optional<MmiProjectPoint> ComputeMmiProjectPoint(const UserData &project);
-
 struct MmiChartData {
   MmiInputs inputs;
   std::vector<MmiPoint> singleShunt, threeShunts;
   std::optional<MmiProjectPoint> project;
 };
 
-// Both curves and the project's point; with `twoThreads` the single-shunt
-// curve is computed on a thread of its own beside the three-shunt curve.
+// Taken from `computed` when the project's frequency is one of the chart's,
+// else queried.
+std::optional<MmiProjectPoint> ComputeMmiProjectPoint(const UserData &project,
+                                                      const MmiChartData &computed = {});
+
+// Both curves and the project's point; with `twoThreads` the searches are
+// shared between the calling thread and one more.
 MmiChartData ComputeMmiChart(const UserData &project, bool twoThreads = false);
 
 } // namespace torvio

@@ -7,10 +7,10 @@
 
 namespace sirenta {
 
-std::int16_t QuantizeVoltage(double v) {
+std::int16_t QuantizeVoltageWide(double v) {
   const double down = std::floor(v);
   const double rounded = down < 5.0 ? down : std::ceil(v);
-  // NaN or a value beyond 64 bits never occurs for a cosine times at most 255
+  // NaN or a value beyond 64 bits never occurs for a cosine times at most 100
   // x 327.67; should it, the component is 0.
   return S16(Signed(parvex::Low32(parvex::TruncateToInt64(rounded).value_or(0))));
 }

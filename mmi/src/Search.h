@@ -3,9 +3,9 @@
 // longer possible.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
+#include "AngleSweep.h"
 #include "PwmTimer.h"
 #include "Rounding.h"
 #include "sirenta.h"
@@ -22,26 +22,37 @@ struct SearchTrace {
 
 namespace detail {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kFullScalePerCent = 327.67;
 
-// Sweeps the angles at one index; false when the step cannot advance the
-// angle (zero, negative, NaN or too small), which would never end.
 template <class Model>
-bool SweepAngles(const Model &model, const SirentaParams &params, int m, SearchTrace &trace) {
-  for (double theta = 0.0; theta < params.angleSpan;) {
-    const double r = theta * kPi / 180;
-    const std::int16_t vAlpha = QuantizeVoltage(std::cos(r) * m * kFullScalePerCent);
-    const std::int16_t vBeta =
-        static_cast<std::int16_t>(-QuantizeVoltage(std::sin(r) * m * kFullScalePerCent));
-    ++trace.evaluations;
-    if (model.LimitReached(vAlpha, vBeta)) {
-      trace.limitFound = true;
-      trace.index = m;
-      trace.angle = theta;
+bool LimitAt(const Model &model, const Angle &a, int m, SearchTrace &trace) {
+  const std::int16_t vAlpha = QuantizeVoltage(a.cos * m * kFullScalePerCent);
+  const std::int16_t vBeta =
+      static_cast<std::int16_t>(-QuantizeVoltage(a.sin * m * kFullScalePerCent));
+  ++trace.evaluations;
+  if (!model.LimitReached(vAlpha, vBeta))
+    return false;
+  trace.limitFound = true;
+  trace.index = m;
+  trace.angle = a.theta;
+  return true;
+}
+
+// Sweeps the angles at one index; false when the sweep stalls.
+template <class Model>
+bool SweepAngles(const Model &model, const AngleSweep &sweep, double span, int m,
+                 SearchTrace &trace) {
+  for (const Angle &a : sweep.kept())
+    if (LimitAt(model, a, m, trace))
       return true;
-    }
-    const double next = theta + params.angleStep;
+  if (sweep.stalls())
+    return false;
+  if (!sweep.rest())
+    return true;
+  for (double theta = *sweep.rest(); theta < span;) {
+    if (LimitAt(model, AngleAt(theta), m, trace))
+      return true;
+    const double next = theta + sweep.step();
     if (!(next > theta))
       return false;
     theta = next;
@@ -58,9 +69,14 @@ int RunSearch(SirentaParams &params, SearchTrace &trace) {
   trace = SearchTrace{};
   if (!IsUsablePwmFrequency(params.pwmFrequency))
     return kInvalidInput;
+  if (params.startIndex > 100) {
+    params.maxModulationIndex = 100;
+    return kNoLimit;
+  }
   const Model model(params);
+  const AngleSweep sweep(params);
   for (int m = params.startIndex; m <= 100; ++m) {
-    if (!detail::SweepAngles(model, params, m, trace))
+    if (!detail::SweepAngles(model, sweep, params.angleSpan, m, trace))
       return kInvalidInput;
     if (trace.limitFound) {
       std::uint8_t index = static_cast<std::uint8_t>(m - 1);

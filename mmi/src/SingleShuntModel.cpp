@@ -4,6 +4,7 @@
 #include <array>
 
 #include "FirmwareArithmetic.h"
+#include "Search.h"
 #include "SpaceVector.h"
 
 namespace sirenta {
@@ -25,9 +26,9 @@ struct Ordered {
 
 // The three times as signed 16-bit values, ascending.
 Ordered Order(std::uint16_t a, std::uint16_t b, std::uint16_t c) {
-  std::array<std::int32_t, 3> v = {S16(a), S16(b), S16(c)};
-  std::sort(v.begin(), v.end());
-  return {v[0], v[1], v[2]};
+  const std::int32_t x = S16(a), y = S16(b), z = S16(c);
+  const std::int32_t lo = std::min(x, y), hi = std::max(x, y);
+  return {std::min(lo, z), std::max(lo, std::min(hi, z)), std::max(hi, z)};
 }
 
 } // namespace
@@ -46,52 +47,62 @@ SingleShuntModel::SingleShuntModel(const SirentaParams &params) {
   timing_.sampleWindow = U16(timing_.tsamp + 1);
 }
 
+SingleShuntModel::Placement SingleShuntModel::Place(std::int16_t vAlpha, std::int16_t vBeta) const {
+  const SingleShuntTiming &k = timing_;
+  const std::int32_t tmin = k.tmin;
+  Placement pl{ComputePhaseTimes(vAlpha, vBeta, k.timer), 0, 0};
+  PhaseTimes &p = pl.times;
+  const Ordered o = Order(p.tA, p.tB, p.tC);
+  const std::int32_t d1 = S16(o.max - o.mid);
+  const std::int32_t d2 = S16(o.mid - o.min);
+  if (d1 > tmin && d2 > tmin)
+    return pl;
+
+  // Shift one phase by half the minimum window so that a sample fits.
+  pl.sampleCase = d1 <= tmin ? (d2 > tmin ? 1 : 3) : 2;
+  const Phase shifted = pl.sampleCase == 1   ? kShiftedInCase1[p.sector]
+                        : pl.sampleCase == 2 ? kShiftedInCase2[p.sector]
+                                             : kA;
+  std::uint16_t &reduced = shifted == kA ? p.tA : shifted == kB ? p.tB : p.tC;
+  reduced = U16(reduced - k.htmin);
+  // A time that went below zero is replaced by a small positive one.
+  if (p.tA > 61439)
+    p.tA = 12;
+  if (p.tB > 61439)
+    p.tB = 24;
+  if (p.tC > 61439)
+    p.tC = 36;
+  pl.state = static_cast<std::uint8_t>(shifted);
+  return pl;
+}
+
 void SingleShuntModel::Evaluate(SingleShuntSample &sample) const {
   const SingleShuntTiming &k = timing_;
   const std::int32_t tdead = k.tdead;
   const std::int32_t tbefore = k.tbefore;
   const std::int32_t window = k.sampleWindow;
-  const std::int32_t tmin = k.tmin;
 
   sample.sampleWindow = k.sampleWindow;
-  PhaseTimes p = ComputePhaseTimes(sample.vAlpha, sample.vBeta, k.timer);
+  const Placement pl = Place(sample.vAlpha, sample.vBeta);
+  const PhaseTimes &p = pl.times;
   const Ordered o = Order(p.tA, p.tB, p.tC);
-  const std::int32_t d1 = S16(o.max - o.mid);
-  const std::int32_t d2 = S16(o.mid - o.min);
+  sample.state = pl.state;
 
-  if (d1 > tmin && d2 > tmin) {
-    sample.state = 0;
+  if (pl.sampleCase == 0) {
     sample.sample1 = o.mid - tdead - o.min > tbefore ? U16(ShiftRight1(tdead + o.min + o.mid))
                                                      : U16(o.mid - window);
     sample.sample2 = o.max - tdead - o.mid > tbefore ? U16(ShiftRight1(tdead + o.max + o.mid))
                                                      : U16(o.max - window);
   } else {
-    // Shift one phase by half the minimum window so that a sample fits.
-    const int sampleCase = d1 <= tmin ? (d2 > tmin ? 1 : 3) : 2;
-    const Phase shifted = sampleCase == 1   ? kShiftedInCase1[p.sector]
-                          : sampleCase == 2 ? kShiftedInCase2[p.sector]
-                                            : kA;
-    std::uint16_t &reduced = shifted == kA ? p.tA : shifted == kB ? p.tB : p.tC;
-    reduced = U16(reduced - k.htmin);
-    // A time that went below zero is replaced by a small positive one.
-    if (p.tA > 61439)
-      p.tA = 12;
-    if (p.tB > 61439)
-      p.tB = 24;
-    if (p.tC > 61439)
-      p.tC = 36;
-    sample.state = static_cast<std::uint8_t>(shifted);
-
-    const Ordered r = Order(p.tA, p.tB, p.tC);
-    if (sampleCase == 1)
-      sample.sample1 = r.mid - tdead - r.min > tbefore ? U16(ShiftRight1(tdead + r.min + r.mid))
-                                                       : U16(r.mid - window);
-    else if (sampleCase == 2)
-      sample.sample1 = r.max - tdead - r.mid >= tbefore ? U16(ShiftRight1(tdead + r.max + r.mid))
-                                                        : U16(r.max - window);
+    if (pl.sampleCase == 1)
+      sample.sample1 = o.mid - tdead - o.min > tbefore ? U16(ShiftRight1(tdead + o.min + o.mid))
+                                                       : U16(o.mid - window);
+    else if (pl.sampleCase == 2)
+      sample.sample1 = o.max - tdead - o.mid >= tbefore ? U16(ShiftRight1(tdead + o.max + o.mid))
+                                                        : U16(o.max - window);
     else
-      sample.sample1 = U16(r.min - window);
-    sample.sample2 = U16(k.tsamp - k.htmin + k.timer.per);
+      sample.sample1 = U16(o.min - window);
+    sample.sample2 = ShiftedSample2();
   }
 
   sample.dutyA = p.tA;
@@ -102,17 +113,26 @@ void SingleShuntModel::Evaluate(SingleShuntSample &sample) const {
   sample.sample1SecondCopy = sample.sample1;
 }
 
+// Only a shift of phase B or C can leave too little room before phase A's edge.
+bool SingleShuntModel::Stops(std::uint8_t state, std::uint16_t sample2, std::uint16_t dutyA,
+                             std::uint16_t sampleWindow) {
+  return (state == kB || state == kC) && static_cast<std::int32_t>(sample2) - dutyA <= sampleWindow;
+}
+
 bool SingleShuntModel::SamplingImpossible(const SingleShuntSample &sample) {
-  return (sample.state == 2 || sample.state == 3) &&
-         static_cast<std::int32_t>(sample.sample2) - sample.dutyA <= sample.sampleWindow;
+  return Stops(sample.state, sample.sample2, sample.dutyA, sample.sampleWindow);
 }
 
 bool SingleShuntModel::LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const {
-  SingleShuntSample sample;
-  sample.vAlpha = vAlpha;
-  sample.vBeta = vBeta;
-  Evaluate(sample);
-  return SamplingImpossible(sample);
+  // The stopping test reads only the state, dutyA and sample2, which the
+  // placement decides: the search skips the sampling instants.
+  const Placement pl = Place(vAlpha, vBeta);
+  return Stops(pl.state, ShiftedSample2(), pl.times.tA, timing_.sampleWindow);
+}
+
+// Instantiated beside the model so that its evaluation inlines into the sweep.
+int SearchSingleShunt(SirentaParams &params, SearchTrace &trace) {
+  return RunSearch<SingleShuntModel>(params, trace);
 }
 
 } // namespace sirenta

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "PwmTimer.h"
+#include "SpaceVector.h"
 #include "sirenta.h"
 
 namespace sirenta {
@@ -54,6 +55,21 @@ public:
   bool LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const;
 
 private:
+  // The phase times of one vector after any shift, and which case applies.
+  struct Placement {
+    PhaseTimes times;   // after the shift and the replacement
+    int sampleCase;     // 0 regular; 1, 2, 3 as the state was chosen
+    std::uint8_t state; // SingleShuntSample::state
+  };
+  Placement Place(std::int16_t vAlpha, std::int16_t vBeta) const;
+  static bool Stops(std::uint8_t state, std::uint16_t sample2, std::uint16_t dutyA,
+                    std::uint16_t sampleWindow);
+
+  // The second instant whenever a phase was shifted.
+  std::uint16_t ShiftedSample2() const {
+    return static_cast<std::uint16_t>(timing_.tsamp - timing_.htmin + timing_.timer.per);
+  }
+
   SingleShuntTiming timing_;
 };
 

@@ -1,6 +1,7 @@
 #include "ThreeShuntModel.h"
 
 #include "FirmwareArithmetic.h"
+#include "Search.h"
 #include "SpaceVector.h"
 
 namespace sirenta {
@@ -31,6 +32,12 @@ LeadingPair PickBySector(const PhaseTimes &p) {
 
 } // namespace
 
+// Only an instant folded back from beyond the half period can come too close
+// to phase A's edge.
+bool ThreeShuntModel::Stops(Instant instant, std::uint16_t dutyA, std::uint16_t sampleWindow) {
+  return instant.wrapped == 1 && static_cast<std::int32_t>(instant.point) - dutyA <= sampleWindow;
+}
+
 ThreeShuntModel::ThreeShuntModel(const SirentaParams &params) {
   // The longer of the two settling times decides; only its low 16 bits count.
   const std::uint32_t tmax =
@@ -41,45 +48,45 @@ ThreeShuntModel::ThreeShuntModel(const SirentaParams &params) {
   timing_.sampleWindow = U16(timing_.tsamp + 1);
 }
 
-void ThreeShuntModel::Evaluate(ThreeShuntSample &sample) const {
+ThreeShuntModel::Instant ThreeShuntModel::SamplingInstant(const PhaseTimes &p) const {
   const ThreeShuntTiming &k = timing_;
   const std::uint16_t per = k.timer.per;
-  sample.wrapped = 0;
-  sample.sampleWindow = k.sampleWindow;
-  const PhaseTimes p = ComputePhaseTimes(sample.vAlpha, sample.vBeta, k.timer);
   const LeadingPair lead = PickBySector(p);
-
   const std::uint16_t beforeEnd = U16(per - lead.m);
-  if (beforeEnd > k.tw) {
-    sample.samplePoint = U16(per - 1);
-  } else if (U16(lead.m - lead.n) > 2 * beforeEnd) {
-    sample.samplePoint = U16(lead.m - k.sampleWindow);
-  } else {
-    const std::uint16_t s = U16(lead.m + k.tw);
-    if (s < per) {
-      sample.samplePoint = s;
-    } else {
-      sample.wrapped = 1;
-      sample.samplePoint = U16(2 * per - s - 1);
-    }
-  }
+  if (beforeEnd > k.tw)
+    return {U16(per - 1), 0};
+  if (U16(lead.m - lead.n) > 2 * beforeEnd)
+    return {U16(lead.m - k.sampleWindow), 0};
+  const std::uint16_t s = U16(lead.m + k.tw);
+  if (s < per)
+    return {s, 0};
+  return {U16(2 * per - s - 1), 1};
+}
 
+void ThreeShuntModel::Evaluate(ThreeShuntSample &sample) const {
+  sample.sampleWindow = timing_.sampleWindow;
+  const PhaseTimes p = ComputePhaseTimes(sample.vAlpha, sample.vBeta, timing_.timer);
+  const Instant instant = SamplingInstant(p);
+  sample.samplePoint = instant.point;
+  sample.wrapped = instant.wrapped;
   sample.dutyA = p.tA;
   sample.dutyB = p.tB;
   sample.dutyC = p.tC;
 }
 
 bool ThreeShuntModel::SamplingImpossible(const ThreeShuntSample &sample) {
-  return sample.wrapped == 1 &&
-         static_cast<std::int32_t>(sample.samplePoint) - sample.dutyA <= sample.sampleWindow;
+  return Stops({sample.samplePoint, sample.wrapped}, sample.dutyA, sample.sampleWindow);
 }
 
 bool ThreeShuntModel::LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const {
-  ThreeShuntSample sample;
-  sample.vAlpha = vAlpha;
-  sample.vBeta = vBeta;
-  Evaluate(sample);
-  return SamplingImpossible(sample);
+  const PhaseTimes p = ComputePhaseTimes(vAlpha, vBeta, timing_.timer);
+  const Instant instant = SamplingInstant(p);
+  return Stops(instant, p.tA, timing_.sampleWindow);
+}
+
+// Instantiated beside the model so that its evaluation inlines into the sweep.
+int SearchThreeShunt(SirentaParams &params, SearchTrace &trace) {
+  return RunSearch<ThreeShuntModel>(params, trace);
 }
 
 } // namespace sirenta

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "PwmTimer.h"
+#include "SpaceVector.h"
 #include "sirenta.h"
 
 namespace sirenta {
@@ -46,6 +47,13 @@ public:
   bool LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const;
 
 private:
+  struct Instant {
+    std::uint16_t point;
+    std::uint8_t wrapped;
+  };
+  Instant SamplingInstant(const PhaseTimes &p) const;
+  static bool Stops(Instant instant, std::uint16_t dutyA, std::uint16_t sampleWindow);
+
   ThreeShuntTiming timing_;
 };
 

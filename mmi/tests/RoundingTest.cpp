@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 
 namespace sirenta {
 namespace {
@@ -17,6 +18,23 @@ TEST(QuantizeVoltage, FloorBelowFiveCeilingFromFiveOn) {
       {4.7, 4},         {5.2, 6},         {5.0, 5},          {4.999, 4},         {0.0, 0},
       {0.3, 0},         {-3.2, -4},       {-0.1, -1},        {-3.0, -3},         {31463.5, 31464},
       {-9475.2, -9476}, {32767.0, 32767}, {32766.01, 32767}, {-32767.5, -32768},
+  };
+  for (const QuantizeCase &c : cases)
+    EXPECT_EQ(QuantizeVoltage(c.v), c.expected) << c.v;
+}
+
+// Beyond 32 bits the integer shortcut gives way to floor and ceil; the
+// result is still the low 16 bits, and 0 where there is no integer at all.
+TEST(QuantizeVoltage, ValuesBeyond32Bits) {
+  const QuantizeCase cases[] = {
+      {1e10, -7168},       // 10 000 000 000 mod 65536 = 58368
+      {2147483647.5, 0},   // ceiling 2^31
+      {2147483646.5, -1},  // ceiling 2^31 - 1, still on the short path
+      {-2147483648.0, 0},  // -2^31, exactly
+      {-2147483648.5, -1}, // floor -2^31 - 1
+      {std::numeric_limits<double>::infinity(), 0},
+      {-std::numeric_limits<double>::infinity(), 0},
+      {std::numeric_limits<double>::quiet_NaN(), 0},
   };
   for (const QuantizeCase &c : cases)
     EXPECT_EQ(QuantizeVoltage(c.v), c.expected) << c.v;

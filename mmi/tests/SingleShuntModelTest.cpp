@@ -13,7 +13,11 @@ SingleShuntSample Evaluated(const SirentaParams &params, std::int16_t vAlpha, st
   SingleShuntSample s;
   s.vAlpha = vAlpha;
   s.vBeta = vBeta;
-  SingleShuntModel(params).Evaluate(s);
+  const SingleShuntModel model(params);
+  model.Evaluate(s);
+  // The search's shortcut must stop exactly where the full model does.
+  EXPECT_EQ(model.LimitReached(vAlpha, vBeta), SingleShuntModel::SamplingImpossible(s))
+      << vAlpha << " " << vBeta;
   return s;
 }
 

@@ -23,7 +23,11 @@ ThreeShuntSample Evaluated(const SirentaParams &params, std::int16_t vAlpha, std
   ThreeShuntSample s;
   s.vAlpha = vAlpha;
   s.vBeta = vBeta;
-  ThreeShuntModel(params).Evaluate(s);
+  const ThreeShuntModel model(params);
+  model.Evaluate(s);
+  // The search's shortcut must stop exactly where the full model does.
+  EXPECT_EQ(model.LimitReached(vAlpha, vBeta), ThreeShuntModel::SamplingImpossible(s))
+      << vAlpha << " " << vBeta;
   return s;
 }
 

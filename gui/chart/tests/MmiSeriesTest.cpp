@@ -104,6 +104,23 @@ TEST(MmiSeries, ProjectPointFollowsTheProject) {
   EXPECT_FALSE(ComputeMmiProjectPoint(project).has_value());
 }
 
+// On the grid the point comes from the curve, between its frequencies from a
+// query of its own; either way it is the project's own result.
+TEST(MmiSeries, ChartMarksTheProjectOnAndOffItsGrid) {
+  struct Case {
+    std::uint32_t sampling, hz, index;
+  };
+  const Case cases[] = {{700, 20000, 87}, {200, 14400, 98}, {700, 8000, 100}};
+  for (const Case &c : cases) {
+    UserData project = Project(c.sampling);
+    project.PWMFrequency.Value = c.hz;
+    const MmiChartData chart = ComputeMmiChart(project, true);
+    ASSERT_TRUE(chart.project.has_value()) << c.hz;
+    EXPECT_EQ(chart.project->sensing, MmiSensing::ThreeShunts);
+    EXPECT_EQ(chart.project->point, (MmiPoint{c.hz, c.index}));
+  }
+}
+
 TEST(MmiSeries, TwoThreadsGiveTheSameChart) {
   const UserData project = Project(450);
   const MmiChartData one = ComputeMmiChart(project);
