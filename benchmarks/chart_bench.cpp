@@ -25,8 +25,8 @@ void ChartOneThread(benchmark::State &state) {
 }
 BENCHMARK(ChartOneThread)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(5)
-    ->Repetitions(3)
+    ->Iterations(10)
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
 // As the chart window computes it: the two curves side by side.
@@ -37,8 +37,8 @@ void ChartTwoThreads(benchmark::State &state) {
 }
 BENCHMARK(ChartTwoThreads)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(5)
-    ->Repetitions(3)
+    ->Iterations(10)
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true)
     ->UseRealTime();
 
@@ -49,8 +49,8 @@ void OneCurve(benchmark::State &state) {
 }
 BENCHMARK(OneCurve)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(5)
-    ->Repetitions(3)
+    ->Iterations(10)
+    ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "Rounding.h"
 #include "sirenta.h"
 
 namespace sirenta {
@@ -20,6 +22,19 @@ struct Angle {
 
 Angle AngleAt(double theta);
 
+// The reference voltage the firmware stores for index m at one angle.
+struct ReferenceVector {
+  std::int16_t vAlpha;
+  std::int16_t vBeta;
+};
+
+constexpr double kFullScalePerCent = 327.67;
+
+inline ReferenceVector ReferenceAt(const Angle &a, int m) {
+  return {QuantizeVoltage(a.cos * m * kFullScalePerCent),
+          static_cast<std::int16_t>(-QuantizeVoltage(a.sin * m * kFullScalePerCent))};
+}
+
 // The angles 0 up to (not including) angleSpan in steps of angleStep, each
 // the previous one plus the step. A sweep too long to keep is continued on the
 // fly from rest() with the same additions.
@@ -30,6 +45,10 @@ public:
   explicit AngleSweep(const SirentaParams &params);
 
   std::span<const Angle> kept() const { return kept_; }
+  // The reference vectors of index m (0 to 100) at the kept angles, when the
+  // sweep uses the default step: constants of the library, computed once.
+  // Empty for any other step.
+  std::span<const ReferenceVector> VectorsAt(int m) const;
   // The step cannot advance the angle past the last kept one (zero,
   // negative, NaN or too small): the sweep would never end.
   bool stalls() const { return stalls_; }
@@ -39,6 +58,7 @@ public:
 
 private:
   double step_;
+  bool shared_ = false;
   std::vector<Angle> own_;
   std::span<const Angle> kept_;
   bool stalls_ = false;

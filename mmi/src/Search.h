@@ -3,7 +3,9 @@
 // longer possible.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "AngleSweep.h"
 #include "PwmTimer.h"
@@ -22,19 +24,14 @@ struct SearchTrace {
 
 namespace detail {
 
-constexpr double kFullScalePerCent = 327.67;
-
 template <class Model>
-bool LimitAt(const Model &model, const Angle &a, int m, SearchTrace &trace) {
-  const std::int16_t vAlpha = QuantizeVoltage(a.cos * m * kFullScalePerCent);
-  const std::int16_t vBeta =
-      static_cast<std::int16_t>(-QuantizeVoltage(a.sin * m * kFullScalePerCent));
+bool LimitAt(const Model &model, ReferenceVector v, double theta, int m, SearchTrace &trace) {
   ++trace.evaluations;
-  if (!model.LimitReached(vAlpha, vBeta))
+  if (!model.LimitReached(v.vAlpha, v.vBeta))
     return false;
   trace.limitFound = true;
   trace.index = m;
-  trace.angle = a.theta;
+  trace.angle = theta;
   return true;
 }
 
@@ -42,15 +39,23 @@ bool LimitAt(const Model &model, const Angle &a, int m, SearchTrace &trace) {
 template <class Model>
 bool SweepAngles(const Model &model, const AngleSweep &sweep, double span, int m,
                  SearchTrace &trace) {
-  for (const Angle &a : sweep.kept())
-    if (LimitAt(model, a, m, trace))
-      return true;
+  const std::span<const Angle> angles = sweep.kept();
+  const std::span<const ReferenceVector> vectors = sweep.VectorsAt(m);
+  if (!vectors.empty()) {
+    for (std::size_t i = 0; i < vectors.size(); ++i)
+      if (LimitAt(model, vectors[i], angles[i].theta, m, trace))
+        return true;
+  } else {
+    for (const Angle &a : angles)
+      if (LimitAt(model, ReferenceAt(a, m), a.theta, m, trace))
+        return true;
+  }
   if (sweep.stalls())
     return false;
   if (!sweep.rest())
     return true;
   for (double theta = *sweep.rest(); theta < span;) {
-    if (LimitAt(model, AngleAt(theta), m, trace))
+    if (LimitAt(model, ReferenceAt(AngleAt(theta), m), theta, m, trace))
       return true;
     const double next = theta + sweep.step();
     if (!(next > theta))

@@ -1,37 +1,12 @@
 #include "SingleShuntModel.h"
 
-#include <algorithm>
-#include <array>
-
 #include "FirmwareArithmetic.h"
 #include "Search.h"
 #include "SpaceVector.h"
 
 namespace sirenta {
 
-namespace {
-
-enum Phase { kA = 1, kB = 2, kC = 3 };
-
-// Which phase is shifted when only the window next to the largest time is
-// wide enough (case 2), or only the one next to the smallest (case 1).
-constexpr std::array<Phase, 7> kShiftedInCase2 = {kA, kC, kA, kA, kB, kB, kC};
-constexpr std::array<Phase, 7> kShiftedInCase1 = {kA, kB, kB, kC, kC, kA, kA};
-
-struct Ordered {
-  std::int32_t min;
-  std::int32_t mid;
-  std::int32_t max;
-};
-
-// The three times as signed 16-bit values, ascending.
-Ordered Order(std::uint16_t a, std::uint16_t b, std::uint16_t c) {
-  const std::int32_t x = S16(a), y = S16(b), z = S16(c);
-  const std::int32_t lo = std::min(x, y), hi = std::max(x, y);
-  return {std::min(lo, z), std::max(lo, std::min(hi, z)), std::max(hi, z)};
-}
-
-} // namespace
+using namespace single_shunt;
 
 SingleShuntModel::SingleShuntModel(const SirentaParams &params) {
   const std::uint32_t sampling16 = U16(params.samplingTime);
@@ -48,31 +23,17 @@ SingleShuntModel::SingleShuntModel(const SirentaParams &params) {
 }
 
 SingleShuntModel::Placement SingleShuntModel::Place(std::int16_t vAlpha, std::int16_t vBeta) const {
-  const SingleShuntTiming &k = timing_;
-  const std::int32_t tmin = k.tmin;
-  Placement pl{ComputePhaseTimes(vAlpha, vBeta, k.timer), 0, 0};
-  PhaseTimes &p = pl.times;
-  const Ordered o = Order(p.tA, p.tB, p.tC);
-  const std::int32_t d1 = S16(o.max - o.mid);
-  const std::int32_t d2 = S16(o.mid - o.min);
-  if (d1 > tmin && d2 > tmin)
+  Placement pl{ComputePhaseTimes(vAlpha, vBeta, timing_.timer), {0, 0}};
+  pl.shift = ShiftFor(pl.times);
+  if (pl.shift.sampleCase == 0)
     return pl;
-
   // Shift one phase by half the minimum window so that a sample fits.
-  pl.sampleCase = d1 <= tmin ? (d2 > tmin ? 1 : 3) : 2;
-  const Phase shifted = pl.sampleCase == 1   ? kShiftedInCase1[p.sector]
-                        : pl.sampleCase == 2 ? kShiftedInCase2[p.sector]
-                                             : kA;
-  std::uint16_t &reduced = shifted == kA ? p.tA : shifted == kB ? p.tB : p.tC;
-  reduced = U16(reduced - k.htmin);
-  // A time that went below zero is replaced by a small positive one.
-  if (p.tA > 61439)
-    p.tA = 12;
-  if (p.tB > 61439)
-    p.tB = 24;
-  if (p.tC > 61439)
-    p.tC = 36;
-  pl.state = static_cast<std::uint8_t>(shifted);
+  PhaseTimes &p = pl.times;
+  std::uint16_t &reduced = pl.shift.phase == kA ? p.tA : pl.shift.phase == kB ? p.tB : p.tC;
+  reduced = U16(reduced - timing_.htmin);
+  p.tA = ReplacedIfNegative(p.tA, 12);
+  p.tB = ReplacedIfNegative(p.tB, 24);
+  p.tC = ReplacedIfNegative(p.tC, 36);
   return pl;
 }
 
@@ -86,24 +47,37 @@ void SingleShuntModel::Evaluate(SingleShuntSample &sample) const {
   const Placement pl = Place(sample.vAlpha, sample.vBeta);
   const PhaseTimes &p = pl.times;
   const Ordered o = Order(p.tA, p.tB, p.tC);
-  sample.state = pl.state;
+  sample.state = pl.shift.phase;
 
-  if (pl.sampleCase == 0) {
-    sample.sample1 = o.mid - tdead - o.min > tbefore ? U16(ShiftRight1(tdead + o.min + o.mid))
-                                                     : U16(o.mid - window);
-    sample.sample2 = o.max - tdead - o.mid > tbefore ? U16(ShiftRight1(tdead + o.max + o.mid))
-                                                     : U16(o.max - window);
-  } else {
-    if (pl.sampleCase == 1)
-      sample.sample1 = o.mid - tdead - o.min > tbefore ? U16(ShiftRight1(tdead + o.min + o.mid))
-                                                       : U16(o.mid - window);
-    else if (pl.sampleCase == 2)
-      sample.sample1 = o.max - tdead - o.mid >= tbefore ? U16(ShiftRight1(tdead + o.max + o.mid))
-                                                        : U16(o.max - window);
-    else
-      sample.sample1 = U16(o.min - window);
-    sample.sample2 = ShiftedSample2();
+  // An instant between the two lower edges or the two upper ones, centred
+  // when the window leaves room to settle, else just before the later edge.
+  const auto lower = [&] {
+    return o.mid - tdead - o.min > tbefore ? U16(ShiftRight1(tdead + o.min + o.mid))
+                                           : U16(o.mid - window);
+  };
+  const auto upper = [&](bool acceptEqual) {
+    const std::int32_t room = o.max - tdead - o.mid;
+    return room > tbefore || (acceptEqual && room == tbefore)
+               ? U16(ShiftRight1(tdead + o.max + o.mid))
+               : U16(o.max - window);
+  };
+  switch (pl.shift.sampleCase) {
+  case 0:
+    sample.sample1 = lower();
+    sample.sample2 = upper(false);
+    break;
+  case 1:
+    sample.sample1 = lower();
+    break;
+  case 2:
+    sample.sample1 = upper(true); // only here a window equal to tbefore will do
+    break;
+  default:
+    sample.sample1 = U16(o.min - window);
+    break;
   }
+  if (pl.shift.sampleCase != 0)
+    sample.sample2 = ShiftedSample2();
 
   sample.dutyA = p.tA;
   sample.dutyB = p.tB;
@@ -113,21 +87,8 @@ void SingleShuntModel::Evaluate(SingleShuntSample &sample) const {
   sample.sample1SecondCopy = sample.sample1;
 }
 
-// Only a shift of phase B or C can leave too little room before phase A's edge.
-bool SingleShuntModel::Stops(std::uint8_t state, std::uint16_t sample2, std::uint16_t dutyA,
-                             std::uint16_t sampleWindow) {
-  return (state == kB || state == kC) && static_cast<std::int32_t>(sample2) - dutyA <= sampleWindow;
-}
-
 bool SingleShuntModel::SamplingImpossible(const SingleShuntSample &sample) {
   return Stops(sample.state, sample.sample2, sample.dutyA, sample.sampleWindow);
-}
-
-bool SingleShuntModel::LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const {
-  // The stopping test reads only the state, dutyA and sample2, which the
-  // placement decides: the search skips the sampling instants.
-  const Placement pl = Place(vAlpha, vBeta);
-  return Stops(pl.state, ShiftedSample2(), pl.times.tA, timing_.sampleWindow);
 }
 
 // Instantiated beside the model so that its evaluation inlines into the sweep.

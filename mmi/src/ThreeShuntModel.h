@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "FirmwareArithmetic.h"
 #include "PwmTimer.h"
 #include "SpaceVector.h"
 #include "sirenta.h"
@@ -56,5 +57,62 @@ private:
 
   ThreeShuntTiming timing_;
 };
+
+// What the search runs for every vector, inline so that it compiles into the
+// sweep.
+
+namespace three_shunt {
+
+struct LeadingPair {
+  std::uint16_t m; // the leading phase time
+  std::uint16_t n; // its companion
+};
+
+inline LeadingPair PickBySector(const PhaseTimes &p) {
+  switch (p.sector) {
+  case 1:
+    return {p.tA, p.tB};
+  case 2:
+    return {p.tB, p.tA};
+  case 3:
+    return {p.tB, p.tC};
+  case 4:
+    return {p.tC, p.tB};
+  case 5:
+    return {p.tC, p.tA};
+  default: // sector 6
+    return {p.tA, p.tC};
+  }
+}
+
+} // namespace three_shunt
+
+// Only an instant folded back from beyond the half period can come too close
+// to phase A's edge.
+inline bool ThreeShuntModel::Stops(Instant instant, std::uint16_t dutyA,
+                                   std::uint16_t sampleWindow) {
+  return instant.wrapped == 1 && static_cast<std::int32_t>(instant.point) - dutyA <= sampleWindow;
+}
+
+inline ThreeShuntModel::Instant ThreeShuntModel::SamplingInstant(const PhaseTimes &p) const {
+  const ThreeShuntTiming &k = timing_;
+  const std::uint16_t per = k.timer.per;
+  const three_shunt::LeadingPair lead = three_shunt::PickBySector(p);
+  const std::uint16_t beforeEnd = U16(per - lead.m);
+  if (beforeEnd > k.tw)
+    return {U16(per - 1), 0};
+  if (U16(lead.m - lead.n) > 2 * beforeEnd)
+    return {U16(lead.m - k.sampleWindow), 0};
+  const std::uint16_t s = U16(lead.m + k.tw);
+  if (s < per)
+    return {s, 0};
+  return {U16(2 * per - s - 1), 1};
+}
+
+inline bool ThreeShuntModel::LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const {
+  const PhaseTimes p = ComputePhaseTimes(vAlpha, vBeta, timing_.timer);
+  const Instant instant = SamplingInstant(p);
+  return Stops(instant, p.tA, timing_.sampleWindow);
+}
 
 } // namespace sirenta
