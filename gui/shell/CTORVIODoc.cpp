@@ -1,13 +1,13 @@
 #include "shell/CTORVIODoc.h"
 
 #include "shell/COptionsDlg.h"
+#include "shell/ProjectBytes.h"
 #include "shell/ProjectFile.h"
 #include "shell/Prompter.h"
 #include "shell/ResString.h"
 #include "shell/Settings.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -48,15 +48,10 @@ bool CTORVIODoc::OnNewDocument() {
 }
 
 bool CTORVIODoc::OnOpenDocument(const QString &path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
-    return false;
-  }
-  // Bounded, so that a device or a huge file cannot fill the memory.
-  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
-  if (file.error() != QFileDevice::NoError) {
-    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(file.errorString()));
+  QByteArray bytes;
+  QString reason;
+  if (!torvio::ReadProjectBytes(path, bytes, reason)) {
+    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(reason));
     return false;
   }
   torvio::ProjectContents contents;

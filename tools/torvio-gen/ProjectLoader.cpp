@@ -1,8 +1,8 @@
 #include "ProjectLoader.h"
 
+#include "ProjectBytes.h"
 #include "ProjectFile.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -18,17 +18,9 @@ QString WriteFailure(const QSaveFile &file) {
 } // namespace
 
 bool LoadProject(const QString &path, UserData &data, QString &error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = file.errorString();
+  QByteArray bytes;
+  if (!torvio::ReadProjectBytes(path, bytes, error))
     return false;
-  }
-  // Bounded, so that a device or a huge file cannot fill the memory.
-  const QByteArray bytes = file.read(static_cast<qint64>(torvio::kMaxProjectFileSize) + 1);
-  if (file.error() != QFileDevice::NoError) {
-    error = file.errorString();
-    return false;
-  }
   torvio::ProjectContents contents;
   const auto status =
       torvio::DecodeProject(reinterpret_cast<const std::uint8_t *>(bytes.constData()),

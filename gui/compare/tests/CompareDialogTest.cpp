@@ -85,6 +85,11 @@ private slots:
     QVERIFY(huge.resize(static_cast<qint64>(torvio::kMaxProjectFileSize) + 10));
     huge.close();
     QVERIFY(!CompareWithFile(Defaults(), huge.fileName()).readable);
+    // A folder (or a pipe, a device) is refused without being read.
+    const ProjectComparison folder = CompareWithFile(Defaults(), dir.path());
+    QVERIFY(!folder.readable);
+    QCOMPARE(folder.error, QStringLiteral("This is not a regular file: a folder, device or pipe "
+                                          "cannot be a project file."));
     QVERIFY(d.Summary().contains(QStringLiteral("cannot be read")));
   }
 };

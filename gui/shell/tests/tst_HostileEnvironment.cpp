@@ -17,6 +17,8 @@
 
 #include <cstring>
 
+#include <sys/stat.h>
+
 using namespace torvio;
 using faults::FullDisk;
 using torvio::test::OnNextModal;
@@ -182,18 +184,35 @@ private slots:
     QCOMPARE(ReadFolders().outputDir, folders.outputDir);
   }
 
-  void openingAnEndlessDeviceLeavesTheProjectAlone() {
+  void openingSomethingButAFileLeavesTheProjectAlone_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("endless device") << QStringLiteral("device");
+    QTest::newRow("pipe without a writer") << QStringLiteral("pipe");
+    QTest::newRow("folder") << QStringLiteral("folder");
+  }
+
+  void openingSomethingButAFileLeavesTheProjectAlone() {
+    QFETCH(QString, what);
+    QTemporaryDir dir;
+    QString path = QStringLiteral("/dev/zero");
+    if (what == QStringLiteral("pipe")) {
+      path = dir.filePath(QStringLiteral("pipe.tvd"));
+      QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (what == QStringLiteral("folder")) {
+      path = dir.path();
+    }
     ScriptedPrompter prompter;
     CTORVIODoc doc;
     doc.OnNewDocument();
     doc.Record().PolePairs.Value = 11;
     const UserData before = doc.Record();
-    QVERIFY(!doc.OnOpenDocument(QStringLiteral("/dev/zero")));
+    QVERIFY(!doc.OnOpenDocument(path));
     QCOMPARE(std::memcmp(&doc.Record(), &before, sizeof before), 0);
     QVERIFY(doc.IsModified());
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(prompter.messages[0].text,
-             QStringLiteral("Error reading the selected file (unknown file format)."));
+             QStringLiteral("Failed to open document.\n\nThis is not a regular file: a folder, "
+                            "device or pipe cannot be a project file."));
   }
 
 private:

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,11 +80,31 @@ TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
   EXPECT_EQ(back.PolePairs.Value, 9u);
 }
 
-TEST(LoadProject, EndlessDeviceIsRefusedNotReadIntoMemory) {
+// Only a regular file is read: a device may never end, a pipe would block
+// until a writer comes, a folder has no bytes.
+TEST(LoadProject, AnythingButARegularFileIsRefusedAtOnce) {
+  faults::ScratchFolder folder;
+  const std::filesystem::path fifo = folder.Path() / "pipe.tvd";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string paths[] = {"/dev/zero", fifo.string(), folder.Path().string()};
+  for (const std::string &path : paths) {
+    UserData data = Marked(5);
+    QString error;
+    EXPECT_FALSE(LoadProject(QString::fromStdString(path), data, error)) << path;
+    EXPECT_EQ(error.toStdString(),
+              "This is not a regular file: a folder, device or pipe cannot be a project file.")
+        << path;
+    EXPECT_EQ(data.PolePairs.Value, 5u) << path;
+  }
+}
+
+TEST(LoadProject, MissingFileGivesTheSystemsReason) {
+  faults::ScratchFolder folder;
   UserData data = Marked(5);
   QString error;
-  EXPECT_FALSE(LoadProject(QStringLiteral("/dev/zero"), data, error));
-  EXPECT_EQ(error.toStdString(), "Error reading the selected file (unknown file format).");
+  EXPECT_FALSE(
+      LoadProject(QString::fromStdString((folder.Path() / "none.tvd").string()), data, error));
+  EXPECT_EQ(error.toStdString(), "No such file or directory");
   EXPECT_EQ(data.PolePairs.Value, 5u);
 }
 
