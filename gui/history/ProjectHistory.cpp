@@ -23,6 +23,9 @@ ProjectHistory::ProjectHistory(CTORVIODoc *doc, CMainSheet *sheet, QObject *pare
   connect(sheet_, &CMainSheet::recordCommitted, this, &ProjectHistory::Committed);
   connect(doc_, &CTORVIODoc::updated, this, &ProjectHistory::Restart);
   connect(doc_, &CTORVIODoc::modifiedChanged, this, &ProjectHistory::OnModifiedChanged);
+  // The output folder is no step of its own: once it changed, no undo leads
+  // back to the state last saved, and the project stays modified.
+  connect(doc_, &CTORVIODoc::optionsChanged, stack_, &QUndoStack::resetClean);
   // Undoing back to the saved state clears the modified flag, redoing away
   // from it sets it again.
   connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) {

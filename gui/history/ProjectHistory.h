@@ -1,7 +1,8 @@
 // Edit > Undo and Redo: every committed page edit is one step that puts the
 // whole record back as it was before the commit (including what the
 // consistency check changed with it), and forward again. The step that
-// reaches the state last saved or loaded clears the modified flag.
+// reaches the state last saved or loaded clears the modified flag, unless
+// the output folder changed since.
 #pragma once
 
 #include "parvex.h"

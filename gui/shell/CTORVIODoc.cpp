@@ -167,6 +167,7 @@ void CTORVIODoc::OnToolsOptions(QWidget *parent) {
   COptionsDlg dialog(parent);
   if (dialog.exec() == QDialog::Accepted) {
     SetModifiedFlag(true);
+    emit optionsChanged();
   }
 }
 

@@ -57,6 +57,9 @@ public:
 signals:
   void modifiedChanged(bool modified);
   void titleChanged(const QString &title);
+  // Tools Options was accepted: the project changed outside its record (the
+  // output folder).
+  void optionsChanged();
   // New or Open replaced the record: views rebuild and reload.
   void updated();
 

@@ -10,16 +10,20 @@
 #include "projecttools/ProjectTools.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMainSheet.h"
+#include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
+#include "shell/Settings.h"
 #include "strings/StringTable.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 #include <QtTest>
@@ -217,6 +221,48 @@ private slots:
     w.SetPwm(QStringLiteral("18000"));
     QVERIFY(w.doc.IsModified());
     w.stack->undo();
+    QVERIFY(!w.doc.IsModified());
+  }
+
+  // Tools Options is no step of its own: once the output folder changed,
+  // undoing every edit must not clear the modified flag, or the new folder
+  // would be lost without a question on close.
+  void outputFolderChangeKeepsTheProjectModified_data() {
+    QTest::addColumn<bool>("folderFirst");
+    QTest::newRow("folder, then an edit") << true;
+    QTest::newRow("an edit, then the folder") << false;
+  }
+
+  void outputFolderChangeKeepsTheProjectModified() {
+    QFETCH(bool, folderFirst);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.tvd"));
+    Window w;
+    w.doc.OnNewDocument();
+    QVERIFY(w.doc.OnSaveDocument(path));
+    const auto changeFolder = [&] {
+      QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->OutputEdit()->setText(dir.path());
+        dialog->accept();
+      });
+      w.doc.OnToolsOptions(&w.frame);
+    };
+    if (folderFirst)
+      changeFolder();
+    w.SetPwm(QStringLiteral("20000"));
+    if (!folderFirst)
+      changeFolder();
+    QCOMPARE(ReadFolders().outputDir, dir.path() + u'/');
+    w.tools->UndoAction()->trigger();
+    QCOMPARE(w.doc.Record().PWMFrequency.Value, 14400u);
+    QVERIFY(w.doc.IsModified());
+    QCOMPARE(w.frame.windowTitle(), QStringLiteral("p.tvd* - TORVIO"));
+    // Saving makes this the state to come back to.
+    QVERIFY(w.doc.OnSaveDocument(path));
+    w.tools->RedoAction()->trigger();
+    w.tools->UndoAction()->trigger();
     QVERIFY(!w.doc.IsModified());
   }
 
