@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <mutex>
+#include <optional>
+#include <utility>
 
 #include "Defaults.h"
 
@@ -14,6 +16,31 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr int kIndexes = 101; // 0 to 100 percent
 
+// The angles 0, step, 2 step... below span, each the previous one plus the
+// step, at most AngleSweep::kMaxKept of them.
+struct BuiltSweep {
+  std::vector<Angle> angles;
+  bool stalls = false;        // the step stopped advancing the angle
+  std::optional<double> rest; // where a longer sweep goes on
+};
+
+BuiltSweep BuildSweep(double step, double span) {
+  BuiltSweep built;
+  double theta = 0.0;
+  while (theta < span && built.angles.size() < AngleSweep::kMaxKept) {
+    built.angles.push_back(AngleAt(theta));
+    const double next = theta + step;
+    if (!(next > theta)) {
+      built.stalls = true;
+      return built;
+    }
+    theta = next;
+  }
+  if (theta < span)
+    built.rest = theta;
+  return built;
+}
+
 // The default step over the longer default span covers every sweep the
 // program asks for. Its angles, and the reference vectors of each index at
 // them, are constants of the library, computed on first use: a search with
@@ -21,13 +48,9 @@ constexpr int kIndexes = 101; // 0 to 100 percent
 // the PWM model. They never depend on a caller's record.
 class SharedSweep {
 public:
-  SharedSweep() {
-    const SirentaParams p = ThreeShuntDefaults();
-    step = p.angleStep;
-    span = p.angleSpan;
-    for (double theta = 0.0; theta < span; theta += step)
-      angles.push_back(AngleAt(theta));
-  }
+  SharedSweep()
+      : step(ThreeShuntDefaults().angleStep), span(ThreeShuntDefaults().angleSpan),
+        angles(BuildSweep(step, span).angles) {}
 
   std::span<const ReferenceVector> VectorsAt(int m) const {
     std::call_once(once_[m], [this, m] {
@@ -39,9 +62,9 @@ public:
     return rows_[m];
   }
 
-  double step = 0.0;
-  double span = 0.0;
-  std::vector<Angle> angles;
+  const double step;
+  const double span;
+  const std::vector<Angle> angles;
 
 private:
   mutable std::array<std::once_flag, kIndexes> once_;
@@ -72,19 +95,11 @@ AngleSweep::AngleSweep(const SirentaParams &params) : step_(params.angleStep) {
     kept_ = kept_.first(static_cast<std::size_t>(end - kept_.begin()));
     return;
   }
-  double theta = 0.0;
-  while (theta < span && own_.size() < kMaxKept) {
-    own_.push_back(AngleAt(theta));
-    const double next = theta + step_;
-    if (!(next > theta)) {
-      stalls_ = true;
-      break;
-    }
-    theta = next;
-  }
+  BuiltSweep built = BuildSweep(step_, span);
+  own_ = std::move(built.angles);
   kept_ = own_;
-  if (!stalls_ && theta < span)
-    rest_ = theta;
+  stalls_ = built.stalls;
+  rest_ = built.rest;
 }
 
 std::span<const ReferenceVector> AngleSweep::VectorsAt(int m) const {
