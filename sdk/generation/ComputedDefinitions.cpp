@@ -1,5 +1,6 @@
 #include "ComputedDefinitions.h"
 
+#include "CastRange.h"
 #include "RecordQuantities.h"
 #include "TextFormat.h"
 
@@ -27,9 +28,12 @@ DefinitionText RoundedCurrent(const char *name, const char *format, const UserDa
   const double counts = CurrentCountsRounding(d, amps);
   if (!std::isfinite(counts))
     return Failed(name, kNotFinite);
-  // The printed integer constant must fit a C integer type.
-  if (!TruncateToInt64(counts))
+  // "%.0f" rounds to nearest, ties to even, as nearbyint does.
+  const auto printed = TruncateToInt64(std::nearbyint(counts));
+  if (!printed)
     return Failed(name, kOutOfRange);
+  if (const auto problem = CastProblem(format, *printed))
+    return Failed(name, *problem);
   return Text(Format(format, counts));
 }
 
@@ -38,66 +42,65 @@ const char *const kMtpaDummies = "#define IQMAX (s16)(0) /* Dummy value */ \n"
                                  "#define ANGC {0,0,0,0,0,0,0,0} /* Dummy values */ \n"
                                  "#define OFST {0,0,0,0,0,0,0,0} /* Dummy values */ \n";
 
+const char *const kIqmaxFormat = "#define IQMAX (s16)(%d)\n";
+
 // floor(v) as a 32-bit integer.
 std::optional<std::int32_t> Floor32(double v) {
   return TruncateToInt32(std::floor(v));
 }
 
-bool Within16(std::optional<std::int64_t> v) {
+// One quotient of the observer scaling search fits when it truncates into
+// 16 bits. A quotient with no defined value (a missing input, or a zero
+// divisor that gives inf or NaN) simply does not fit.
+bool Fits16(double quotient) {
+  const auto v = TruncateToInt64(quotient);
   return v && *v >= -32768 && *v <= 32767;
 }
 
+// What F1 and F2 share. MAXBUS and MAXBEMF are kept in 16 bits, as the
+// firmware holds them; each is empty when its truncation has no defined
+// result, and then no quotient with it fits.
 struct ObserverInputs {
-  double k;              // 1.65 / gain
-  std::int16_t maxBus;   // DC bus full scale, V
-  std::uint16_t maxBemf; // back-EMF at maximum speed, V
+  double k; // 1.65 / gain: inf for a zero gain
+  std::optional<std::int16_t> maxBus;
+  std::optional<std::uint16_t> maxBemf;
 };
 
-// Checks and computes what F1 and F2 share; fills `failure` when they
-// cannot be computed.
-bool ObserverCommon(const char *name, const UserData &d, ObserverInputs &in,
-                    DefinitionText &failure) {
-  const double gain = ComputationGain(d);
-  const double v = d.DCBusVoltagePartitioning.Value;
-  if (!Finite({gain, v, d.Ke.Value, d.R.Value, d.Lq.Value})) {
-    failure = Failed(name, kNotFinite);
-    return false;
-  }
-  if (gain == 0) {
-    failure = Failed(name, kZeroGain);
-    return false;
-  }
-  if (d.PWMFrequency.Value == 0) {
-    failure = Failed(name, "zero PWM frequency");
-    return false;
-  }
-  if (d.TorqueAndFluxControlRate == 0) {
-    failure = Failed(name, "zero control rate");
-    return false;
-  }
-  if (v == 0) {
-    failure = Failed(name, "zero DC bus partitioning ratio");
-    return false;
-  }
-  const auto maxBus = TruncateToInt64(1.65 / v);
-  const auto maxBemf =
-      TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value * 1.4142 / 1732);
-  if (!maxBus || !maxBemf) {
-    failure = Failed(name, kOutOfRange);
-    return false;
-  }
-  in.k = 1.65 / gain;
-  // Both are kept in 16 bits, as the firmware holds them.
-  in.maxBus = static_cast<std::int16_t>(Low32(*maxBus));
-  in.maxBemf = static_cast<std::uint16_t>(Low32(*maxBemf));
-  return true;
+ObserverInputs Observer(const UserData &d) {
+  ObserverInputs in{};
+  in.k = 1.65 / ComputationGain(d);
+  if (const auto bus = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value))
+    in.maxBus = static_cast<std::int16_t>(Low32(*bus));
+  if (const auto bemf =
+          TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value * 1.4142 / 1732))
+    in.maxBemf = static_cast<std::uint16_t>(Low32(*bemf));
+  return in;
+}
+
+// A floored feed-forward constant: its definition line, or why it has none.
+void AppendFloored(DefinitionText &into, const char *name, const char *format, double value,
+                   const char *cause) {
+  std::string reason;
+  const auto v = Floor32(value);
+  if (!std::isfinite(value))
+    reason = cause;
+  else if (!v)
+    reason = kOutOfRange;
+  else if (const auto problem = CastProblem(format, *v))
+    reason = *problem;
+  Append(into, name, reason.empty() ? Format(format, v.value_or(0)) : std::string(),
+         reason.empty() ? nullptr : &reason);
 }
 
 } // namespace
 
 DefinitionText ModulationIndexDefinition(const UserData &d) {
-  return Text(Format("#define MAX_MODULATION_%d_PER_CENT\n",
-                     AsSigned(d.MaximumAvailableModulationIndex.Value)));
+  const std::int32_t index = AsSigned(d.MaximumAvailableModulationIndex.Value);
+  // The number is part of the definition's name: a sign would make it no
+  // identifier at all.
+  if (index < 0)
+    return Failed("MAX_MODULATION", std::to_string(index) + " gives no valid definition name");
+  return Text(Format("#define MAX_MODULATION_%d_PER_CENT\n", index));
 }
 
 DefinitionText MtpaTable(const UserData &d) {
@@ -133,6 +136,8 @@ DefinitionText MtpaTable(const UserData &d) {
   const auto iqMaxCounts = Floor32(iqmax * 32767 / k);
   if (!iqMaxCounts)
     return Failed("IQMAX", kOutOfRange, kMtpaDummies);
+  if (const auto problem = CastProblem(kIqmaxFormat, *iqMaxCounts))
+    return Failed("IQMAX", *problem, kMtpaDummies);
   const auto segDiv = Floor32(*iqMaxCounts * 0.125);
 
   std::array<std::int32_t, 8> angc{};
@@ -159,8 +164,7 @@ DefinitionText MtpaTable(const UserData &d) {
     xPrev = *x;
     yPrev = *y;
   }
-  return Text(Format("#define IQMAX (s16)(%d)\n", *iqMaxCounts) +
-              Format("#define SEGDIV (s16)(%d)\n", *segDiv) +
+  return Text(Format(kIqmaxFormat, *iqMaxCounts) + Format("#define SEGDIV (s16)(%d)\n", *segDiv) +
               Format("#define ANGC {%d,%d,%d,%d,%d,%d,%d,%d}\n", angc[0], angc[1], angc[2], angc[3],
                      angc[4], angc[5], angc[6], angc[7]) +
               Format("#define OFST {%d,%d,%d,%d,%d,%d,%d,%d}\n", ofst[0], ofst[1], ofst[2], ofst[3],
@@ -174,31 +178,29 @@ DefinitionText FeedForwardConstants(const UserData &d) {
   const double v = d.DCBusVoltagePartitioning.Value;
   const double ld = d.Ld.Value / 1000;
   const double lq = d.Lq.Value / 1000;
-  if (!Finite({gain, v, ld, lq, d.Ke.Value}))
-    return Failed("CONSTANT1_Q", kNotFinite);
-  if (gain == 0)
-    return Failed("CONSTANT1_Q", kZeroGain);
-  if (d.TorqueAndFluxControlRate == 0)
-    return Failed("CONSTANT1_Q", "zero control rate");
-  if (d.PolePairs.Value == 0)
-    return Failed("CONSTANT2", "zero pole pairs");
-
   const double k = 1.65 / gain;
   const double w = 2 * static_cast<double>(d.PWMFrequency.Value) * kPi;
   const double rateD = d.TorqueAndFluxControlRate * 3.32;
   const double psi = MagnetFlux(d);
-  const auto c1q = Floor32(w * k * lq * 16384 * v / rateD);
-  if (!c1q)
-    return Failed("CONSTANT1_Q", kOutOfRange);
-  const auto c1d = Floor32(w * k * ld * 16384 * v / rateD);
-  if (!c1d)
-    return Failed("CONSTANT1_D", kOutOfRange);
-  const auto c2 = Floor32(w * psi * 32768 * v / (rateD * 16));
-  if (!c2)
-    return Failed("CONSTANT2", kOutOfRange);
-  return Text(Format("#define CONSTANT1_Q (s32)(%d)\n", *c1q) +
-              Format("#define CONSTANT1_D (s32)(%d)\n", *c1d) +
-              Format("#define CONSTANT2 (s32)(%d)\n", *c2));
+  // Each constant is written unless its own value is undefined; the reason
+  // names the input that made it so.
+  const bool rateZero = d.TorqueAndFluxControlRate == 0;
+  const char *currentCause = !Finite({gain, v, ld, lq}) ? kNotFinite
+                             : gain == 0                ? kZeroGain
+                             : rateZero                 ? "zero control rate"
+                                                        : kNotFinite;
+  const char *fluxCause = !Finite({v, d.Ke.Value}) ? kNotFinite
+                          : d.PolePairs.Value == 0 ? "zero pole pairs"
+                          : rateZero               ? "zero control rate"
+                                                   : kNotFinite;
+  DefinitionText t;
+  AppendFloored(t, "CONSTANT1_Q", "#define CONSTANT1_Q (s32)(%d)\n", w * k * lq * 16384 * v / rateD,
+                currentCause);
+  AppendFloored(t, "CONSTANT1_D", "#define CONSTANT1_D (s32)(%d)\n", w * k * ld * 16384 * v / rateD,
+                currentCause);
+  AppendFloored(t, "CONSTANT2", "#define CONSTANT2 (s32)(%d)\n", w * psi * 32768 * v / (rateD * 16),
+                fluxCause);
+  return t;
 }
 
 DefinitionText HallPlacement(const UserData &d) {
@@ -246,14 +248,11 @@ DefinitionText SensorlessAlignmentCurrent(const UserData &d) {
                         UseAuxObserver(d) ? d.AuxAlignmentCurrent.Value : d.AlignmentCurrent.Value);
 }
 
+// F1 and F2 are the powers of two that the search finds, defined for every
+// record: when no power fits, the last one tried, 2.
 DefinitionText ObserverScalingF1(const UserData &d) {
-  ObserverInputs in{};
-  DefinitionText failure;
-  if (!ObserverCommon("F1", d, in, failure))
-    return failure;
+  const ObserverInputs in = Observer(d);
   const double lq = d.Lq.Value / 1000;
-  if (lq == 0)
-    return Failed("F1", "zero Lq");
   const double rs = d.R.Value;
   const double fs = static_cast<double>(d.PWMFrequency.Value);
   const double rate = static_cast<double>(d.TorqueAndFluxControlRate);
@@ -262,31 +261,28 @@ DefinitionText ObserverScalingF1(const UserData &d) {
   double f = 2;
   for (int n = 14; n >= 1; --n) {
     f = std::ldexp(1.0, n);
-    const auto a1 = TruncateToInt64(f * rs * rate / (fs * lq));
-    const auto a2 = TruncateToInt64(f * k1 / fs / rate);
-    const auto a3 = TruncateToInt64(in.maxBemf * f / q);
-    const auto a4 = TruncateToInt64(in.maxBus * f / q);
-    if (Within16(a1) && Within16(a2) && Within16(a3) && Within16(a4))
+    const bool a1 = Fits16(f * rs * rate / (fs * lq));
+    const bool a2 = Fits16(f * k1 / fs / rate);
+    const bool a3 = in.maxBemf && Fits16(*in.maxBemf * f / q);
+    const bool a4 = in.maxBus && Fits16(*in.maxBus * f / q);
+    if (a1 && a2 && a3 && a4)
       break;
   }
   return Text(Format("#define F1 (s16)(%.0f)\n", f));
 }
 
 DefinitionText ObserverScalingF2(const UserData &d) {
-  ObserverInputs in{};
-  DefinitionText failure;
-  if (!ObserverCommon("F2", d, in, failure))
-    return failure;
-  if (in.maxBemf == 0)
-    return Failed("F2", "zero MAXBEMF");
-  const std::uint32_t periods = d.PWMFrequency.Value / d.TorqueAndFluxControlRate;
-  if (periods == 0)
-    return Failed("F2", "PWM frequency below the control rate");
+  const ObserverInputs in = Observer(d);
   const double k2 = UseAuxObserver(d) ? d.AuxK2.Value : d.K2.Value;
+  // PWM periods per control period, in unsigned division; none without a
+  // control rate.
+  const std::uint32_t rate = d.TorqueAndFluxControlRate;
+  const std::optional<std::uint32_t> periods =
+      rate == 0 ? std::nullopt : std::optional(d.PWMFrequency.Value / rate);
   double f = 2;
   for (int n = 14; n >= 1; --n) {
     f = std::ldexp(1.0, n);
-    if (Within16(TruncateToInt64(f * (k2 * in.k / in.maxBemf) / periods)))
+    if (in.maxBemf && periods && Fits16(f * (k2 * in.k / *in.maxBemf) / *periods))
       break;
   }
   return Text(Format("#define F2 (s16)(%.0f)\n", f));

@@ -1,5 +1,6 @@
 #include "DefinitionTable.h"
 
+#include "CastRange.h"
 #include "ComputedDefinitions.h"
 #include "RecordQuantities.h"
 
@@ -441,6 +442,14 @@ Value<double> CheckedReal(const Row &row, const UserData &d) {
   return v;
 }
 
+// Why an integer definition cannot be written: no value, or a value that
+// the type it is cast to cannot hold.
+std::optional<std::string> IntProblem(const Row &row, const Value<std::int32_t> &v) {
+  if (v.problem)
+    return std::string(v.problem);
+  return CastProblem(row.text, v.value);
+}
+
 std::unique_ptr<CHeaderBlock> MakeBlock(const Row &row, const UserData &d) {
   switch (row.kind) {
   case Kind::Banner:
@@ -452,8 +461,8 @@ std::unique_ptr<CHeaderBlock> MakeBlock(const Row &row, const UserData &d) {
     return std::make_unique<CStrStrHeaderBlock>(SpeedPeriodKey(d), kSpeedPeriods, row.text);
   case Kind::Int: {
     const auto v = row.intValue(d);
-    if (v.problem)
-      return std::make_unique<CSimpleHeaderBlock>(ErrorLine({row.name, v.problem}));
+    if (const auto problem = IntProblem(row, v))
+      return std::make_unique<CSimpleHeaderBlock>(ErrorLine({row.name, *problem}));
     return std::make_unique<CSimpleHeaderBlock>(row.text, v.value);
   }
   case Kind::Real: {
@@ -484,27 +493,25 @@ int BuildHeaderBlocks(const UserData &data, GenerationContext &ctx) {
   return 0;
 }
 
-std::optional<DefinitionProblem> FindDefinitionProblem(int token, const UserData &data) {
+std::vector<DefinitionProblem> FindDefinitionProblems(int token, const UserData &data) {
   if (token < 0 || token >= kTokenCount)
-    return std::nullopt;
+    return {};
   const Row &row = Rows()[token];
   switch (row.kind) {
   case Kind::Int:
-    if (const auto v = row.intValue(data); v.problem)
-      return DefinitionProblem{row.name, v.problem};
+    if (const auto problem = IntProblem(row, row.intValue(data)))
+      return {{row.name, *problem}};
     break;
   case Kind::Real:
     if (const auto v = CheckedReal(row, data); v.problem)
-      return DefinitionProblem{row.name, v.problem};
+      return {{row.name, v.problem}};
     break;
   case Kind::Computed:
-    if (auto t = row.compute(data); t.failed)
-      return std::move(t.problem);
-    break;
+    return row.compute(data).problems;
   default:
     break;
   }
-  return std::nullopt;
+  return {};
 }
 
 } // namespace parvex

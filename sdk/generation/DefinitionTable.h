@@ -6,7 +6,7 @@
 #include "GenerationContext.h"
 #include "parvex.h"
 
-#include <optional>
+#include <vector>
 
 namespace parvex {
 
@@ -14,8 +14,9 @@ namespace parvex {
 // cannot be allocated leaves its slot empty. Returns 0.
 int BuildHeaderBlocks(const UserData &data, GenerationContext &ctx);
 
-// The problem of a token's definition for this record, when it cannot be
-// computed; empty for sound definitions and for tokens without a value.
-std::optional<DefinitionProblem> FindDefinitionProblem(int token, const UserData &data);
+// The definitions of a token that this record leaves without a printable
+// value (each written as an #error line); empty for sound definitions and
+// for tokens without a value.
+std::vector<DefinitionProblem> FindDefinitionProblems(int token, const UserData &data);
 
 } // namespace parvex

@@ -81,12 +81,12 @@ int CheckTokenWarnings(const UserData &data, int token, GenerationContext &ctx,
   default:
     break;
   }
-  // A definition that cannot be computed was written as an #error line;
+  // A definition that cannot be written was written as an #error line;
   // say so in the log as well, so the user need not wait for the firmware
   // build to find out.
-  if (const auto problem = FindDefinitionProblem(token, data)) {
-    const std::string text = "Warning : " + problem->name + " cannot be computed (" +
-                             problem->reason + "); its header holds an #error line instead.";
+  for (const DefinitionProblem &problem : FindDefinitionProblems(token, data)) {
+    const std::string text = "Warning : " + problem.name + " cannot be computed (" +
+                             problem.reason + "); its header holds an #error line instead.";
     Warn(args, text.c_str());
     ++ctx.warningCount;
   }

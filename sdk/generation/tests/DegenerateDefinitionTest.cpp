@@ -1,6 +1,7 @@
-// Inputs that make a computed definition impossible: the header gets an
-// #error line naming the definition and the reason, never nan, inf or an
-// undefined integer conversion.
+// Inputs that leave a definition without a printable value: the header gets
+// an #error line naming the definition and the reason, never nan, inf, an
+// undefined integer conversion or a number its cast would wrap. Everything
+// else is written, F1 and F2 included.
 #include "DefinitionTable.h"
 
 #include "HandDefaults.h"
@@ -34,29 +35,34 @@ struct DegenerateCase {
 };
 
 const DegenerateCase kCases[] = {
-    {"F1ZeroPwm", [](UserData &d) { d.PWMFrequency.Value = 0; }, 91, "F1", "zero PWM frequency"},
-    {"F2ZeroPwm", [](UserData &d) { d.PWMFrequency.Value = 0; }, 92, "F2", "zero PWM frequency"},
-    {"F1ZeroRate", [](UserData &d) { d.TorqueAndFluxControlRate = 0; }, 91, "F1",
-     "zero control rate"},
-    {"F2ZeroRate", [](UserData &d) { d.TorqueAndFluxControlRate = 0; }, 92, "F2",
-     "zero control rate"},
-    {"F2PwmBelowRate",
-     [](UserData &d) {
-       d.PWMFrequency.Value = 3;
-       d.TorqueAndFluxControlRate = 4;
-     },
-     92, "F2", "PWM frequency below the control rate"},
-    {"F1ZeroRatio", [](UserData &d) { d.DCBusVoltagePartitioning.Value = 0; }, 91, "F1",
-     "zero DC bus partitioning ratio"},
-    {"F2ZeroMaxBemf", [](UserData &d) { d.MotorMaxSpeed.Value = 1; }, 92, "F2", "zero MAXBEMF"},
-    {"F1ZeroLq", [](UserData &d) { d.Lq.Value = 0; }, 91, "F1", "zero Lq"},
-    {"F1ZeroGain", [](UserData &d) { d.AmplificationGain.Value = 0; }, 91, "F1",
-     "zero current-sensing gain"},
-    {"F2ZeroGain", [](UserData &d) { d.ShuntResistorValue.Value = 0; }, 92, "F2",
-     "zero current-sensing gain"},
-    {"F1NaNResistance", [](UserData &d) { d.R.Value = kNaN; }, 91, "F1",
-     "input is not a finite number"},
-    {"F1HugeBemf", [](UserData &d) { d.Ke.Value = 1e300; }, 91, "F1", "value out of range"},
+    // The gain worked example: a 3 V bus, a 0.001 Ohm shunt and gain 1 give a
+    // proportional dividend of 64880640 over 16384.
+    {"TorqueGainBeyondS16", [](UserData &d) { d.TorquePDividend.Value = 64880640; }, 22,
+     "PID_TORQUE_KP_DEFAULT", "64880640 does not fit s16"},
+    {"FluxGainBeyondS16", [](UserData &d) { d.FluxPDividend.Value = 64880640; }, 24,
+     "PID_FLUX_KP_DEFAULT", "64880640 does not fit s16"},
+    {"PwmPrintedNegative", [](UserData &d) { d.PWMFrequency.Value = 0xFFFFFFFFu; }, 4, "PWM_FREQ",
+     "-1 does not fit u16"},
+    {"DivisorBeyondU16", [](UserData &d) { d.TorquePDivisor.Value = 65536; }, 26, "TF_KPDIV",
+     "65536 does not fit u16"},
+    {"PolePairsBeyondU8", [](UserData &d) { d.PolePairs.Value = 256; }, 33, "POLE_PAIR_NUM",
+     "256 does not fit u8"},
+    {"MaxSpeedPrintedNegative", [](UserData &d) { d.MotorMaxSpeed.Value = 3000000000u; }, 37,
+     "MOTOR_MAX_SPEED_RPM", "-1294967296 does not fit u32"},
+    // 4 A * 32767 * 2.57 * 0.22 / 1.65 = 44912.6 counts, truncated.
+    {"NominalCurrentBeyondS16", [](UserData &d) { d.RatedCurrent.Value = 4; }, 36,
+     "NOMINAL_CURRENT", "44912 does not fit s16"},
+    {"VoltageRefBeyondS16",
+     [](UserData &d) { d.FluxWeakeningControllerVoltageLimit.Value = 3276.8; }, 39,
+     "FW_VOLTAGE_REF", "32768 does not fit s16"},
+    // 10 A * 32767 * 0.22 * 2.57 / 1.65 = 112281.59, printed rounded.
+    {"AlignmentCurrentBeyondU16", [](UserData &d) { d.AuxAlignmentCurrent.Value = 10; }, 56,
+     "I_ALIGNMENT", "112282 does not fit u16"},
+    {"StartCurrentNegative", [](UserData &d) { d.CurrentRampInitialValue.Value = -1; }, 81,
+     "FIRST_I_STARTUP", "-11228 does not fit u16"},
+    {"ModulationIndexNegative",
+     [](UserData &d) { d.MaximumAvailableModulationIndex.Value = 0xFFFFFFFFu; }, 6,
+     "MAX_MODULATION", "-1 gives no valid definition name"},
     {"MaxCurrentZeroGain", [](UserData &d) { d.AmplificationGain.Value = 0; }, 74, "MAX_CURRENT",
      "zero current-sensing gain"},
     {"MaxCurrentZeroIcsGain",
@@ -127,30 +133,6 @@ const DegenerateCase kCases[] = {
        d.ShuntResistorValue.Value = 1e-12;
      },
      42, "ANGC", "zero segment width", true},
-    {"FeedForwardZeroRate",
-     [](UserData &d) {
-       d.FeedForwardCurrentRegulation = 1;
-       d.TorqueAndFluxControlRate = 0;
-     },
-     43, "CONSTANT1_Q", "zero control rate"},
-    {"FeedForwardZeroGain",
-     [](UserData &d) {
-       d.FeedForwardCurrentRegulation = 1;
-       d.AmplificationGain.Value = 0;
-     },
-     43, "CONSTANT1_Q", "zero current-sensing gain"},
-    {"FeedForwardZeroPolePairs",
-     [](UserData &d) {
-       d.FeedForwardCurrentRegulation = 1;
-       d.PolePairs.Value = 0;
-     },
-     43, "CONSTANT2", "zero pole pairs"},
-    {"FeedForwardHuge",
-     [](UserData &d) {
-       d.FeedForwardCurrentRegulation = 1;
-       d.DCBusVoltagePartitioning.Value = 1e200;
-     },
-     43, "CONSTANT1_Q", "value out of range"},
 };
 
 class DegenerateDefinition : public testing::TestWithParam<DegenerateCase> {};
@@ -166,13 +148,121 @@ TEST_P(DegenerateDefinition, WritesErrorLineAndReportsProblem) {
   const std::string expected =
       std::string("#error \"") + c.name + ": " + c.reason + "\"\n" + (c.mtpa ? kMtpaDummies : "");
   EXPECT_EQ(out.text, expected);
-  const auto problem = FindDefinitionProblem(c.token, d);
-  ASSERT_TRUE(problem);
-  EXPECT_EQ(problem->name, c.name);
-  EXPECT_EQ(problem->reason, c.reason);
+  const auto problems = FindDefinitionProblems(c.token, d);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].name, c.name);
+  EXPECT_EQ(problems[0].reason, c.reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, DegenerateDefinition, testing::ValuesIn(kCases),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+// The feed-forward block writes each constant whose own value is defined.
+// Defaults: CONSTANT1_Q = CONSTANT1_D = 6254 and CONSTANT2 = 6962 (Ld = Lq).
+struct FeedForwardCase {
+  const char *label;
+  std::function<void(UserData &)> change;
+  const char *text;
+  std::size_t problems;
+};
+
+const FeedForwardCase kFeedForward[] = {
+    {"ZeroRate", [](UserData &d) { d.TorqueAndFluxControlRate = 0; },
+     "#error \"CONSTANT1_Q: zero control rate\"\n"
+     "#error \"CONSTANT1_D: zero control rate\"\n"
+     "#error \"CONSTANT2: zero control rate\"\n",
+     3},
+    {"ZeroGain", [](UserData &d) { d.AmplificationGain.Value = 0; },
+     "#error \"CONSTANT1_Q: zero current-sensing gain\"\n"
+     "#error \"CONSTANT1_D: zero current-sensing gain\"\n"
+     "#define CONSTANT2 (s32)(6962)\n",
+     2},
+    {"ZeroPolePairs", [](UserData &d) { d.PolePairs.Value = 0; },
+     "#define CONSTANT1_Q (s32)(6254)\n"
+     "#define CONSTANT1_D (s32)(6254)\n"
+     "#error \"CONSTANT2: zero pole pairs\"\n",
+     1},
+    {"Huge", [](UserData &d) { d.DCBusVoltagePartitioning.Value = 1e200; },
+     "#error \"CONSTANT1_Q: value out of range\"\n"
+     "#error \"CONSTANT1_D: value out of range\"\n"
+     "#error \"CONSTANT2: value out of range\"\n",
+     3},
+};
+
+class FeedForwardDefinitions : public testing::TestWithParam<FeedForwardCase> {};
+
+TEST_P(FeedForwardDefinitions, ErrorOnlyWhereTheValueIsUndefined) {
+  const auto &c = GetParam();
+  UserData d = testdata::HandDefaults();
+  d.FeedForwardCurrentRegulation = 1;
+  c.change(d);
+  GenerationContext ctx;
+  ASSERT_EQ(BuildHeaderBlocks(d, ctx), 0);
+  StringHeaderOutput out;
+  ASSERT_EQ(ctx.blocks[43]->Write(out, d, kArgs), 0);
+  EXPECT_EQ(out.text, c.text);
+  EXPECT_EQ(FindDefinitionProblems(43, d).size(), c.problems);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, FeedForwardDefinitions, testing::ValuesIn(kFeedForward),
+                         [](const auto &info) { return std::string(info.param.label); });
+
+// F1 and F2 are the powers of two the search finds, for every record; with
+// no power fitting, 2. Defaults: a4 = 206 * F / 25.21 limits F1 to 2048,
+// and F2 = 16384 (a = 1.3067 * F). Values worked by hand for each input.
+struct ScalingCase {
+  const char *label;
+  std::function<void(UserData &)> change;
+  int f1;
+  int f2;
+};
+
+const ScalingCase kScaling[] = {
+    // MAXBEMF = 3000 * 0.4 * 1.4142 / 1732 = 0.98, truncated to 0: a real
+    // motor. F2 divides by it and finds no power; F1's a3 is 0.
+    {"ZeroMaxBemfRealMotor",
+     [](UserData &d) {
+       d.MotorMaxSpeed.Value = 3000;
+       d.Ke.Value = 0.4;
+     },
+     2048, 2},
+    {"ZeroPwm", [](UserData &d) { d.PWMFrequency.Value = 0; }, 2, 2},
+    {"ZeroRate", [](UserData &d) { d.TorqueAndFluxControlRate = 0; }, 2, 2},
+    // 3 Hz over rate 4: no PWM period per control period; F1's a4 exceeds
+    // 16 bits already at F = 2.
+    {"PwmBelowRate",
+     [](UserData &d) {
+       d.PWMFrequency.Value = 3;
+       d.TorqueAndFluxControlRate = 4;
+     },
+     2, 2},
+    {"ZeroRatio", [](UserData &d) { d.DCBusVoltagePartitioning.Value = 0; }, 2, 16384},
+    {"ZeroLq", [](UserData &d) { d.Lq.Value = 0; }, 2, 16384},
+    // k is infinite: F1's a3 and a4 become 0, F2's quotient infinite.
+    {"ZeroGain", [](UserData &d) { d.AmplificationGain.Value = 0; }, 16384, 2},
+    {"NaNResistance", [](UserData &d) { d.R.Value = kNaN; }, 2, 16384},
+    {"HugeBemf", [](UserData &d) { d.Ke.Value = 1e300; }, 2, 2},
+};
+
+class ObserverScaling : public testing::TestWithParam<ScalingCase> {};
+
+TEST_P(ObserverScaling, WrittenForEveryRecord) {
+  const auto &c = GetParam();
+  UserData d = testdata::HandDefaults();
+  c.change(d);
+  GenerationContext ctx;
+  ASSERT_EQ(BuildHeaderBlocks(d, ctx), 0);
+  StringHeaderOutput f1;
+  StringHeaderOutput f2;
+  ASSERT_EQ(ctx.blocks[91]->Write(f1, d, kArgs), 0);
+  ASSERT_EQ(ctx.blocks[92]->Write(f2, d, kArgs), 0);
+  EXPECT_EQ(f1.text, "#define F1 (s16)(" + std::to_string(c.f1) + ")\n");
+  EXPECT_EQ(f2.text, "#define F2 (s16)(" + std::to_string(c.f2) + ")\n");
+  EXPECT_TRUE(FindDefinitionProblems(91, d).empty());
+  EXPECT_TRUE(FindDefinitionProblems(92, d).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, ObserverScaling, testing::ValuesIn(kScaling),
                          [](const auto &info) { return std::string(info.param.label); });
 
 // No text of any token may carry a printed NaN or infinity, whatever the

@@ -107,6 +107,9 @@ const Configuration kConfigurations[] = {
      [](UserData &d) {
        d.ThreeShuntResistors = 0;
        d.IsolatedCurrentSensors = 1;
+       // The largest current an ICS gain of 1 measures, 1.65 / 1 A, as the
+       // consistency check caps the rated current.
+       d.RatedCurrent.Value = 1.65;
      }},
     {"EncoderWithObserverTuning",
      [](UserData &d) {
@@ -185,16 +188,30 @@ TEST_F(HeaderCompile, MtpaWithEqualInductancesStopsTheBuild) {
       << r.messages;
 }
 
-TEST_F(HeaderCompile, DegenerateDefinitionStopsTheBuild) {
+// A gain the firmware would wrap stops its build, with the counted warning.
+TEST_F(HeaderCompile, GainBeyondItsTypeStopsTheBuild) {
   UserData d = testdata::HandDefaults();
-  d.PWMFrequency.Value = 0;
+  d.TorquePDividend.Value = 64880640; // 3 V bus, 0.001 Ohm shunt, gain 1
   Generate(d);
   const auto &lines = testdata::CapturedLines();
-  EXPECT_EQ(lines.back().text, "End include files creation. 0 Error(s) 3 Warning(s)");
+  EXPECT_EQ(lines.back().text, "End include files creation. 0 Error(s) 2 Warning(s)");
   const CompileResult r = Compile();
   EXPECT_NE(r.status, 0);
-  EXPECT_NE(r.messages.find("F1: zero PWM frequency"), std::string::npos) << r.messages;
-  EXPECT_NE(r.messages.find("F2: zero PWM frequency"), std::string::npos) << r.messages;
+  EXPECT_NE(r.messages.find("PID_TORQUE_KP_DEFAULT: 64880640 does not fit s16"), std::string::npos)
+      << r.messages;
+}
+
+// 3000 rpm with Ke 0.4 truncates MAXBEMF to 0: F2 is 2, and the headers of
+// this valid motor build.
+TEST_F(HeaderCompile, MotorWithZeroMaxBemfBuilds) {
+  UserData d = testdata::HandDefaults();
+  d.MotorMaxSpeed.Value = 3000;
+  d.Ke.Value = 0.4;
+  Generate(d);
+  const auto &lines = testdata::CapturedLines();
+  EXPECT_EQ(lines.back().text, "End include files creation. 0 Error(s) 1 Warning(s)");
+  const CompileResult r = Compile();
+  EXPECT_EQ(r.status, 0) << r.messages;
 }
 
 } // namespace

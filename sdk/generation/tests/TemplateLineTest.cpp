@@ -186,10 +186,10 @@ TEST_F(TemplateLine, FluxWeakeningWarnsPerOccurrence) {
 
 TEST_F(TemplateLine, NoCallbackNoWarningNoCount) {
   data.OverVoltageThreshold.Value = 400;
-  data.PWMFrequency.Value = 0;
+  data.TorquePDividend.Value = 64880640;
   EXPECT_EQ(Process("//@@##TEID%10\n", false), 0);
   EXPECT_EQ(Process("//@@##TEID%67\n", false), 0);
-  EXPECT_EQ(Process("//@@##TEID%91\n", false), 0);
+  EXPECT_EQ(Process("//@@##TEID%22\n", false), 0);
   EXPECT_EQ(ctx.warningCount, 0);
   EXPECT_TRUE(CapturedLines().empty());
 }
@@ -203,12 +203,13 @@ TEST_F(TemplateLine, OtherTokensRaiseNothing) {
 }
 
 TEST_F(TemplateLine, DegenerateDefinitionWarnsOnce) {
-  data.PWMFrequency.Value = 0;
-  EXPECT_EQ(Process("//@@##TEID%91\n"), 0);
-  EXPECT_EQ(out.text, "#error \"F1: zero PWM frequency\"\n");
+  // The worked gain example: a 3 V bus, a 0.001 Ohm shunt, gain 1.
+  data.TorquePDividend.Value = 64880640;
+  EXPECT_EQ(Process("//@@##TEID%22\n"), 0);
+  EXPECT_EQ(out.text, "#error \"PID_TORQUE_KP_DEFAULT: 64880640 does not fit s16\"\n");
   const std::vector<LogLine> expected = {
-      {"Warning : F1 cannot be computed (zero PWM frequency); its header holds an #error line "
-       "instead.",
+      {"Warning : PID_TORQUE_KP_DEFAULT cannot be computed (64880640 does not fit s16); its "
+       "header holds an #error line instead.",
        2}};
   EXPECT_EQ(CapturedLines(), expected);
   EXPECT_EQ(ctx.warningCount, 1);
