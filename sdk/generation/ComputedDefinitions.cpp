@@ -248,9 +248,7 @@ DefinitionText SensorlessAlignmentCurrent(const UserData &d) {
                         UseAuxObserver(d) ? d.AuxAlignmentCurrent.Value : d.AlignmentCurrent.Value);
 }
 
-// F1 and F2 are the powers of two that the search finds, defined for every
-// record: when no power fits, the last one tried, 2.
-DefinitionText ObserverScalingF1(const UserData &d) {
+int ObserverScalingFactorF1(const UserData &d) {
   const ObserverInputs in = Observer(d);
   const double lq = d.Lq.Value / 1000;
   const double rs = d.R.Value;
@@ -258,9 +256,9 @@ DefinitionText ObserverScalingF1(const UserData &d) {
   const double rate = static_cast<double>(d.TorqueAndFluxControlRate);
   const double k1 = UseAuxObserver(d) ? d.AuxK1.Value : d.K1.Value;
   const double q = fs * lq * in.k / rate;
-  double f = 2;
-  for (int n = 14; n >= 1; --n) {
-    f = std::ldexp(1.0, n);
+  int n = 14;
+  for (; n > 1; --n) {
+    const double f = std::ldexp(1.0, n);
     const bool a1 = Fits16(f * rs * rate / (fs * lq));
     const bool a2 = Fits16(f * k1 / fs / rate);
     const bool a3 = in.maxBemf && Fits16(*in.maxBemf * f / q);
@@ -268,10 +266,10 @@ DefinitionText ObserverScalingF1(const UserData &d) {
     if (a1 && a2 && a3 && a4)
       break;
   }
-  return Text(Format("#define F1 (s16)(%.0f)\n", f));
+  return 1 << n;
 }
 
-DefinitionText ObserverScalingF2(const UserData &d) {
+int ObserverScalingFactorF2(const UserData &d) {
   const ObserverInputs in = Observer(d);
   const double k2 = UseAuxObserver(d) ? d.AuxK2.Value : d.K2.Value;
   // PWM periods per control period, in unsigned division; none without a
@@ -279,13 +277,21 @@ DefinitionText ObserverScalingF2(const UserData &d) {
   const std::uint32_t rate = d.TorqueAndFluxControlRate;
   const std::optional<std::uint32_t> periods =
       rate == 0 ? std::nullopt : std::optional(d.PWMFrequency.Value / rate);
-  double f = 2;
-  for (int n = 14; n >= 1; --n) {
-    f = std::ldexp(1.0, n);
+  int n = 14;
+  for (; n > 1; --n) {
+    const double f = std::ldexp(1.0, n);
     if (in.maxBemf && periods && Fits16(f * (k2 * in.k / *in.maxBemf) / *periods))
       break;
   }
-  return Text(Format("#define F2 (s16)(%.0f)\n", f));
+  return 1 << n;
+}
+
+DefinitionText ObserverScalingF1(const UserData &d) {
+  return Text(Format("#define F1 (s16)(%d)\n", ObserverScalingFactorF1(d)));
+}
+
+DefinitionText ObserverScalingF2(const UserData &d) {
+  return Text(Format("#define F2 (s16)(%d)\n", ObserverScalingFactorF2(d)));
 }
 
 } // namespace parvex

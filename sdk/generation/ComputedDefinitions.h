@@ -18,7 +18,12 @@ DefinitionText PllIntegralGain(const UserData &d);            // token 78
 DefinitionText StartUpFirstCurrent(const UserData &d);        // token 81
 DefinitionText StartUpFinalCurrent(const UserData &d);        // token 82
 DefinitionText SensorlessAlignmentCurrent(const UserData &d); // token 86
-DefinitionText ObserverScalingF1(const UserData &d);          // token 91
-DefinitionText ObserverScalingF2(const UserData &d);          // token 92
+// The observer scaling factors: the first power of two from 2^14 down for
+// which every scaled quantity fits 16 bits, else 2. Defined for every record.
+int ObserverScalingFactorF1(const UserData &d);
+int ObserverScalingFactorF2(const UserData &d);
+
+DefinitionText ObserverScalingF1(const UserData &d); // token 91
+DefinitionText ObserverScalingF2(const UserData &d); // token 92
 
 } // namespace parvex
