@@ -33,6 +33,11 @@ public:
   void SetKeepsTab(bool keep) { keepsTab_ = keep; }
   bool KeepsTab() const { return keepsTab_; }
 
+  // Commits an edit typed but not yet committed, exactly as Enter does; a
+  // text that is no number brings the last value back. Nothing happens when
+  // nothing was typed.
+  void CommitPendingEdit() { Commit(); }
+
   // Reads text the way the field does: "." or "," as decimal point, blanks
   // around it ignored. False when it is no number.
   static bool ParseNumber(const QString &text, double *value);

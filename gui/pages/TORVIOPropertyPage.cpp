@@ -5,12 +5,16 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -174,11 +178,15 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   }
   QAbstractButton *b = nullptr;
   if (c.kind == ControlKind::Radio) {
-    auto *r = new QRadioButton(label);
-    // The record decides what is selected, several at once if a file says
-    // so; the page keeps one flag of a group set.
-    r->setAutoExclusive(false);
-    b = r;
+    // One exclusive group per set of flags: the arrow keys move the selection
+    // within it, and assistive technology sees radio buttons.
+    auto found = std::find_if(radioGroups_.begin(), radioGroups_.end(),
+                              [&c](const auto &g) { return g.first == c.radioGroup; });
+    if (found == radioGroups_.end())
+      found = radioGroups_.insert(found, {c.radioGroup, new QButtonGroup(this)});
+    QButtonGroup *group = found->second;
+    b = new QRadioButton(label);
+    group->addButton(b);
   } else {
     b = new QCheckBox(label);
   }
@@ -186,7 +194,22 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   b->setAccessibleName(name);
   grid->addWidget(b, c.row, c.column, 1, 2);
   controls_[id] = b;
-  connect(b, &QAbstractButton::clicked, this, [this, id] { CommitButton(*Entry(id)); });
+  // Any change of state commits as a click does: the mouse, Space, the arrow
+  // keys in a group, or an accessibility client's toggle action. A click
+  // that changes nothing (a selected radio button) still commits; a click
+  // that toggled has committed already.
+  connect(b, &QAbstractButton::pressed, this, [this] { toggledByPress_ = 0; });
+  connect(b, &QAbstractButton::toggled, this, [this, id](bool checked) {
+    const ControlEntry &entry = *Entry(id);
+    if (loading_ || (entry.kind == ControlKind::Radio && !checked))
+      return;
+    toggledByPress_ = id;
+    CommitButton(entry);
+  });
+  connect(b, &QAbstractButton::clicked, this, [this, id] {
+    if (std::exchange(toggledByPress_, 0) != id)
+      CommitButton(*Entry(id));
+  });
 }
 
 void CTORVIOPropertyPage::SetTabChain(const std::vector<int> &ids) {
@@ -251,7 +274,16 @@ void CTORVIOPropertyPage::LoadButton(const ControlEntry &c) {
   if (!b || !Data || !c.flag)
     return;
   const bool set = (*Data).*c.flag != 0;
+  // The record decides what is selected: none, or several at once if a file
+  // says so. Exclusivity would refuse both, so it is off while showing them.
+  const bool loading = std::exchange(loading_, true);
+  QButtonGroup *group = b->group();
+  if (group)
+    group->setExclusive(false);
   b->setChecked(c.kind == ControlKind::InvertedCheckBox ? !set : set);
+  if (group)
+    group->setExclusive(true);
+  loading_ = loading;
 }
 
 void CTORVIOPropertyPage::LoadTableControls() {

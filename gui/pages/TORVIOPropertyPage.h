@@ -15,6 +15,7 @@
 
 class NumericField;
 class QAbstractButton;
+class QButtonGroup;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -106,6 +107,12 @@ private:
   std::map<int, QLabel *> labels_;
   std::map<QString, QGroupBox *> groups_;
   std::map<int, QString> toolTips_;
+  // Member pointers have no order, so the groups are found by equality.
+  std::vector<std::pair<std::array<FlagMember, 3>, QButtonGroup *>> radioGroups_;
+  // Set while controls show the record: their state changes commit nothing.
+  bool loading_ = false;
+  // The button whose toggle during the current press committed already.
+  int toggledByPress_ = 0;
   // The record as of the last activation or commit: the "before" of the
   // next commit.
   UserData committed_{};

@@ -1,17 +1,22 @@
 #include "shell/CMainFrame.h"
 
-#include "projecttools/ProjectTools.h"
+#include "chart/MmiChartWindow.h"
+#include "compare/CompareDialog.h"
+#include "history/ProjectHistory.h"
+#include "pages/NumericField.h"
 #include "shell/AppIcon.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
+#include "shell/Prompter.h"
 #include "shell/ResString.h"
 #include "shell/Settings.h"
 #include "shell/ShortenPath.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +29,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QWhatsThis>
 
 using torvio::LoadResString;
@@ -55,7 +61,8 @@ QString torvio::FirstRunTemplatesDir() {
 
 CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
     : QMainWindow(parent), m_doc(doc), m_view(new CTORVIOView(doc, this, std::move(factory))),
-      m_timer1(new QTimer(this)), m_timer2(new QTimer(this)) {
+      m_history(new ProjectHistory(doc, m_view->Sheet(), this)), m_timer1(new QTimer(this)),
+      m_timer2(new QTimer(this)) {
   // A fixed-size window without a maximise button.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
@@ -65,24 +72,40 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
-  new ProjectTools(this, m_doc, m_view->Sheet()); // Edit menu, Compare With, chart
   // The window always just holds the sheet, the toolbar and the status bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(m_doc, &CTORVIODoc::modifiedChanged, m_actions.at(torvio::ID_FILE_SAVE),
-          &QAction::setEnabled);
+  connect(m_doc, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateSaveEnabled);
   connect(m_doc, &CTORVIODoc::titleChanged, this, &CMainFrame::UpdateTitle);
   connect(m_doc, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
-  m_actions.at(torvio::ID_FILE_SAVE)->setEnabled(m_doc->IsModified());
+  // A value typed and not yet committed is an unsaved change too: Save
+  // (and Ctrl+S) must be there to commit and save it.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+    if (auto *field = qobject_cast<NumericField *>(now))
+      connect(field, &QLineEdit::textEdited, this, &CMainFrame::UpdateSaveEnabled,
+              Qt::UniqueConnection);
+    UpdateSaveEnabled();
+  });
+  UpdateSaveEnabled();
   UpdateTitle();
 
   connect(m_timer1, &QTimer::timeout, this, [this] { OnTimer(kFirstRunTimer); });
   connect(m_timer2, &QTimer::timeout, this, [this] { OnTimer(kStatusTimer); });
+  // The chart follows every commit, undo and redo, and New and Open.
+  const auto refreshChart = [this] {
+    if (m_chart)
+      m_chart->Refresh();
+  };
+  connect(m_history, &ProjectHistory::recordChanged, this, refreshChart);
+  connect(m_doc, &CTORVIODoc::updated, this, refreshChart);
+
   m_timer1->start(1000);
   m_timer2->start(1500);
 }
 
 CMainFrame::~CMainFrame() {
+  // The focus moves while the children go; this frame no longer follows it.
+  disconnect(qApp, nullptr, this, nullptr);
   m_timer1->stop();
   m_timer2->stop();
 }
@@ -96,13 +119,29 @@ bool CMainFrame::TimerActive(int id) const {
   return (id == kFirstRunTimer ? m_timer1 : m_timer2)->isActive();
 }
 
-QAction *CMainFrame::AddAction(unsigned id, const QString &text, const QKeySequence &shortcut) {
+void CMainFrame::UpdateSaveEnabled() {
+  const auto *field = qobject_cast<NumericField *>(focusWidget());
+  m_actions.at(torvio::ID_FILE_SAVE)
+      ->setEnabled(m_doc->IsModified() || (field && field->isModified()));
+}
+
+void CMainFrame::CommitPendingEdit() {
+  // The focus stays in the field while a shortcut, a menu or a tool button
+  // runs a command, so the field has not committed on its own.
+  if (auto *field = qobject_cast<NumericField *>(focusWidget()))
+    field->CommitPendingEdit();
+}
+
+QAction *CMainFrame::AddCommand(unsigned id, const QString &text, std::function<void()> handler,
+                                const QList<QKeySequence> &shortcuts) {
   auto *action = new QAction(text, this);
   action->setStatusTip(Prompt(id));
   action->setToolTip(ToolTip(id));
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
-  }
+  action->setShortcuts(shortcuts);
+  connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+    CommitPendingEdit();
+    handler();
+  });
   m_actions[id] = action;
   return action;
 }
@@ -110,61 +149,74 @@ QAction *CMainFrame::AddAction(unsigned id, const QString &text, const QKeySeque
 void CMainFrame::CreateActions() {
   using namespace torvio;
   QStyle *s = style();
-  AddAction(ID_FILE_NEW, tr("&New"), QKeySequence(tr("Ctrl+N")))
+  AddCommand(ID_FILE_NEW, tr("&New"), [this] { m_doc->OnFileNew(this); },
+             {QKeySequence(tr("Ctrl+N"))})
       ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-  AddAction(ID_FILE_OPEN, tr("&Open..."), QKeySequence(tr("Ctrl+O")))
+  AddCommand(ID_FILE_OPEN, tr("&Open..."), [this] { m_doc->OnFileOpen(this); },
+             {QKeySequence(tr("Ctrl+O"))})
       ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-  AddAction(ID_FILE_SAVE, tr("&Save"), QKeySequence(tr("Ctrl+S")))
+  AddCommand(ID_FILE_SAVE, tr("&Save"), [this] { m_doc->OnFileSave(this); },
+             {QKeySequence(tr("Ctrl+S"))})
       ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-  AddAction(ID_FILE_SAVE_AS, tr("Save &As..."));
-  AddAction(ID_APP_EXIT, tr("E&xit"));
-  AddAction(ID_TOOLS_GENERATE, tr("&Generate Sources"))
-      ->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-  AddAction(ID_TOOLS_OPTIONS, tr("&Options..."));
-  AddAction(ID_HELP_FINDER, tr("&Help Topics"));
-  AddAction(ID_HELP_SUPPORT, tr("TORVIO &Support"));
-  AddAction(ID_APP_ABOUT, tr("&About TORVIO..."))
-      ->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+  AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."), [this] { m_doc->OnFileSaveAs(this); });
+  AddCommand(ID_FILE_COMPARE, tr("Compare &With..."), [this] { OnCompareWith(); });
+  AddCommand(ID_APP_EXIT, tr("E&xit"), [this] { close(); });
+
+  QUndoStack *stack = m_history->Stack();
+  QAction *undo = AddCommand(ID_EDIT_UNDO, tr("&Undo"), [stack] { stack->undo(); },
+                             {QKeySequence(tr("Ctrl+Z"))});
+  undo->setIcon(s->standardIcon(QStyle::SP_ArrowBack));
+  QAction *redo = AddCommand(ID_EDIT_REDO, tr("&Redo"), [stack] { stack->redo(); },
+                             {QKeySequence(tr("Ctrl+Y")), QKeySequence(tr("Ctrl+Shift+Z"))});
+  redo->setIcon(s->standardIcon(QStyle::SP_ArrowForward));
+  // "&Undo PWM Frequency (Hz)": the step's name follows the command's.
+  const auto follow = [](QAction *action, const QString &command) {
+    return [action, command](const QString &step) {
+      action->setText(step.isEmpty() ? command : command + u' ' + step);
+    };
+  };
+  undo->setEnabled(stack->canUndo());
+  redo->setEnabled(stack->canRedo());
+  connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connect(stack, &QUndoStack::undoTextChanged, undo, follow(undo, undo->text()));
+  connect(stack, &QUndoStack::redoTextChanged, redo, follow(redo, redo->text()));
+
+  AddCommand(ID_TOOLS_GENERATE, tr("&Generate Sources"), [this] {
+    m_doc->GenerateSources(this);
+  })->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+  AddCommand(ID_TOOLS_OPTIONS, tr("&Options..."), [this] { m_doc->OnToolsOptions(this); });
+  AddCommand(ID_TOOLS_MMI_CHART, tr("Modulation Index &Chart..."),
+             [this] { OnModulationIndexChart(); });
+  AddCommand(ID_HELP_FINDER, tr("&Help Topics"), [this] { OnHelpFinder(); });
+  AddCommand(ID_HELP_SUPPORT, tr("TORVIO &Support"),
+             [] { torvio::HelpWindow::Instance().ShowContext(torvio::kHelpContextSupport); });
+  AddCommand(ID_APP_ABOUT, tr("&About TORVIO..."), [this] {
+    OnAppAbout();
+  })->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
   QAction *whatsThis = QWhatsThis::createAction(this);
   whatsThis->setText(tr("Help"));
   whatsThis->setStatusTip(Prompt(ID_CONTEXT_HELP));
   whatsThis->setToolTip(ToolTip(ID_CONTEXT_HELP));
   m_actions[ID_CONTEXT_HELP] = whatsThis;
-
-  connect(m_actions[ID_FILE_NEW], &QAction::triggered, this, [this] { m_doc->OnFileNew(this); });
-  connect(m_actions[ID_FILE_OPEN], &QAction::triggered, this, [this] { m_doc->OnFileOpen(this); });
-  connect(m_actions[ID_FILE_SAVE], &QAction::triggered, this, [this] { m_doc->OnFileSave(this); });
-  connect(m_actions[ID_FILE_SAVE_AS], &QAction::triggered, this,
-          [this] { m_doc->OnFileSaveAs(this); });
-  connect(m_actions[ID_APP_EXIT], &QAction::triggered, this, &CMainFrame::close);
-  connect(m_actions[ID_TOOLS_GENERATE], &QAction::triggered, this,
-          [this] { m_doc->GenerateSources(this); });
-  connect(m_actions[ID_TOOLS_OPTIONS], &QAction::triggered, this,
-          [this] { m_doc->OnToolsOptions(this); });
-  connect(m_actions[ID_HELP_FINDER], &QAction::triggered, this, &CMainFrame::OnHelpFinder);
-  connect(m_actions[ID_HELP_SUPPORT], &QAction::triggered, this,
-          [] { torvio::HelpWindow::Instance().ShowContext(torvio::kHelpContextSupport); });
-  connect(m_actions[ID_APP_ABOUT], &QAction::triggered, this, &CMainFrame::OnAppAbout);
 }
 
 void CMainFrame::CreateMenus() {
   using namespace torvio;
-  QMenu *file = menuBar()->addMenu(tr("&File"));
-  file->addAction(m_actions[ID_FILE_NEW]);
-  file->addAction(m_actions[ID_FILE_OPEN]);
-  file->addAction(m_actions[ID_FILE_SAVE]);
-  file->addAction(m_actions[ID_FILE_SAVE_AS]);
-  file->addSeparator();
-  file->addAction(m_actions[ID_APP_EXIT]);
-  QMenu *tools = menuBar()->addMenu(tr("&Tools"));
-  tools->addAction(m_actions[ID_TOOLS_GENERATE]);
-  tools->addSeparator();
-  tools->addAction(m_actions[ID_TOOLS_OPTIONS]);
-  QMenu *help = menuBar()->addMenu(tr("&Help"));
-  help->addAction(m_actions[ID_HELP_FINDER]);
-  help->addAction(m_actions[ID_HELP_SUPPORT]);
-  help->addSeparator();
-  help->addAction(m_actions[ID_APP_ABOUT]);
+  const auto menu = [this](const QString &title, std::initializer_list<unsigned> ids) {
+    QMenu *m = menuBar()->addMenu(title);
+    for (unsigned id : ids) {
+      if (id == 0)
+        m->addSeparator();
+      else
+        m->addAction(m_actions.at(id));
+    }
+  };
+  menu(tr("&File"),
+       {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0, ID_APP_EXIT});
+  menu(tr("&Edit"), {ID_EDIT_UNDO, ID_EDIT_REDO});
+  menu(tr("&Tools"), {ID_TOOLS_GENERATE, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
+  menu(tr("&Help"), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
 }
 
 void CMainFrame::CreateToolBar() {
@@ -173,14 +225,23 @@ void CMainFrame::CreateToolBar() {
   bar->setObjectName(QStringLiteral("toolbar"));
   bar->setMovable(false);
   bar->setFloatable(false);
-  bar->addAction(m_actions[ID_FILE_NEW]);
-  bar->addAction(m_actions[ID_FILE_OPEN]);
-  bar->addAction(m_actions[ID_FILE_SAVE]);
-  bar->addSeparator();
-  bar->addAction(m_actions[ID_TOOLS_GENERATE]);
-  bar->addSeparator();
-  bar->addAction(m_actions[ID_APP_ABOUT]);
-  bar->addAction(m_actions[ID_CONTEXT_HELP]);
+  const unsigned order[] = {ID_FILE_NEW,
+                            ID_FILE_OPEN,
+                            ID_FILE_SAVE,
+                            0,
+                            ID_EDIT_UNDO,
+                            ID_EDIT_REDO,
+                            0,
+                            ID_TOOLS_GENERATE,
+                            0,
+                            ID_APP_ABOUT,
+                            ID_CONTEXT_HELP};
+  for (unsigned id : order) {
+    if (id == 0)
+      bar->addSeparator();
+    else
+      bar->addAction(m_actions.at(id));
+  }
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -189,6 +250,8 @@ void CMainFrame::CreateStatusBar() {
   m_messagePane->setAccessibleName(tr("Message"));
   m_statusPane = new QLabel;
   m_statusPane->setAccessibleName(tr("Output Directory"));
+  // The name says what the pane is; its text reaches screen readers as the
+  // description.
   statusBar()->setSizeGripEnabled(false); // the window has a fixed size
   statusBar()->addWidget(m_messagePane);
   statusBar()->addWidget(m_statusPane, 1);
@@ -205,6 +268,7 @@ bool CMainFrame::event(QEvent *event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
+  CommitPendingEdit();
   if (m_doc->SaveModified(this)) {
     event->accept();
   } else {
@@ -228,6 +292,7 @@ void CMainFrame::OnTimer(int id) {
                        ? Res(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
                        : Res(torvio::IDS_STATUS_OUTPUT_DIR).arg(torvio::ShortenPath(outputDir, 45));
     m_statusPane->setText(m_statusText);
+    m_statusPane->setAccessibleDescription(m_statusText);
   }
 }
 
@@ -247,4 +312,27 @@ void CMainFrame::OnHelpFinder() {
 void CMainFrame::OnAppAbout() {
   CAboutDlg about(this);
   about.exec();
+}
+
+void CMainFrame::OnCompareWith() {
+  const QString filter = Res(torvio::IDR_MAINFRAME).split(u'\n').value(3);
+  const auto path = torvio::Prompts().OpenFileName(this, filter);
+  if (!path || path->isEmpty())
+    return;
+  CompareDialog dialog(m_doc->GetTitle(), *path, CompareWithFile(m_doc->Record(), *path), this);
+  dialog.exec();
+}
+
+MmiChartWindow *CMainFrame::ChartWindow() const {
+  return m_chart;
+}
+
+void CMainFrame::OnModulationIndexChart() {
+  if (!m_chart) {
+    m_chart = new MmiChartWindow([doc = m_doc] { return &doc->Record(); }, this);
+    m_chart->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  m_chart->show();
+  m_chart->raise();
+  m_chart->activateWindow();
 }

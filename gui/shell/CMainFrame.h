@@ -1,15 +1,20 @@
-// The main window: menus, toolbar, status bar with the output folder, the
-// first-run step, and a fixed size that just holds the sheet.
+// The main window: every menu and toolbar command, the status bar with the
+// output folder, the first-run step, the undo history, and a fixed size that
+// just holds the sheet.
 #pragma once
 
 #include "shell/SheetPages.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include <functional>
 #include <map>
 
 class CTORVIODoc;
 class CTORVIOView;
+class MmiChartWindow;
+class ProjectHistory;
 class QAction;
 class QLabel;
 class QTimer;
@@ -26,6 +31,7 @@ public:
   ~CMainFrame() override;
 
   CTORVIOView *View() const { return m_view; }
+  ProjectHistory *History() const { return m_history; }
   // The action of a command id (ID_FILE_NEW, ...), or null.
   QAction *Action(unsigned commandId) const;
   // Status pane 0 (prompts, "Ready") and pane 1 (the status text).
@@ -33,9 +39,16 @@ public:
   QLabel *StatusPane() const { return m_statusPane; }
   QString StatusText() const { return m_statusText; }
   bool TimerActive(int id) const;
+  // The modulation-index chart while it is open.
+  MmiChartWindow *ChartWindow() const;
 
   // Timer 1 runs the first-run step once; timer 2 refreshes the status text.
   void OnTimer(int id);
+
+  // Commits what the user typed into the focused field and has not yet
+  // committed, as Enter would. Every command runs this first, so that no
+  // command reads, saves, replaces or closes a record without the edit.
+  void CommitPendingEdit();
 
 protected:
   bool event(QEvent *event) override;
@@ -46,20 +59,26 @@ private:
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
-  QAction *AddAction(unsigned id, const QString &text, const QKeySequence &shortcut = {});
+  QAction *AddCommand(unsigned id, const QString &text, std::function<void()> handler,
+                      const QList<QKeySequence> &shortcuts = {});
   void UpdateTitle();
+  void UpdateSaveEnabled();
   void OnFirstRun();
   void OnHelpFinder();
   void OnAppAbout();
+  void OnCompareWith();
+  void OnModulationIndexChart();
 
   CTORVIODoc *m_doc;
   CTORVIOView *m_view;
+  ProjectHistory *m_history;
   std::map<unsigned, QAction *> m_actions;
   QLabel *m_messagePane = nullptr;
   QLabel *m_statusPane = nullptr;
   QTimer *m_timer1;
   QTimer *m_timer2;
   QString m_statusText;
+  QPointer<MmiChartWindow> m_chart;
 };
 
 namespace torvio {

@@ -27,6 +27,10 @@ enum StringId : unsigned {
   ID_TOOLS_GENERATE = 32771,
   ID_TOOLS_OPTIONS = 32772,
   ID_HELP_SUPPORT = 32773,
+  ID_EDIT_UNDO = 0xE12B,
+  ID_EDIT_REDO = 0xE12C,
+  ID_FILE_COMPARE = 32774,
+  ID_TOOLS_MMI_CHART = 32775,
 
   // Texts of the shell that had no resource of their own.
   IDS_EXIT_CODE_9 = 61000,
@@ -88,6 +92,13 @@ inline constexpr StringEntry kStringTable[] = {
     {ID_TOOLS_GENERATE, "Run the sources generator\nGenerate sources"},
     {ID_TOOLS_OPTIONS, "Open the Options Dialog\nOptions"},
     {ID_HELP_SUPPORT, "Open the Support Help\nSupport"},
+    {ID_EDIT_UNDO, "Undo the last edit\nUndo"},
+    {ID_EDIT_REDO, "Redo the edit last undone\nRedo"},
+    {ID_FILE_COMPARE,
+     "List the settings in which a project file differs from this one\nCompare With"},
+    {ID_TOOLS_MMI_CHART,
+     "Chart the maximum available modulation index against the PWM frequency\nModulation Index "
+     "Chart"},
 
     {IDS_EXIT_CODE_9, "Exit code [9] -> Output Directory not specified. Build aborted."},
     {IDS_FOLDER_INVALID, "The folder:\n\n%1\n\nis invalid. Please reenter."},

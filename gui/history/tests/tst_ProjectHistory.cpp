@@ -7,7 +7,6 @@
 #include "history/ProjectHistory.h"
 #include "pages/NumericField.h"
 #include "pages/TORVIOPropertyPage.h"
-#include "projecttools/ProjectTools.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMainSheet.h"
 #include "shell/COptionsDlg.h"
@@ -71,8 +70,9 @@ struct Window {
   CTORVIODoc doc;
   CMainFrame frame{&doc};
   CMainSheet *sheet = frame.View()->Sheet();
-  ProjectTools *tools = frame.findChild<ProjectTools *>();
-  QUndoStack *stack = tools ? tools->History()->Stack() : nullptr;
+  QUndoStack *stack = frame.History()->Stack();
+  QAction *Undo() const { return frame.Action(ID_EDIT_UNDO); }
+  QAction *Redo() const { return frame.Action(ID_EDIT_REDO); }
 
   // The PWM frequency typed on the Control Settings page.
   void SetPwm(const QString &text) {
@@ -96,26 +96,26 @@ private slots:
 
   void menusAndToolbarCarryTheNewCommands() {
     Window w;
-    QVERIFY(w.tools);
     QStringList menus;
     for (QAction *a : w.frame.menuBar()->actions())
       menus << a->text();
     QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
-    QCOMPARE(w.tools->UndoAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QCOMPARE(w.tools->RedoAction()->shortcuts(),
+    QCOMPARE(w.Undo()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QCOMPARE(w.Redo()->shortcuts(),
              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
-    QVERIFY(!w.tools->UndoAction()->isEnabled());
+    QVERIFY(!w.Undo()->isEnabled());
     auto *bar = w.frame.findChild<QToolBar *>(QStringLiteral("toolbar"));
     QVERIFY(bar);
-    QVERIFY(bar->actions().contains(w.tools->UndoAction()));
-    QVERIFY(bar->actions().contains(w.tools->RedoAction()));
-    QCOMPARE(w.tools->CompareAction()->text(), QStringLiteral("Compare &With..."));
-    QCOMPARE(w.tools->ChartAction()->text(), QStringLiteral("Modulation Index &Chart..."));
+    QVERIFY(bar->actions().contains(w.Undo()));
+    QVERIFY(bar->actions().contains(w.Redo()));
+    QCOMPARE(w.frame.Action(ID_FILE_COMPARE)->text(), QStringLiteral("Compare &With..."));
+    QCOMPARE(w.frame.Action(ID_TOOLS_MMI_CHART)->text(),
+             QStringLiteral("Modulation Index &Chart..."));
     // Nothing was removed: Exit still ends the File menu.
     QMenu *file = w.frame.menuBar()->actions().first()->menu();
     QCOMPARE(file->actions().last(), w.frame.Action(ID_APP_EXIT));
-    QVERIFY(file->actions().contains(w.tools->CompareAction()));
+    QVERIFY(file->actions().contains(w.frame.Action(ID_FILE_COMPARE)));
   }
 
   void undoRestoresTheWholeRecordAndTheCleanState() {
@@ -136,11 +136,11 @@ private slots:
     onlyTyped.PWMFrequency.Value = 20000;
     QVERIFY(!Same(onlyTyped, edited));
     QCOMPARE(w.stack->count(), 1);
-    QCOMPARE(w.tools->UndoAction()->text(), QStringLiteral("&Undo PWM Frequency (Hz)"));
+    QCOMPARE(w.Undo()->text(), QStringLiteral("&Undo PWM Frequency (Hz)"));
     QVERIFY(w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
 
-    w.tools->UndoAction()->trigger();
+    w.Undo()->trigger();
     QVERIFY(Same(w.doc.Record(), saved));
     QVERIFY(!w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd - TORVIO"));
@@ -149,9 +149,9 @@ private slots:
                         QStringLiteral("PWM Frequency (Hz)"))
                  ->GetValue(),
              double(saved.PWMFrequency.Value));
-    QCOMPARE(w.tools->RedoAction()->text(), QStringLiteral("&Redo PWM Frequency (Hz)"));
+    QCOMPARE(w.Redo()->text(), QStringLiteral("&Redo PWM Frequency (Hz)"));
 
-    w.tools->RedoAction()->trigger();
+    w.Redo()->trigger();
     QVERIFY(Same(w.doc.Record(), edited));
     QVERIFY(w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
@@ -210,7 +210,7 @@ private slots:
     QCOMPARE(w.stack->count(), 1);
     w.doc.OnNewDocument();
     QCOMPARE(w.stack->count(), 0);
-    QVERIFY(!w.tools->UndoAction()->isEnabled());
+    QVERIFY(!w.Undo()->isEnabled());
     w.SetPwm(QStringLiteral("18000"));
     QCOMPARE(w.stack->count(), 1);
     QVERIFY(w.doc.OnOpenDocument(path));
@@ -255,22 +255,22 @@ private slots:
     if (!folderFirst)
       changeFolder();
     QCOMPARE(ReadFolders().outputDir, dir.path() + u'/');
-    w.tools->UndoAction()->trigger();
+    w.Undo()->trigger();
     QCOMPARE(w.doc.Record().PWMFrequency.Value, 14400u);
     QVERIFY(w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("p.tvd* - TORVIO"));
     // Saving makes this the state to come back to.
     QVERIFY(w.doc.OnSaveDocument(path));
-    w.tools->RedoAction()->trigger();
-    w.tools->UndoAction()->trigger();
+    w.Redo()->trigger();
+    w.Undo()->trigger();
     QVERIFY(!w.doc.IsModified());
   }
 
   void chartFollowsCommitsAndUndo() {
     Window w;
     w.doc.OnNewDocument();
-    w.tools->ShowChart();
-    MmiChartWindow *chart = w.tools->ChartWindow();
+    w.frame.Action(ID_TOOLS_MMI_CHART)->trigger();
+    MmiChartWindow *chart = w.frame.ChartWindow();
     QVERIFY(chart);
     QTRY_VERIFY_WITH_TIMEOUT(!chart->Busy() && chart->Shown().inputs == MmiInputsOf(w.doc.Record()),
                              kChartTimeoutMs);
@@ -301,7 +301,7 @@ private slots:
         shown = list->toPlainText();
       dialog->close();
     });
-    w.tools->CompareWith();
+    w.frame.Action(ID_FILE_COMPARE)->trigger();
     QVERIFY2(shown.split(u'\n').contains(
                  QStringLiteral("CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 20000 -> 14400")),
              qPrintable(shown));

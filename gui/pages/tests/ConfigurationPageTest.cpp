@@ -5,6 +5,8 @@
 #include "PageTestUtil.h"
 #include "pages/RotorPicture.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMouseEvent>
@@ -122,6 +124,61 @@ private slots:
     QCOMPARE(target->count(), 1);
     QCOMPARE(target->currentText(), QStringLiteral("PMSM FOC Library 2.0"));
     QCOMPARE(host.modified, 0);
+  }
+
+  // The arrow keys move the selection within a group and commit it, as a
+  // click does. Defaults: three shunts selected.
+  void arrowKeysMoveTheSelectionAndCommit() {
+    FakePageHost host;
+    CConfigurationPage page(&host);
+    page.OnSetActive();
+    QVERIFY(ShowActive(page));
+    QAbstractButton *three = page.Button(CConfigurationPage::IdThreeShunt);
+    QAbstractButton *single = page.Button(CConfigurationPage::IdSingleShunt);
+    three->setFocus(Qt::OtherFocusReason);
+    ArmCheckSentinel(host);
+    QTest::keyClick(three, Qt::Key_Down);
+    QVERIFY(single->hasFocus());
+    QVERIFY(single->isChecked());
+    QVERIFY(!three->isChecked());
+    QCOMPARE(FlagsOf(host.data), (Flags{0, 0, 1, 1, 0, 0, 0, 0, 1, 0, 0}));
+    QVERIFY(CheckRan(host));
+    QCOMPARE(host.modified, 1);
+    QTest::keyClick(single, Qt::Key_Up);
+    QVERIFY(three->hasFocus());
+    QCOMPARE(FlagsOf(host.data), (Flags{0, 0, 1, 1, 0, 0, 0, 1, 0, 0, 0}));
+    QCOMPARE(host.modified, 2);
+  }
+
+  // What a screen reader or a test driver sees and does through the
+  // accessibility interface: radio buttons are radio buttons, and the
+  // toggle action commits as a click does.
+  void accessibilityRolesAndToggleAction() {
+    FakePageHost host;
+    CConfigurationPage page(&host);
+    page.OnSetActive();
+    const auto iface = [&page](int id) {
+      return QAccessible::queryAccessibleInterface(page.Button(id));
+    };
+    QCOMPARE(iface(CConfigurationPage::IdHall)->role(), QAccessible::RadioButton);
+    QCOMPARE(iface(CConfigurationPage::IdIcs)->role(), QAccessible::RadioButton);
+    QCOMPARE(iface(CConfigurationPage::IdFluxWeakening)->role(), QAccessible::CheckBox);
+
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    iface(CConfigurationPage::IdFluxWeakening)->actionInterface()->doAction(toggle);
+    QCOMPARE(host.data.FluxWeakening, 0u);
+    QVERIFY(!page.Button(CConfigurationPage::IdFluxWeakening)->isChecked());
+    QCOMPARE(host.modified, 1);
+
+    iface(CConfigurationPage::IdHall)->actionInterface()->doAction(toggle);
+    QCOMPARE(FlagsOf(host.data), (Flags{0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+    QCOMPARE(host.rebuilds, 1);
+    QCOMPARE(host.modified, 2);
+    // Toggling the selected radio button cannot clear the group's choice.
+    iface(CConfigurationPage::IdHall)->actionInterface()->doAction(toggle);
+    QVERIFY(page.Button(CConfigurationPage::IdHall)->isChecked());
+    QCOMPARE(host.data.HallSensors, 1u);
+    QCOMPARE(host.modified, 2);
   }
 
   void pictureClickOpensSupportHelp() {

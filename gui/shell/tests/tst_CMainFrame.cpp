@@ -10,6 +10,7 @@
 #include "shell/Settings.h"
 #include "strings/StringTable.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -47,6 +48,19 @@ private slots:
     QTest::newRow("save as") << unsigned(ID_FILE_SAVE_AS) << "Save &As..."
                              << "Save the active document with a new name"
                              << "Save As" << QKeySequence();
+    QTest::newRow("compare") << unsigned(ID_FILE_COMPARE) << "Compare &With..."
+                             << "List the settings in which a project file differs from this one"
+                             << "Compare With" << QKeySequence();
+    QTest::newRow("undo") << unsigned(ID_EDIT_UNDO) << "&Undo"
+                          << "Undo the last edit"
+                          << "Undo" << QKeySequence(Qt::CTRL | Qt::Key_Z);
+    QTest::newRow("redo") << unsigned(ID_EDIT_REDO) << "&Redo"
+                          << "Redo the edit last undone"
+                          << "Redo" << QKeySequence(Qt::CTRL | Qt::Key_Y);
+    QTest::newRow("chart")
+        << unsigned(ID_TOOLS_MMI_CHART) << "Modulation Index &Chart..."
+        << "Chart the maximum available modulation index against the PWM frequency"
+        << "Modulation Index Chart" << QKeySequence();
     QTest::newRow("exit") << unsigned(ID_APP_EXIT) << "E&xit"
                           << "Quit the application; prompts to save documents"
                           << "Exit" << QKeySequence();
@@ -154,6 +168,10 @@ private slots:
     WriteOutputDir(QStringLiteral("/work/out/"));
     frame.OnTimer(CMainFrame::kStatusTimer);
     QCOMPARE(frame.StatusText(), QStringLiteral("Output Dir: /work/out/"));
+    // A screen reader hears what the pane is and what it shows.
+    QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(frame.StatusPane());
+    QCOMPARE(pane->text(QAccessible::Name), QStringLiteral("Output Directory"));
+    QCOMPARE(pane->text(QAccessible::Description), QStringLiteral("Output Dir: /work/out/"));
     WriteOutputDir(QStringLiteral("/home/engineer/projects/motor-control/firmware/output/headers"));
     frame.OnTimer(CMainFrame::kStatusTimer);
     QCOMPARE(frame.StatusText(),
