@@ -66,6 +66,25 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     result.text = QStringLiteral("torvio-gen " TORVIO_VERSION "\n");
     return result;
   }
+  // Each mode reads only its own options; another one given with it would
+  // be silently ignored.
+  const auto excluded = [&](const QCommandLineOption &mode,
+                            std::initializer_list<const QCommandLineOption *> others) {
+    if (!parser.isSet(mode))
+      return false;
+    for (const QCommandLineOption *other : others) {
+      if (parser.isSet(*other)) {
+        result.outcome = GenCommandLine::Outcome::Error;
+        result.text = QStringLiteral("--%1 cannot be combined with --%2")
+                          .arg(mode.names().constFirst(), other->names().constFirst());
+        return true;
+      }
+    }
+    return false;
+  };
+  if (excluded(diff, {&project, &templates, &output, &saveDefault}) ||
+      excluded(saveDefault, {&project, &templates, &output}))
+    return result;
   if (parser.isSet(diff)) {
     if (parser.positionalArguments().size() != 2) {
       result.outcome = GenCommandLine::Outcome::Error;

@@ -29,6 +29,10 @@ QString GenReport::Format(const Line &line, bool colour) {
     mark = QStringLiteral("warning: ");
     start = QStringLiteral("\x1b[34m");
   }
+  // "Warning : ..." already says what it is.
+  if (line.text.startsWith(QStringLiteral("warning"), Qt::CaseInsensitive) ||
+      line.text.startsWith(QStringLiteral("error"), Qt::CaseInsensitive))
+    mark.clear();
   if (!colour || start.isEmpty())
     return mark + line.text;
   return start + mark + line.text + QStringLiteral("\x1b[0m");

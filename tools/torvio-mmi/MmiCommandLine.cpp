@@ -3,28 +3,39 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include "parvex.h"
+
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 namespace {
 
+// What an option accepts: the limits of its field in the default record
+// (what the pages accept), or, for the sampling time, the choices of its
+// list.
 struct TimingOption {
   const char *name;
   const char *unit;
   const char *description;
   std::optional<std::uint32_t> MmiOverrides::*field;
-  std::uint32_t minimum;
+  IntParam UserData::*limits; // null: one of kSamplingTimes
 };
 
+constexpr std::uint32_t kSamplingTimes[] = {200, 700, 1200, 2450};
+
 const std::array<TimingOption, 5> kOptions = {{
-    {"pwm-frequency", "HZ", "PWM frequency in Hz (default 14400).", &MmiOverrides::pwmFrequency, 1},
-    {"dead-time", "NS", "Inverter dead time in ns (default 800).", &MmiOverrides::deadTime, 0},
-    {"sampling-time", "NS", "A/D sampling time in ns (default 700).", &MmiOverrides::samplingTime,
-     0},
-    {"rise-time", "NS", "Current-signal rise time in ns (default 2550).", &MmiOverrides::riseTime,
-     0},
-    {"noise-time", "NS", "Current-signal noise duration in ns, three shunts only (default 2550).",
-     &MmiOverrides::noiseTime, 0},
+    {"pwm-frequency", "HZ", "PWM frequency in Hz (default 14400)", &MmiOverrides::pwmFrequency,
+     &UserData::PWMFrequency},
+    {"dead-time", "NS", "Inverter dead time in ns (default 800)", &MmiOverrides::deadTime,
+     &UserData::DeadTime},
+    {"sampling-time", "NS", "A/D sampling time in ns (default 700)", &MmiOverrides::samplingTime,
+     nullptr},
+    {"rise-time", "NS", "Current-signal rise time in ns (default 2550)", &MmiOverrides::riseTime,
+     &UserData::Trise},
+    {"noise-time", "NS", "Current-signal noise duration in ns, three shunts only (default 2550)",
+     &MmiOverrides::noiseTime, &UserData::Tnoise},
 }};
 
 // A whole decimal number that fits 32 bits; no sign, no fraction.
@@ -39,6 +50,21 @@ std::optional<std::uint32_t> ParseCount(const QString &text) {
   return static_cast<std::uint32_t>(value);
 }
 
+QString Accepted(const TimingOption &o, const UserData &defaults) {
+  if (!o.limits)
+    return QStringLiteral("200, 700, 1200 or 2450");
+  return QStringLiteral("a whole number from %1 to %2")
+      .arg((defaults.*o.limits).Min)
+      .arg((defaults.*o.limits).Max);
+}
+
+bool WithinLimits(const TimingOption &o, const UserData &defaults, std::uint32_t v) {
+  if (!o.limits)
+    return std::find(std::begin(kSamplingTimes), std::end(kSamplingTimes), v) !=
+           std::end(kSamplingTimes);
+  return v >= (defaults.*o.limits).Min && v <= (defaults.*o.limits).Max;
+}
+
 } // namespace
 
 MmiCommandLine ParseMmiCommandLine(const QStringList &arguments) {
@@ -48,10 +74,14 @@ MmiCommandLine ParseMmiCommandLine(const QStringList &arguments) {
                      "current sensing allow, for the default timing or the one given."));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
+  UserData defaults{};
+  PARVEX_SetDefault(&defaults);
   std::vector<QCommandLineOption> options;
   for (const TimingOption &o : kOptions) {
-    options.emplace_back(QString::fromLatin1(o.name), QString::fromLatin1(o.description),
-                         QString::fromLatin1(o.unit));
+    options.emplace_back(
+        QString::fromLatin1(o.name),
+        QStringLiteral("%1: %2.").arg(QLatin1String(o.description), Accepted(o, defaults)),
+        QString::fromLatin1(o.unit));
     parser.addOption(options.back());
   }
 
@@ -82,12 +112,11 @@ MmiCommandLine ParseMmiCommandLine(const QStringList &arguments) {
       continue;
     const QString text = parser.value(options[i]);
     const std::optional<std::uint32_t> value = ParseCount(text);
-    if (!value || *value < kOptions[i].minimum) {
+    if (!value || !WithinLimits(kOptions[i], defaults, *value)) {
       result.action = MmiCommandLine::Action::Fail;
-      result.error = QStringLiteral("invalid value '%1' for --%2: expected a whole number from %3 "
-                                    "to 4294967295")
-                         .arg(text, QString::fromLatin1(kOptions[i].name))
-                         .arg(kOptions[i].minimum);
+      result.error =
+          QStringLiteral("invalid value '%1' for --%2: expected %3")
+              .arg(text, QString::fromLatin1(kOptions[i].name), Accepted(kOptions[i], defaults));
       return result;
     }
     result.overrides.*(kOptions[i].field) = *value;
