@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that the build, the tests, the benchmarks,
-# the fuzzers and CI need. Idempotent; returns quickly when all is present.
+# the fuzzers, the Debian package and CI need. Idempotent; returns quickly
+# when all is present.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-dejavu-core
   shared-mime-info desktop-file-utils
+  dpkg-dev file appstream help2man bash-completion
 )
 
 missing=()
