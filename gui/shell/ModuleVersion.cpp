@@ -43,7 +43,9 @@ std::optional<std::string> VersionFromFileName(const std::string &fileName,
       return std::nullopt;
     }
     // Written as numbers, so "01" reads as 1.
-    version += (i ? "." : "") + std::to_string(std::stoul(numbers[i]));
+    if (i)
+      version += '.';
+    version += std::to_string(std::stoul(numbers[i]));
   }
   return version;
 }

@@ -58,22 +58,28 @@ bool Fits16(double quotient) {
 }
 
 // What F1 and F2 share. MAXBUS and MAXBEMF are kept in 16 bits, as the
-// firmware holds them; each is empty when its truncation has no defined
+// firmware holds them; each is missing when its truncation has no defined
 // result, and then no quotient with it fits.
 struct ObserverInputs {
   double k; // 1.65 / gain: inf for a zero gain
-  std::optional<std::int16_t> maxBus;
-  std::optional<std::uint16_t> maxBemf;
+  bool hasMaxBus = false;
+  std::int16_t maxBus = 0;
+  bool hasMaxBemf = false;
+  std::uint16_t maxBemf = 0;
 };
 
 ObserverInputs Observer(const UserData &d) {
   ObserverInputs in{};
   in.k = 1.65 / ComputationGain(d);
-  if (const auto bus = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value))
+  if (const auto bus = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value)) {
+    in.hasMaxBus = true;
     in.maxBus = static_cast<std::int16_t>(Low32(*bus));
-  if (const auto bemf =
-          TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value * 1.4142 / 1732))
+  }
+  if (const auto bemf = TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value *
+                                        1.4142 / 1732)) {
+    in.hasMaxBemf = true;
     in.maxBemf = static_cast<std::uint16_t>(Low32(*bemf));
+  }
   return in;
 }
 
@@ -261,8 +267,8 @@ int ObserverScalingFactorF1(const UserData &d) {
     const double f = std::ldexp(1.0, n);
     const bool a1 = Fits16(f * rs * rate / (fs * lq));
     const bool a2 = Fits16(f * k1 / fs / rate);
-    const bool a3 = in.maxBemf && Fits16(*in.maxBemf * f / q);
-    const bool a4 = in.maxBus && Fits16(*in.maxBus * f / q);
+    const bool a3 = in.hasMaxBemf && Fits16(in.maxBemf * f / q);
+    const bool a4 = in.hasMaxBus && Fits16(in.maxBus * f / q);
     if (a1 && a2 && a3 && a4)
       break;
   }
@@ -275,12 +281,12 @@ int ObserverScalingFactorF2(const UserData &d) {
   // PWM periods per control period, in unsigned division; none without a
   // control rate.
   const std::uint32_t rate = d.TorqueAndFluxControlRate;
-  const std::optional<std::uint32_t> periods =
-      rate == 0 ? std::nullopt : std::optional(d.PWMFrequency.Value / rate);
+  const bool hasPeriods = rate != 0;
+  const std::uint32_t periods = hasPeriods ? d.PWMFrequency.Value / rate : 0;
   int n = 14;
   for (; n > 1; --n) {
     const double f = std::ldexp(1.0, n);
-    if (in.maxBemf && periods && Fits16(f * (k2 * in.k / *in.maxBemf) / *periods))
+    if (in.hasMaxBemf && hasPeriods && Fits16(f * (k2 * in.k / in.maxBemf) / periods))
       break;
   }
   return 1 << n;
