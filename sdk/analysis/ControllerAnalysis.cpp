@@ -1,6 +1,7 @@
 #include "ControllerAnalysis.h"
 
 #include "CurrentLoopRows.h"
+#include "ObserverRows.h"
 #include "Scaling.h"
 
 namespace parvex::analysis {
@@ -21,6 +22,10 @@ ControllerAnalysis Analyse(const UserData &record) {
   ControllerAnalysis a;
   a.scaling = ScalingOf(record);
   a.rows = CurrentGainRows(record, a.scaling);
+  for (GainRow &row : ObserverGainRows(record, a.scaling))
+    a.rows.push_back(std::move(row));
+  for (GainRow &row : ScalingFactorRows(record))
+    a.rows.push_back(std::move(row));
   a.rows.push_back(ModulationIndexRow(record, a.scaling));
 
   for (const GainRow &row : a.rows)

@@ -1,6 +1,7 @@
-// The controller analysis of a record: every integer gain TORVIO computes,
-// shown beside the value it was meant to be and its physical meaning.
-// Qt-free.
+// The controller analysis of a record: every integer gain TORVIO computes
+// (current controllers, sensorless observer and PLL, observer scalings,
+// modulation index), shown beside the value it was meant to be and its
+// physical meaning. Qt-free.
 #pragma once
 
 #include "parvex.h"
