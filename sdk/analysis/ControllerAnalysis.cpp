@@ -1,5 +1,6 @@
 #include "ControllerAnalysis.h"
 
+#include "CurrentLoop.h"
 #include "CurrentLoopRows.h"
 #include "ObserverRows.h"
 #include "Scaling.h"
@@ -18,7 +19,7 @@ const char *LevelName(Level level) {
   return "?";
 }
 
-ControllerAnalysis Analyse(const UserData &record) {
+ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options) {
   ControllerAnalysis a;
   a.scaling = ScalingOf(record);
   a.rows = CurrentGainRows(record, a.scaling);
@@ -28,9 +29,15 @@ ControllerAnalysis Analyse(const UserData &record) {
     a.rows.push_back(std::move(row));
   a.rows.push_back(ModulationIndexRow(record, a.scaling));
 
+  a.loops.push_back(AnalyseLoop(record, a.scaling, Axis::Q, options));
+  a.loops.push_back(AnalyseLoop(record, a.scaling, Axis::D, options));
+
   for (const GainRow &row : a.rows)
     if (row.level != Level::Ok)
       a.findings.push_back({row.level, row.quantity, row.reason});
+  for (const LoopFigures &loop : a.loops)
+    if (loop.level != Level::Ok)
+      a.findings.push_back({loop.level, loop.axis + " current loop", loop.reason});
   return a;
 }
 

@@ -1,7 +1,7 @@
-// The controller analysis of a record: every integer gain TORVIO computes
-// (current controllers, sensorless observer and PLL, observer scalings,
-// modulation index), shown beside the value it was meant to be and its
-// physical meaning. Qt-free.
+// The controller analysis of a record: every integer gain TORVIO computes,
+// shown beside the value it was meant to be and its physical meaning, and
+// the current loops those integers give, simulated as the firmware runs
+// them. Qt-free; docs/controller-analysis.md derives every figure.
 #pragma once
 
 #include "parvex.h"
@@ -55,6 +55,41 @@ struct Scaling {
   std::int64_t voltageLimitCounts = 0;
 };
 
+struct Sample {
+  double time = 0;    // s
+  double current = 0; // A
+};
+
+struct FrequencyPoint {
+  double omega = 0; // rad/s
+  double magnitudeDb = 0;
+  double phaseDeg = 0;
+};
+
+// One current loop (q: torque, d: flux).
+struct LoopFigures {
+  std::string axis;      // "q (torque)", "d (flux)"
+  bool analysed = false; // false when the record gives no loop to analyse
+  double inductance = 0; // H
+  double stepAmps = 0;   // the reference step as the firmware holds it
+  std::int64_t stepCounts = 0;
+  std::vector<Sample> step;  // integer simulation, at every control period
+  std::vector<Sample> ideal; // stepAmps x (1 - exp(-wc t)) at the same times
+  double crossover = 0;      // open-loop |L| = 1, rad/s; NaN when there is none
+  double phaseMargin = 0;    // degrees at the crossover
+  double spectralRadius = 0; // largest closed-loop pole magnitude
+  bool stable = false;
+  double bandwidth = 0;     // closed-loop -3 dB, rad/s; NaN when there is none
+  double peakDb = 0;        // closed-loop resonance peak
+  double peakFrequency = 0; // rad/s
+  double overshoot = 0;     // fraction of the step
+  double settlingTime = 0;  // 2 % band, s; NaN when not settled in the simulated time
+  bool saturates = false;   // the voltage clamp was reached during the step
+  std::vector<FrequencyPoint> closedLoop;
+  Level level = Level::Ok;
+  std::string reason;
+};
+
 // A note or flag, with what it is about.
 struct Finding {
   Level level = Level::Note;
@@ -65,9 +100,17 @@ struct Finding {
 struct ControllerAnalysis {
   Scaling scaling;
   std::vector<GainRow> rows;
-  std::vector<Finding> findings; // every note and flag of the rows
+  std::vector<LoopFigures> loops; // q, then d
+  std::vector<Finding> findings;  // every note and flag: rows first, then loops
 };
 
-ControllerAnalysis Analyse(const UserData &record);
+struct AnalysisOptions {
+  double stepFraction = 0.1;          // reference step, fraction of RatedCurrent
+  int delayPeriods = 1;               // computation delay, control periods (0 to 16)
+  int bodePoints = 200;               // closed-loop samples for a plot
+  double simulatedTimeConstants = 10; // step simulated over this many 1/wc (at least 60 periods)
+};
+
+ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options = {});
 
 } // namespace parvex::analysis
