@@ -514,4 +514,11 @@ std::vector<DefinitionProblem> FindDefinitionProblems(int token, const UserData 
   return {};
 }
 
+const char *DefinitionFormat(int token) {
+  if (token < 0 || token >= kTokenCount)
+    return nullptr;
+  const Row &row = Rows()[token];
+  return row.kind == Kind::Int || row.kind == Kind::Real ? row.text : nullptr;
+}
+
 } // namespace parvex

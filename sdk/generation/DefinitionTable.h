@@ -19,4 +19,9 @@ int BuildHeaderBlocks(const UserData &data, GenerationContext &ctx);
 // for tokens without a value.
 std::vector<DefinitionProblem> FindDefinitionProblems(int token, const UserData &data);
 
+// The format an integer or real definition is printed with, its cast
+// included ("#define PID_TORQUE_KP_DEFAULT  (s16)%d\n"), so that callers can
+// check a number against that cast; null for the other tokens.
+const char *DefinitionFormat(int token);
+
 } // namespace parvex

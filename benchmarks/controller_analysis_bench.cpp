@@ -1,0 +1,26 @@
+// Cost of one full controller analysis of the default record: the gain
+// rows, both current loops' integer step simulations and frequency scans.
+// Meant to stay well below 20 ms, so that a window can follow every edit.
+#include "ControllerAnalysis.h"
+#include "parvex.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+namespace {
+
+void BM_AnalyseDefaults(benchmark::State &state) {
+  UserData d;
+  std::memset(&d, 0, sizeof d);
+  PARVEX_SetDefault(&d);
+  for (auto _ : state) {
+    parvex::analysis::ControllerAnalysis a = parvex::analysis::Analyse(d);
+    benchmark::DoNotOptimize(a);
+  }
+}
+BENCHMARK(BM_AnalyseDefaults)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

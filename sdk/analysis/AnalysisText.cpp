@@ -1,0 +1,194 @@
+#include "AnalysisText.h"
+
+#include "NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace parvex::analysis {
+
+namespace {
+
+constexpr std::size_t kColumns = 7;
+using Line = std::array<std::string, kColumns>;
+
+std::string Written(const GainRow &row) {
+  if (row.divisor == 1)
+    return std::to_string(row.dividend);
+  return std::to_string(row.dividend) + "/" + std::to_string(row.divisor);
+}
+
+std::string Error(double relative) {
+  return std::isnan(relative) ? "-" : Significant(relative * 100.0, 2) + " %";
+}
+
+std::string QuantityText(const Quantity &q, int digits) {
+  std::string text = q.name + " " + Significant(q.value, digits);
+  if (q.imaginary != 0)
+    text += (q.imaginary < 0 ? "-" : "+") + Significant(std::fabs(q.imaginary), digits) + "j";
+  if (!q.unit.empty())
+    text += " " + q.unit;
+  return text;
+}
+
+std::string Physical(const GainRow &row, int digits) {
+  std::string text;
+  for (const Quantity &q : row.physical) {
+    if (!text.empty())
+      text += "; ";
+    text += QuantityText(q, digits);
+  }
+  return text;
+}
+
+std::string LevelText(Level level, const std::string &reason) {
+  return reason.empty() ? LevelName(level) : std::string(LevelName(level)) + ": " + reason;
+}
+
+std::string Aligned(const std::vector<Line> &lines) {
+  std::array<std::size_t, kColumns> width{};
+  for (const Line &line : lines)
+    for (std::size_t c = 0; c < kColumns; ++c)
+      width[c] = std::max(width[c], line[c].size());
+  std::string out;
+  for (const Line &line : lines) {
+    std::string text;
+    for (std::size_t c = 0; c < kColumns; ++c) {
+      text += line[c];
+      // The last column is not padded.
+      if (c + 1 < kColumns)
+        text += std::string(width[c] - line[c].size() + 2, ' ');
+    }
+    while (!text.empty() && text.back() == ' ')
+      text.pop_back();
+    out += text + "\n";
+  }
+  return out;
+}
+
+// One loop figure: its name, unit and value per loop.
+struct Figure {
+  const char *name;
+  std::function<std::string(const LoopFigures &)> value;
+};
+
+std::string Millis(double seconds) {
+  return Significant(seconds * 1000.0, 4) + " ms";
+}
+
+const std::vector<Figure> &Figures() {
+  static const std::vector<Figure> figures = {
+      {"crossover", [](const LoopFigures &f) { return Significant(f.crossover, 5) + " rad/s"; }},
+      {"phase margin", [](const LoopFigures &f) { return Significant(f.phaseMargin, 3) + " deg"; }},
+      {"largest closed-loop pole",
+       [](const LoopFigures &f) {
+         return Significant(f.spectralRadius, 4) + (f.stable ? " (stable)" : " (unstable)");
+       }},
+      {"bandwidth -3 dB",
+       [](const LoopFigures &f) { return Significant(f.bandwidth, 5) + " rad/s"; }},
+      {"resonance peak",
+       [](const LoopFigures &f) {
+         return Significant(f.peakDb, 3) + " dB at " + Significant(f.peakFrequency, 4) + " rad/s";
+       }},
+      {"reference step",
+       [](const LoopFigures &f) {
+         return Significant(f.stepAmps, 4) + " A (" + std::to_string(f.stepCounts) + " counts)";
+       }},
+      {"overshoot", [](const LoopFigures &f) { return Percent(f.overshoot); }},
+      {"settling time 2 %", [](const LoopFigures &f) { return Millis(f.settlingTime); }},
+      {"voltage saturation", [](const LoopFigures &f) { return f.saturates ? "yes" : "no"; }},
+  };
+  return figures;
+}
+
+std::string LoopTable(const ControllerAnalysis &a) {
+  const Scaling &s = a.scaling;
+  std::string out = "Current loops: Ts " + Significant(s.controlPeriod * 1e6, 4) + " us, wc " +
+                    Significant(s.cutOff, 5) + " rad/s, voltage limit " +
+                    Significant(s.voltageLimit, 4) + " V (" + std::to_string(s.voltageLimitCounts) +
+                    " counts), " + Significant(s.currentCountsPerAmp, 5) + " counts/A, " +
+                    Significant(s.voltageCountsPerVolt, 5) + " counts/V\n";
+  std::vector<std::vector<std::string>> columns;
+  std::vector<std::string> names = {""};
+  for (const Figure &figure : Figures())
+    names.push_back(figure.name);
+  columns.push_back(names);
+  for (const LoopFigures &loop : a.loops) {
+    std::vector<std::string> column = {loop.axis};
+    for (const Figure &figure : Figures())
+      column.push_back(loop.analysed ? figure.value(loop) : "-");
+    columns.push_back(column);
+  }
+  std::vector<std::size_t> width;
+  for (const auto &column : columns) {
+    std::size_t w = 0;
+    for (const std::string &cell : column)
+      w = std::max(w, cell.size());
+    width.push_back(w);
+  }
+  for (std::size_t r = 0; r < names.size(); ++r) {
+    std::string text;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      text += columns[c][r] + (c + 1 < columns.size()
+                                   ? std::string(width[c] - columns[c][r].size() + 2, ' ')
+                                   : std::string());
+    while (!text.empty() && text.back() == ' ')
+      text.pop_back();
+    out += text + "\n";
+  }
+  for (const LoopFigures &loop : a.loops)
+    out += loop.axis + ": " + LevelText(loop.level, loop.reason) + "\n";
+  return out;
+}
+
+} // namespace
+
+std::string AnalysisTable(const ControllerAnalysis &a) {
+  std::vector<Line> lines;
+  lines.push_back({"Quantity", "Header / definition", "Exact", "Written", "Error", "Physical value",
+                   "Level / reason"});
+  for (const GainRow &row : a.rows)
+    lines.push_back({row.quantity, row.header + ": " + row.definitions, Significant(row.exact, 6),
+                     Written(row), Error(row.relativeError), Physical(row, 6),
+                     LevelText(row.level, row.reason)});
+  return Aligned(lines) + "\n" + LoopTable(a);
+}
+
+std::string CsvField(const std::string &text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos)
+    return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"')
+      quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string AnalysisCsv(const ControllerAnalysis &a) {
+  std::string out;
+  const auto line = [&out](const std::vector<std::string> &fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      out += (i ? "," : "") + CsvField(fields[i]);
+    out += "\r\n";
+  };
+  line({"quantity", "header", "definitions", "exact", "written", "relative error", "physical",
+        "level", "reason"});
+  for (const GainRow &row : a.rows)
+    line({row.quantity, row.header, row.definitions, Significant(row.exact, 9), Written(row),
+          Significant(row.relativeError, 6), Physical(row, 9), LevelName(row.level), row.reason});
+  for (const LoopFigures &loop : a.loops) {
+    const std::string subject = loop.axis + " current loop";
+    if (loop.analysed)
+      for (const Figure &figure : Figures())
+        line({subject + ": " + figure.name, "", "", "", "", "", figure.value(loop), "", ""});
+    line({subject, "", "", "", "", "", "", LevelName(loop.level), loop.reason});
+  }
+  return out;
+}
+
+} // namespace parvex::analysis

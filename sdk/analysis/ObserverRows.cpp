@@ -1,0 +1,211 @@
+#include "ObserverRows.h"
+
+#include "GainLevel.h"
+#include "NumberText.h"
+#include "Polynomial.h"
+#include "Scaling.h"
+#include "generation/DefinitionTable.h"
+#include "generation/RecordQuantities.h"
+#include "model/Clamp.h"
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <optional>
+
+namespace parvex::analysis {
+
+namespace {
+
+constexpr const char *kHeader = "MC_State_Observer_param.h";
+constexpr int kK1Token = 75;
+constexpr int kK2Token = 76;
+// The computed PLL macros cast their integer result to s16.
+constexpr const char *kPllMacroCast = "(s16)(%d)";
+// The PLL's phase detector: a unit-amplitude error in Q15 against a 16-bit
+// electrical angle gives 32768 / (65536 / 2 pi) = pi counts per angle count.
+constexpr double kDetectorGain = std::numbers::pi;
+
+using Complex = std::complex<double>;
+
+// The fields of the observer whose values reach the headers.
+struct Selected {
+  bool aux;
+  std::int32_t k1, k2;
+  std::uint32_t pllP, pllPDivisor, pllI, pllIDivisor;
+  bool computed;
+};
+
+Selected Select(const UserData &d) {
+  if (UseAuxObserver(d))
+    return {true,
+            d.AuxK1.Value,
+            d.AuxK2.Value,
+            d.AuxPLLPDividend.Value,
+            d.AuxPLLPDivisor.Value,
+            d.AuxPLLIDividend.Value,
+            d.AuxPLLIDivisor.Value,
+            IsSet(d.AuxGainsComputation)};
+  return {false,
+          d.K1.Value,
+          d.K2.Value,
+          d.PLLPDividend.Value,
+          d.PLLPDivisor.Value,
+          d.PLLIDividend.Value,
+          d.PLLIDivisor.Value,
+          IsSet(d.GainsComputation)};
+}
+
+// The computed PLL definitions are macros the firmware's compiler
+// evaluates in 32-bit integer arithmetic:
+//   SAMPLING_FREQ = (u16)(((u32)PWM_FREQ * 2u) / (REP_RATE + 1u))
+//   PLL_KP_GAIN   = (s16)(532 * MOTOR_MAX_SPEED_RPM * POLE_PAIR_NUM / SAMPLING_FREQ)
+//   PLL_KI_GAIN   = (s16)(1506742 * POLE_PAIR_NUM / SAMPLING_FREQ * MOTOR_MAX_SPEED_RPM
+//                         / SAMPLING_FREQ)
+// Each value before the s16 cast; empty where the compiler would divide by 0.
+struct PllMacros {
+  std::optional<std::uint32_t> p, i;
+};
+
+PllMacros EvaluatePllMacros(const UserData &d) {
+  const std::uint32_t pwm = static_cast<std::uint16_t>(d.PWMFrequency.Value);
+  const std::uint32_t repRatePlusOne = 2u * d.TorqueAndFluxControlRate; // REP_RATE + 1u
+  if (repRatePlusOne == 0)
+    return {};
+  const std::uint32_t fs = static_cast<std::uint16_t>(pwm * 2u / repRatePlusOne);
+  if (fs == 0)
+    return {};
+  const std::uint32_t speed = d.MotorMaxSpeed.Value;
+  const std::uint32_t poles = static_cast<std::uint8_t>(d.PolePairs.Value);
+  PllMacros m;
+  m.p = 532u * speed * poles / fs;
+  // 1506742 * POLE_PAIR_NUM is int arithmetic (at most 1506742 * 255), then
+  // the u32 speed turns the rest unsigned.
+  const std::int32_t head =
+      1506742 * static_cast<std::int32_t>(poles) / static_cast<std::int32_t>(fs);
+  m.i = static_cast<std::uint32_t>(head) * speed / fs;
+  return m;
+}
+
+// The observer's error dynamics with the written gains (derivation in
+// docs/controller-analysis.md): poles are the roots of
+// z^2 - (1 + a) z + (a + K2 / (Fc^2 L)), a = 1 - R/(Fc L) + K1/Fc.
+std::array<Complex, 2> ObserverPoles(const UserData &d, const Selected &o, double fc) {
+  const double l = d.Lq.Value / 1000.0;
+  const double a = 1.0 - d.R.Value / (fc * l) + static_cast<double>(o.k1) / fc;
+  const double c = a + static_cast<double>(o.k2) / (fc * fc * l);
+  return QuadraticRoots(-(1.0 + a), c);
+}
+
+// The PLL per control period: angle += speed; speed = Kd (kp e + sum ki e).
+// Characteristic polynomial z^2 + (Kd (kp + ki) - 2) z + (1 - Kd kp).
+struct PllLoop {
+  double naturalFrequency = NAN; // rad/s
+  double damping = NAN;
+  double radius = NAN;
+};
+
+PllLoop PllFigures(double kp, double ki, double fc) {
+  PllLoop loop;
+  const auto z = QuadraticRoots(kDetectorGain * (kp + ki) - 2.0, 1.0 - kDetectorGain * kp);
+  loop.radius = std::max(std::abs(z[0]), std::abs(z[1]));
+  if (z[0] == Complex(0, 0) || z[1] == Complex(0, 0))
+    return loop;
+  // The equivalent continuous poles s = Fc ln z; for a real pair and a
+  // complex pair alike wn^2 = |s1 s2| and 2 zeta wn = -(s1 + s2).
+  const Complex s1 = fc * std::log(z[0]);
+  const Complex s2 = fc * std::log(z[1]);
+  loop.naturalFrequency = std::sqrt(std::abs(s1) * std::abs(s2));
+  loop.damping = -(s1 + s2).real() / (2.0 * loop.naturalFrequency);
+  return loop;
+}
+
+Quantity Pole(const char *name, Complex z) {
+  return {name, z.real(), "", z.imag()};
+}
+
+GainRow Row(const std::string &quantity, const char *definitions, double exact,
+            std::int64_t dividend, std::int64_t divisor) {
+  GainRow row;
+  row.quantity = quantity;
+  row.header = kHeader;
+  row.definitions = definitions;
+  row.exact = exact;
+  row.dividend = dividend;
+  row.divisor = divisor;
+  return row;
+}
+
+} // namespace
+
+std::string ObserverSuffix(const UserData &d) {
+  return UseAuxObserver(d) ? " (auxiliary observer)" : "";
+}
+
+std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
+  const Selected o = Select(d);
+  const ObserverDesign design = ObserverDesignOf(d);
+  const std::string suffix = ObserverSuffix(d);
+  const double fc = s.controlFrequency;
+  QuotientRules rules;
+  rules.handEdited = !o.computed;
+
+  GainRow k1 = Row("Observer gain K1" + suffix, "K1", design.k1, o.k1, 1);
+  rules.dividendFormat = DefinitionFormat(kK1Token);
+  Assess(k1, rules);
+  GainRow k2 = Row("Observer gain K2" + suffix, "K2", design.k2, o.k2, 1);
+  rules.dividendFormat = DefinitionFormat(kK2Token);
+  Assess(k2, rules);
+
+  const auto poles = ObserverPoles(d, o, fc);
+  k1.physical = {{"K1", static_cast<double>(o.k1), "1/s"}, Pole("pole 1", poles[0])};
+  k2.physical = {{"K2", static_cast<double>(o.k2), "V/(A*s)"}, Pole("pole 2", poles[1])};
+  const double radius = std::max(std::abs(poles[0]), std::abs(poles[1]));
+  // The design puts the poles at y and 0.25.
+  const double intended = std::max(std::fabs(design.y), 0.25);
+  // A non-finite radius comes from inputs that already flagged the rows.
+  if (std::isfinite(radius) && radius >= 1.0)
+    Raise(k1, Level::Flag,
+          "the observer's error dynamics are unstable with these gains (pole radius " +
+              Significant(radius) + "): the estimated back-EMF diverges");
+  else if (std::isfinite(radius) && std::fabs(radius - intended) > 0.1 * intended)
+    Raise(k1, Level::Note,
+          "the written gains put the slower observer pole at radius " + Significant(radius) +
+              " instead of " + Significant(intended));
+
+  // With computed gains the header holds the macros, evaluated by the
+  // firmware's compiler; hand-edited gains are written as numbers.
+  const PllMacros macros = EvaluatePllMacros(d);
+  const std::int64_t pllP =
+      o.computed ? static_cast<std::int64_t>(macros.p.value_or(0)) : AsSigned(o.pllP);
+  const std::int64_t pllI =
+      o.computed ? static_cast<std::int64_t>(macros.i.value_or(0)) : AsSigned(o.pllI);
+  const auto exactQuotient = [](double dividend, std::uint32_t divisor) {
+    return divisor == 0 ? NAN : dividend / static_cast<double>(divisor);
+  };
+  GainRow pP = Row("PLL proportional gain" + suffix, "PLL_KP_GAIN",
+                   exactQuotient(design.pllP, o.pllPDivisor), pllP, o.pllPDivisor);
+  GainRow pI = Row("PLL integral gain" + suffix, "PLL_KI_GAIN",
+                   exactQuotient(design.pllI, o.pllIDivisor), pllI, o.pllIDivisor);
+  QuotientRules pllRules;
+  pllRules.handEdited = !o.computed;
+  pllRules.dividendFormat = o.computed ? kPllMacroCast : nullptr;
+  Assess(pP, pllRules);
+  Assess(pI, pllRules);
+  if (o.computed && (!macros.p || !macros.i)) {
+    Raise(pP, Level::Flag, "SAMPLING_FREQ is 0: the PLL macros divide by zero");
+    Raise(pI, Level::Flag, "SAMPLING_FREQ is 0: the PLL macros divide by zero");
+  }
+
+  const PllLoop pll = PllFigures(pP.written, pI.written, fc);
+  pP.physical = {{"damping", pll.damping, ""}};
+  pI.physical = {{"natural frequency", pll.naturalFrequency, "rad/s"}};
+  if (std::isfinite(pll.radius) && pll.radius >= 1.0)
+    Raise(pP, Level::Flag,
+          "the PLL is unstable with these gains (pole radius " + Significant(pll.radius) +
+              "): the speed estimate will not lock");
+
+  return {k1, k2, pP, pI};
+}
+
+} // namespace parvex::analysis
