@@ -1,8 +1,8 @@
 // Cost of one full controller analysis of the default record: the gain
 // rows, both current loops' integer step simulations and frequency scans.
 // Meant to stay well below 20 ms, so that a window can follow every edit.
-#include "ControllerAnalysis.h"
 #include "parvex.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 
 #include "ProjectBytes.h"
 #include "ProjectFile.h"
-#include "SettingsDiff.h"
+#include "parvex/Settings.h"
 
 ProjectComparison CompareWithFile(const UserData &open, const QString &path) {
   ProjectComparison result;

@@ -6,7 +6,7 @@
 
 CAuxSpeedFeedback1Page::CAuxSpeedFeedback1Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Aux speed feedback"), parent) {
-  Build(EncoderTable(kAuxEncoder));
+  Build(EncoderTable(parvex::AuxEncoder()));
   GroupGrid(nullptr)->setRowStretch(3, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
 }

@@ -6,7 +6,7 @@
 
 CAuxSpeedFeedback2Page::CAuxSpeedFeedback2Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Aux speed feedback"), parent) {
-  Build(HallTable(kAuxHall));
+  Build(HallTable(parvex::AuxHall()));
   GroupGrid(nullptr)->setRowStretch(3, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
 }

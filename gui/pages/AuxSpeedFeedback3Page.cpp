@@ -6,7 +6,7 @@
 
 CAuxSpeedFeedback3Page::CAuxSpeedFeedback3Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Aux speed feedback"), parent) {
-  Build(ObserverTable(kAuxObserver, true));
+  Build(ObserverTable(parvex::AuxObserver(), true));
   // Extra height goes below the check box frame, which stays compact.
   GroupGrid(nullptr)->setRowStretch(1, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);

@@ -1,28 +1,27 @@
-// A record parameter named by pointer-to-member, so that one control table
-// can describe the main and the auxiliary members alike. Reads every member
-// as a double the way the fields show it (unsigned or signed as the
-// parameter is declared) and writes a committed value back into Value.
+// A record parameter of a page control: the registry's description of the
+// member it edits, so that one control table can describe the main and the
+// auxiliary members alike. Reads every part as a double the way the fields
+// show it and writes a committed value back into Value.
 #pragma once
 
-#include "parvex.h"
+#include "parvex/Parameters.h"
+#include "parvex/SpeedFeedbackMembers.h"
 
-#include <cstdint>
-#include <variant>
-
-using IntMember = IntParam UserData::*;
-using SignedMember = SignedIntParam UserData::*;
-using RealMember = RealParam UserData::*;
-using FlagMember = std::uint32_t UserData::*;
+using parvex::FlagMember;
+using parvex::IntMember;
+using parvex::RealMember;
+using parvex::SignedMember;
 
 class ParamRef {
 public:
   ParamRef() = default;
-  ParamRef(IntMember m) : member_(m) {}
-  ParamRef(SignedMember m) : member_(m) {}
-  ParamRef(RealMember m) : member_(m) {}
+  ParamRef(IntMember m) : p_(Find(m)) {}
+  ParamRef(SignedMember m) : p_(Find(m)) {}
+  ParamRef(RealMember m) : p_(Find(m)) {}
 
-  bool IsSet() const;
-  bool IsReal() const { return std::holds_alternative<RealMember>(member_); }
+  bool IsSet() const { return p_ != nullptr; }
+  bool IsReal() const { return p_ && p_->kind == parvex::ParamKind::Real; }
+  const parvex::Parameter *Parameter() const { return p_; }
 
   double Min(const UserData &d) const;
   double Value(const UserData &d) const;
@@ -36,5 +35,11 @@ public:
   void Store(UserData &d, double value) const;
 
 private:
-  std::variant<std::monostate, IntMember, SignedMember, RealMember> member_;
+  // A null member (a control without a field) finds nothing.
+  template <class M>
+  static const parvex::Parameter *Find(M member) {
+    return member ? parvex::FindParameter(parvex::ParamMember(member)) : nullptr;
+  }
+
+  const parvex::Parameter *p_ = nullptr;
 };

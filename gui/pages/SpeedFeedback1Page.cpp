@@ -6,7 +6,7 @@
 
 CSpeedFeedback1Page::CSpeedFeedback1Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Speed feedback"), parent) {
-  Build(EncoderTable(kMainEncoder));
+  Build(EncoderTable(parvex::MainEncoder()));
   GroupGrid(nullptr)->setRowStretch(3, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
 }

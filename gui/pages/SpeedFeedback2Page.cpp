@@ -6,7 +6,7 @@
 
 CSpeedFeedback2Page::CSpeedFeedback2Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Speed feedback"), parent) {
-  Build(HallTable(kMainHall));
+  Build(HallTable(parvex::MainHall()));
   GroupGrid(nullptr)->setRowStretch(3, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
 }

@@ -6,7 +6,7 @@
 
 CSpeedFeedback3Page::CSpeedFeedback3Page(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, QStringLiteral("Speed feedback"), parent) {
-  Build(ObserverTable(kMainObserver, false));
+  Build(ObserverTable(parvex::MainObserver(), false));
   // Extra height goes below the check box frame, which stays compact.
   GroupGrid(nullptr)->setRowStretch(1, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);

@@ -4,55 +4,11 @@
 #pragma once
 
 #include "PageTable.h"
+#include "parvex/SpeedFeedbackMembers.h"
 
-struct EncoderMembers {
-  IntMember pulsesPerRevolution;
-  IntMember minMechanicalSpeed;
-  IntMember maxMechanicalSpeed;
-  IntMember maxErrorsNumber;
-  IntMember fifoDepth;
-  IntMember alignmentDuration;
-  IntMember alignmentAngle;
-  RealMember alignmentCurrent;
-};
-
-struct HallMembers {
-  FlagMember placement120;
-  FlagMember placement60;
-  IntMember phaseShift;
-  IntMember minMechanicalSpeed;
-  IntMember maxMechanicalSpeed;
-};
-
-struct ObserverMembers {
-  IntMember speedRampDuration;
-  IntMember speedRampFinalValue;
-  RealMember currentRampInitialValue;
-  RealMember currentRampFinalValue;
-  IntMember currentRampDuration;
-  IntMember consistencyThreshold;
-  RealMember varianceThreshold;
-  IntMember minimumSpeed;
-  IntMember maxErrorsNumber;
-  FlagMember includeAlignment;
-  FlagMember gainsComputation;
-  IntMember alignmentDuration; // null on the auxiliary observer, which has none
-  IntMember alignmentAngle;
-  RealMember alignmentCurrent;
-  SignedMember k1;
-  SignedMember k2;
-  IntMember pllPDividend;
-  IntMember pllPDivisor;
-  IntMember pllIDividend;
-  IntMember pllIDivisor;
-};
-
-extern const EncoderMembers kMainEncoder;
-extern const EncoderMembers kAuxEncoder;
-extern const HallMembers kMainHall;
-extern const HallMembers kAuxHall;
-extern const ObserverMembers kMainObserver;
-extern const ObserverMembers kAuxObserver;
+using parvex::EncoderMembers;
+using parvex::HallMembers;
+using parvex::ObserverMembers;
 
 // Control ids shared by the mirrored pages.
 namespace SpeedFeedbackId {

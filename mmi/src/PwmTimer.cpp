@@ -1,7 +1,7 @@
 #include "PwmTimer.h"
 
 #include "FirmwareArithmetic.h"
-#include "model/Conversion.h"
+#include "torvio/Conversion.h"
 
 namespace sirenta {
 
@@ -23,7 +23,7 @@ PwmTimer MakePwmTimer(std::uint32_t pwmFrequency) {
   timer.per = U16(kTimerClockHz / HalfPeriodDivisor(pwmFrequency));
   timer.t = U16(4u * timer.per);
   // t is at most 65535, so the product always has a defined conversion.
-  timer.ts3 = U16(parvex::Low32(parvex::TruncateToInt64(timer.t * kSqrt3).value_or(0)));
+  timer.ts3 = U16(torvio::Low32(torvio::TruncateToInt64(timer.t * kSqrt3).value_or(0)));
   return timer;
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "FirmwareArithmetic.h"
-#include "model/Conversion.h"
+#include "torvio/Conversion.h"
 
 namespace sirenta {
 
@@ -12,7 +12,7 @@ std::int16_t QuantizeVoltageWide(double v) {
   const double rounded = down < 5.0 ? down : std::ceil(v);
   // NaN or a value beyond 64 bits never occurs for a cosine times at most 100
   // x 327.67; should it, the component is 0.
-  return S16(Signed(parvex::Low32(parvex::TruncateToInt64(rounded).value_or(0))));
+  return S16(Signed(torvio::Low32(torvio::TruncateToInt64(rounded).value_or(0))));
 }
 
 int RoundIndex(std::uint8_t &index) {

@@ -1,4 +1,4 @@
-#include "AnalysisText.h"
+#include "parvex/AnalysisText.h"
 
 #include "NumberText.h"
 

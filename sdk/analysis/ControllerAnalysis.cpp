@@ -1,4 +1,4 @@
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include "CurrentLoop.h"
 #include "CurrentLoopRows.h"

@@ -2,7 +2,7 @@
 // response and its discrete frequency response, with the flags they raise.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 namespace parvex::analysis {
 

@@ -2,7 +2,7 @@
 // integral) and of the maximum modulation index that bounds their output.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 // closed-loop Bode samples for a plot.
 #pragma once
 
-#include "ControllerAnalysis.h"
 #include "LoopModel.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // level of its row and the reason, in words an engineer acts on.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 namespace parvex::analysis {
 

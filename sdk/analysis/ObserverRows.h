@@ -4,7 +4,7 @@
 // loop they give, and the observer's scaling factors F1 and F2.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <vector>
 

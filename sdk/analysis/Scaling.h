@@ -2,7 +2,7 @@
 // truncation, recomputed from the record with the model's own formulas.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 namespace parvex::analysis {
 

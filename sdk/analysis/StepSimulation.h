@@ -3,7 +3,7 @@
 // the R-L plant between control periods.
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "exports/Guarded.h"
-#include "model/ModulationIndex.h"
+#include "Guarded.h"
 #include "parvex.h"
+#include "parvex/Model.h"
 
 extern "C" PARVEX_API int PARVEX_CalcMMI(UserData *data) {
   if (data == nullptr)

@@ -1,6 +1,6 @@
-#include "exports/Guarded.h"
-#include "model/SpeedFeedbackGains.h"
+#include "Guarded.h"
 #include "parvex.h"
+#include "parvex/Model.h"
 
 // Both test the record for null like every other export, rather than
 // dereferencing whatever a caller hands over.

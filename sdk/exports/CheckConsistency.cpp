@@ -1,6 +1,6 @@
-#include "exports/Guarded.h"
-#include "model/ConsistencyCheck.h"
+#include "Guarded.h"
 #include "parvex.h"
+#include "parvex/Model.h"
 
 extern "C" PARVEX_API int PARVEX_CheckConsistency(UserData *data) {
   if (data == nullptr)

@@ -1,20 +1,23 @@
 // PARVEX_GenerateSources: the exported entry of header generation. Nothing
 // may escape into the caller: failures are reported through the callback.
-#include "generation/ExitCodes.h"
-#include "generation/Generator.h"
 #include "parvex.h"
+#include "parvex/Generation.h"
 
 #include <new>
 #include <string>
 
 namespace {
 
+// Exit codes of the run as a whole.
+constexpr int kInvalidInput = 7;
+constexpr int kOutOfMemory = 8;
+
 void ReportFailure(const GenerateSourcesArgs &args, int code) {
   if (!args.logCallback)
     return;
   try {
     const std::string line =
-        "Exit code [" + std::to_string(code) + "] -> " + parvex::ExitCodeText(code);
+        "Exit code [" + std::to_string(code) + "] -> " + parvex::GenerationExitCodeText(code);
     args.logCallback(line.c_str(), 1);
   } catch (...) {
   }
@@ -28,12 +31,17 @@ extern "C" PARVEX_API int PARVEX_GenerateSources(const UserData *data,
     return 0;
   try {
     if (!data) {
-      ReportFailure(*args, parvex::kExitInvalidInput);
+      ReportFailure(*args, kInvalidInput);
       return 0;
     }
-    parvex::GenerateSources(*data, *args);
+    parvex::Generate(*data, args->templatesDir ? args->templatesDir : "",
+                     args->outputDir ? args->outputDir : "",
+                     [args](const parvex::ReportLine &line) {
+                       if (args->logCallback)
+                         args->logCallback(line.text.c_str(), static_cast<int>(line.severity));
+                     });
   } catch (const std::bad_alloc &) {
-    ReportFailure(*args, parvex::kExitOutOfMemory);
+    ReportFailure(*args, kOutOfMemory);
   } catch (...) {
     ReportFailure(*args, -1);
   }

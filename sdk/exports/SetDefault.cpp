@@ -1,6 +1,6 @@
-#include "exports/Guarded.h"
-#include "model/Defaults.h"
+#include "Guarded.h"
 #include "parvex.h"
+#include "parvex/Model.h"
 
 extern "C" PARVEX_API int PARVEX_SetDefault(UserData *data) {
   if (data == nullptr)

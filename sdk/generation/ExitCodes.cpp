@@ -1,5 +1,7 @@
 #include "ExitCodes.h"
 
+#include "parvex/Generation.h"
+
 namespace parvex {
 
 const char *ExitCodeText(int code) {
@@ -17,6 +19,10 @@ const char *ExitCodeText(int code) {
   if (static_cast<unsigned>(code) < sizeof kTexts / sizeof kTexts[0])
     return kTexts[code];
   return "Error : Unknown error. PARVEX.DLL internal error (bug).";
+}
+
+const char *GenerationExitCodeText(int code) {
+  return ExitCodeText(code);
 }
 
 } // namespace parvex

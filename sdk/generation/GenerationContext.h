@@ -5,6 +5,7 @@
 #include "HeaderBlocks.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,11 @@ struct GenerationContext {
   std::array<std::unique_ptr<CHeaderBlock>, kTokenCount> blocks;
   std::array<std::string, kTemplateCount> templateNames;
   int warningCount = 0;
+  // Receives each report line (severity 0 information, 1 error, 2 warning);
+  // without it a run reports nothing and counts no warnings.
+  std::function<void(const std::string &text, int severity)> report;
+  // Whether the header of the last file processed was created.
+  bool headerCreated = false;
 
   void ClearBlocks() {
     for (auto &b : blocks)

@@ -21,9 +21,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-void Report(const GenerateSourcesArgs &args, const std::string &text, int severity) {
-  if (args.logCallback)
-    args.logCallback(text.c_str(), severity);
+void Report(GenerationContext &ctx, const std::string &text, int severity) {
+  if (ctx.report)
+    ctx.report(text, severity);
 }
 
 // Copies the template into the header line by line.
@@ -50,7 +50,8 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
   // Paths have no fixed capacity; a path the system refuses fails to open.
   const std::string templatePath = std::string(args.templatesDir) + name + ".th";
   const std::string headerPath = std::string(args.outputDir) + name + ".h";
-  Report(args, "Generating File : " + name + ".h", 0);
+  Report(ctx, "Generating File : " + name + ".h", 0);
+  ctx.headerCreated = false;
 
   File templ(std::fopen(templatePath.c_str(), "r"));
   if (!templ)
@@ -58,6 +59,7 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
   File header(std::fopen(headerPath.c_str(), "w"));
   if (!header)
     return kExitHeaderCreateFailed;
+  ctx.headerCreated = true;
   int code = CopyTemplate(templ.get(), header.get(), ctx, args, data);
   // Buffered text reaches the disk only here: a failed close is a failed
   // write, not a success.
@@ -79,40 +81,55 @@ int GenerateHeaderFile(GenerationContext &ctx, const GenerateSourcesArgs &args,
     }
     code = ProcessFile(ctx, args, data, ctx.templateNames[index]);
   }
-  Report(args, Format("Exit code [%d] -> %s", code, ExitCodeText(code)), code != 0 ? 1 : 0);
+  Report(ctx, Format("Exit code [%d] -> %s", code, ExitCodeText(code)), code != 0 ? 1 : 0);
   ctx.ClearBlocks();
   return code;
 }
 
-void GenerateSources(const UserData &data, const GenerateSourcesArgs &rawArgs) {
-  GenerateSourcesArgs args = rawArgs;
-  if (!args.templatesDir)
-    args.templatesDir = "";
-  if (!args.outputDir)
-    args.outputDir = "";
-
+GenerationResult Generate(const UserData &data, const std::string &templatesDir,
+                          const std::string &outputDir,
+                          const std::function<void(const ReportLine &)> &onLine) {
+  GenerationResult result;
   GenerationContext ctx;
   for (int i = 0; i < kTemplateCount; ++i)
     ctx.templateNames[i] = kTemplateNames[i];
+  ctx.report = [&result, &onLine](const std::string &text, int severity) {
+    result.lines.push_back({text, static_cast<Severity>(severity)});
+    if (onLine)
+      onLine(result.lines.back());
+  };
+  const GenerateSourcesArgs args{templatesDir.c_str(), outputDir.c_str(), nullptr};
 
   BuildLog log;
   OpenBuildLog(log, args);
   WriteBuildLogData(log, data);
 
-  Report(args, "Start include files creation", 0);
-  Report(args, std::string("Templates Dir : ") + args.templatesDir, 0);
-  Report(args, std::string("Output Dir : ") + args.outputDir, 0);
+  Report(ctx, "Start include files creation", 0);
+  Report(ctx, "Templates Dir : " + templatesDir, 0);
+  Report(ctx, "Output Dir : " + outputDir, 0);
 
   ctx.warningCount = 0;
-  int errors = 0;
   for (int i = 0; i < kTemplateCount; ++i) {
-    if (GenerateHeaderFile(ctx, args, data, i) != 0)
-      ++errors;
+    const int code = GenerateHeaderFile(ctx, args, data, i);
+    result.headers.push_back({ctx.templateNames[i] + ".h", code, ctx.headerCreated});
+    if (code != 0)
+      ++result.errors;
   }
-  Report(args,
-         Format("End include files creation. %d Error(s) %d Warning(s)", errors, ctx.warningCount),
-         errors > 0 ? 1 : (ctx.warningCount > 0 ? 2 : 0));
-  CloseBuildLog(log);
+  result.warnings = ctx.warningCount;
+  Report(ctx,
+         Format("End include files creation. %d Error(s) %d Warning(s)", result.errors,
+                result.warnings),
+         result.errors > 0 ? 1 : (result.warnings > 0 ? 2 : 0));
+  result.buildLogWritten = CloseBuildLog(log);
+  return result;
+}
+
+void GenerateSources(const UserData &data, const GenerateSourcesArgs &args) {
+  Generate(data, args.templatesDir ? args.templatesDir : "", args.outputDir ? args.outputDir : "",
+           [&args](const ReportLine &line) {
+             if (args.logCallback)
+               args.logCallback(line.text.c_str(), static_cast<int>(line.severity));
+           });
 }
 
 } // namespace parvex

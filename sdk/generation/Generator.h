@@ -4,6 +4,7 @@
 
 #include "GenerationContext.h"
 #include "parvex.h"
+#include "parvex/Generation.h"
 
 #include <array>
 
@@ -19,8 +20,8 @@ inline constexpr std::array<const char *, kTemplateCount> kTemplateNames = {
 int GenerateHeaderFile(GenerationContext &ctx, const GenerateSourcesArgs &args,
                        const UserData &data, int index);
 
-// A whole run: build log, nine headers, report lines. Null folder strings
-// count as empty.
+// A whole run as the C export makes it: the lines of Generate go to the
+// args' callback. Null folder strings count as empty.
 void GenerateSources(const UserData &data, const GenerateSourcesArgs &args);
 
 } // namespace parvex

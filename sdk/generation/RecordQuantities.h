@@ -3,14 +3,17 @@
 // flux, and the current scalings to converter counts.
 #pragma once
 
-#include "model/Conversion.h"
 #include "parvex.h"
+#include "torvio/Conversion.h"
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
 namespace parvex {
+
+using torvio::Low32;
+using torvio::TruncateToInt64;
 
 inline constexpr double kPi = 3.141592653589793;
 

@@ -44,37 +44,32 @@ int ProcessTemplateLine(const GenerateSourcesArgs &args, std::string_view line,
   return CheckTokenWarnings(data, token, ctx, args);
 }
 
-namespace {
-void Warn(const GenerateSourcesArgs &args, const char *text) {
-  args.logCallback(text, 2);
-}
-} // namespace
-
 int CheckTokenWarnings(const UserData &data, int token, GenerationContext &ctx,
-                       const GenerateSourcesArgs &args) {
-  if (!args.logCallback)
+                       const GenerateSourcesArgs &) {
+  if (!ctx.report)
     return 0;
+  const auto Warn = [&ctx](const std::string &text) { ctx.report(text, 2); };
   switch (token) {
   case 10:
     if (data.OverVoltageThreshold.Value > 371) {
-      Warn(args, "Warning : The over voltage threshold inserted in Motor and HW tab is higher than "
-                 "that allowed with KV208 board.");
-      Warn(args, "This setting IS NOT SAFE if working with KV208 board.");
+      Warn("Warning : The over voltage threshold inserted in Motor and HW tab is higher than "
+           "that allowed with KV208 board.");
+      Warn("This setting IS NOT SAFE if working with KV208 board.");
       ++ctx.warningCount;
     }
     break;
   case 42:
     if (data.InternalPMSMMaximunTxAStrategy != 0 && data.Ld.Value == data.Lq.Value) {
-      Warn(args, "Warning : MTPA strategy is enabled but the edited Lq and Ld values are equal.");
+      Warn("Warning : MTPA strategy is enabled but the edited Lq and Ld values are equal.");
       ++ctx.warningCount;
     }
     break;
   case 67:
     if (data.FluxWeakening != 0) {
-      Warn(args, "Warning : Flux weakening is enabled. It is mandatory to activate the DC bus "
-                 "brake resistor management");
-      Warn(args, "(and install a proper brake resistor on the power board) or use a regenerative "
-                 "power converter.");
+      Warn("Warning : Flux weakening is enabled. It is mandatory to activate the DC bus "
+           "brake resistor management");
+      Warn("(and install a proper brake resistor on the power board) or use a regenerative "
+           "power converter.");
       ++ctx.warningCount;
     }
     break;
@@ -87,7 +82,7 @@ int CheckTokenWarnings(const UserData &data, int token, GenerationContext &ctx,
   for (const DefinitionProblem &problem : FindDefinitionProblems(token, data)) {
     const std::string text = "Warning : " + problem.name + " cannot be computed (" +
                              problem.reason + "); its header holds an #error line instead.";
-    Warn(args, text.c_str());
+    Warn(text.c_str());
     ++ctx.warningCount;
   }
   return 0;

@@ -23,8 +23,8 @@ long long ParseTokenNumber(std::string_view afterPrefix);
 int ProcessTemplateLine(const GenerateSourcesArgs &args, std::string_view line,
                         GenerationContext &ctx, HeaderOutput &out, const UserData &data);
 
-// Sends the warnings of a token to the log callback and counts them; does
-// nothing without a callback. Always returns 0.
+// Sends the warnings of a token to the context's report and counts them;
+// does nothing without a report. Always returns 0.
 int CheckTokenWarnings(const UserData &data, int token, GenerationContext &ctx,
                        const GenerateSourcesArgs &args);
 

@@ -1,7 +1,7 @@
 #include "BuildLog.h"
 
 #include "LocalTime.h"
-#include "SettingsTree.h"
+#include "parvex/Settings.h"
 
 #include <new>
 #include <string>
@@ -9,6 +9,12 @@
 namespace parvex {
 
 namespace {
+
+using Word = std::uint32_t UserData::*;
+using Rate = double UserData::*;
+using Int = IntParam UserData::*;
+using Signed = SignedIntParam UserData::*;
+using Real = RealParam UserData::*;
 
 class Writer {
 public:
@@ -54,35 +60,37 @@ public:
   void OpenGroup(const char *name) override { w_.Open(name); }
   void CloseGroup(const char *name) override { w_.Close(name); }
   void Leaf(const SettingLeaf &leaf) override {
-    switch (leaf.kind) {
-    case SettingKind::Flag:
-      w_.Leaf(leaf.name, "", d_.*leaf.word != 0 ? "TRUE" : "FALSE");
+    const Parameter &p = *leaf.parameter;
+    switch (p.kind) {
+    case ParamKind::Flag:
+      w_.Leaf(leaf.name, "", d_.*std::get<Word>(p.member) != 0 ? "TRUE" : "FALSE");
       break;
-    case SettingKind::Word:
-      w_.Fixed(leaf.name, d_.*leaf.word, 0);
+    case ParamKind::Word:
+      w_.Fixed(leaf.name, d_.*std::get<Word>(p.member), 0);
       break;
-    case SettingKind::Rate:
-      w_.Fixed(leaf.name, d_.*leaf.rate, 1);
+    case ParamKind::Rate:
+      w_.Fixed(leaf.name, d_.*std::get<Rate>(p.member), 1);
       break;
-    case SettingKind::Int: {
-      const IntParam &p = d_.*leaf.intParam;
-      w_.Ranged(leaf.name, p.Min, p.Value, p.Max, 0);
+    case ParamKind::Int:
+      Ranged(leaf.name, d_.*std::get<Int>(p.member), 0);
       break;
-    }
-    case SettingKind::SignedInt: {
-      const SignedIntParam &p = d_.*leaf.signedParam;
-      w_.Ranged(leaf.name, p.Min, p.Value, p.Max, 0);
+    case ParamKind::SignedInt:
+      Ranged(leaf.name, d_.*std::get<Signed>(p.member), 0);
       break;
-    }
-    case SettingKind::Real: {
-      const RealParam &p = d_.*leaf.realParam;
-      w_.Ranged(leaf.name, p.Min, p.Value, p.Max, DecimalsOf(p.Decimals));
+    case ParamKind::Real: {
+      const RealParam &r = d_.*std::get<Real>(p.member);
+      Ranged(leaf.name, r, DecimalsOf(r.Decimals));
       break;
     }
     }
   }
 
 private:
+  template <class P>
+  void Ranged(const char *name, const P &p, int decimals) {
+    w_.Ranged(name, p.Min, p.Value, p.Max, decimals);
+  }
+
   Writer &w_;
   const UserData &d_;
 };
@@ -121,9 +129,13 @@ int WriteBuildLogData(BuildLog &log, const UserData &d) {
   return 0;
 }
 
-void CloseBuildLog(BuildLog &log) {
-  Writer(log.stream.get()).Close("TORVIO");
-  log.stream.reset();
+bool CloseBuildLog(BuildLog &log) {
+  std::FILE *f = log.stream.release();
+  if (!f)
+    return false;
+  Writer(f).Close("TORVIO");
+  const bool failed = std::ferror(f) != 0;
+  return std::fclose(f) == 0 && !failed;
 }
 
 } // namespace parvex

@@ -25,7 +25,8 @@ int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args);
 // Writes the whole FOCDATA element. Returns 0.
 int WriteBuildLogData(BuildLog &log, const UserData &data);
 
-// Closes the root element and the file.
-void CloseBuildLog(BuildLog &log);
+// Closes the root element and the file. True when the log was created and
+// reached the disk whole.
+bool CloseBuildLog(BuildLog &log);
 
 } // namespace parvex

@@ -1,9 +1,6 @@
-#include "model/ConsistencyCheck.h"
+#include "parvex/Model.h"
 
 #include "model/ConsistencyRules.h"
-#include "model/ModulationIndex.h"
-#include "model/SpeedFeedbackGains.h"
-#include "model/TorqueFluxGains.h"
 
 namespace parvex {
 

@@ -1,9 +1,7 @@
 #include "model/Defaults.h"
 
-#include "model/DefaultTable.h"
-#include "model/ModulationIndex.h"
-#include "model/SpeedFeedbackGains.h"
-#include "model/TorqueFluxGains.h"
+#include "parvex/Model.h"
+#include "parvex/Parameters.h"
 
 namespace parvex {
 
@@ -41,15 +39,8 @@ void FillDerivedMembers(UserData &d) {
 } // namespace
 
 void WriteDefaultConstants(UserData &data) {
-  for (const WordDefault &row : WordDefaults())
-    data.*row.field = row.value;
-  for (const IntDefault &row : IntDefaults())
-    data.*row.field = row.value;
-  for (const SignedDefault &row : SignedDefaults())
-    data.*row.field = row.value;
-  for (const RealDefault &row : RealDefaults())
-    data.*row.field = row.value;
-  data.SpeedRegulationControlRate = defaultSpeedRegulationControlRate;
+  for (const Parameter &p : Parameters())
+    p.Reset(data);
 }
 
 void FillDefaults(UserData &data) {

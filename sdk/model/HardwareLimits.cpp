@@ -1,12 +1,14 @@
 #include "model/Clamp.h"
 #include "model/ConsistencyRules.h"
-#include "model/Conversion.h"
+#include "torvio/Conversion.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 
 namespace parvex {
+
+using torvio::TruncateToInt64;
 
 namespace {
 

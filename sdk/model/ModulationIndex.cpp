@@ -1,4 +1,4 @@
-#include "model/ModulationIndex.h"
+#include "parvex/Model.h"
 
 #include "model/Clamp.h"
 #include "sirenta.h"

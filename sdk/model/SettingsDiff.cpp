@@ -1,6 +1,6 @@
-#include "SettingsDiff.h"
+#include "parvex/Settings.h"
 
-#include "SettingsTree.h"
+#include <algorithm>
 
 #include <charconv>
 #include <cmath>
@@ -9,6 +9,12 @@
 namespace parvex {
 
 namespace {
+
+using Word = std::uint32_t UserData::*;
+using Rate = double UserData::*;
+using Int = IntParam UserData::*;
+using Signed = SignedIntParam UserData::*;
+using RealM = RealParam UserData::*;
 
 std::string Fixed(double value, int decimals) {
   char text[512];
@@ -37,29 +43,29 @@ public:
   void CloseGroup(const char *) override { path_.pop_back(); }
 
   void Leaf(const SettingLeaf &leaf) override {
-    for (const SettingLeaf &seen : seen_)
-      if (seen.SameMember(leaf))
-        return;
-    seen_.push_back(leaf);
+    const Parameter &p = *leaf.parameter;
+    if (std::find(seen_.begin(), seen_.end(), &p) != seen_.end())
+      return;
+    seen_.push_back(&p);
     const std::string name = Path(leaf.name);
-    switch (leaf.kind) {
-    case SettingKind::Flag:
-      Flag(name, a_.*leaf.word, b_.*leaf.word);
+    switch (p.kind) {
+    case ParamKind::Flag:
+      Flag(name, a_.*std::get<Word>(p.member), b_.*std::get<Word>(p.member));
       break;
-    case SettingKind::Word:
-      Unsigned(name, "", a_.*leaf.word, b_.*leaf.word);
+    case ParamKind::Word:
+      Unsigned(name, "", a_.*std::get<Word>(p.member), b_.*std::get<Word>(p.member));
       break;
-    case SettingKind::Rate:
-      Real(name, "", a_.*leaf.rate, b_.*leaf.rate, 1, 1);
+    case ParamKind::Rate:
+      Real(name, "", a_.*std::get<Rate>(p.member), b_.*std::get<Rate>(p.member), 1, 1);
       break;
-    case SettingKind::Int:
-      Param(name, a_.*leaf.intParam, b_.*leaf.intParam);
+    case ParamKind::Int:
+      Param(name, a_.*std::get<Int>(p.member), b_.*std::get<Int>(p.member));
       break;
-    case SettingKind::SignedInt:
-      Param(name, a_.*leaf.signedParam, b_.*leaf.signedParam);
+    case ParamKind::SignedInt:
+      Param(name, a_.*std::get<Signed>(p.member), b_.*std::get<Signed>(p.member));
       break;
-    case SettingKind::Real:
-      Param(name, a_.*leaf.realParam, b_.*leaf.realParam);
+    case ParamKind::Real:
+      Param(name, a_.*std::get<RealM>(p.member), b_.*std::get<RealM>(p.member));
       break;
     }
   }
@@ -127,7 +133,7 @@ private:
   const UserData &a_;
   const UserData &b_;
   std::vector<const char *> path_;
-  std::vector<SettingLeaf> seen_;
+  std::vector<const Parameter *> seen_;
 };
 
 } // namespace

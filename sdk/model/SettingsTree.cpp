@@ -1,8 +1,12 @@
-#include "SettingsTree.h"
+#include "parvex/Settings.h"
 
-#include "Conversion.h"
+#include "parvex/SpeedFeedbackMembers.h"
+
+#include "torvio/Conversion.h"
 
 namespace parvex {
+
+using torvio::TruncateToInt64;
 
 int DecimalsOf(double decimals) {
   constexpr double kMostDecimals = 64;
@@ -14,11 +18,6 @@ int DecimalsOf(double decimals) {
 
 namespace {
 
-using Word = std::uint32_t UserData::*;
-using Int = IntParam UserData::*;
-using Signed = SignedIntParam UserData::*;
-using Real = RealParam UserData::*;
-
 // Turns the element names and members below into visitor calls.
 class Tree {
 public:
@@ -28,197 +27,103 @@ public:
   bool Everything() const { return everything_; }
   void Open(const char *name) { v_.OpenGroup(name); }
   void Close(const char *name) { v_.CloseGroup(name); }
-  void Flag(const char *name, Word m) { Emit({name, SettingKind::Flag, m}); }
-  void Number(const char *name, Word m) { Emit({name, SettingKind::Word, m}); }
-  void Rate(const char *name, double UserData::*m) {
-    SettingLeaf leaf{name, SettingKind::Rate};
-    leaf.rate = m;
-    Emit(leaf);
-  }
-  void Param(const char *name, Int m) {
-    SettingLeaf leaf{name, SettingKind::Int};
-    leaf.intParam = m;
-    Emit(leaf);
-  }
-  void Param(const char *name, Signed m) {
-    SettingLeaf leaf{name, SettingKind::SignedInt};
-    leaf.signedParam = m;
-    Emit(leaf);
-  }
-  void Param(const char *name, Real m) {
-    SettingLeaf leaf{name, SettingKind::Real};
-    leaf.realParam = m;
-    Emit(leaf);
+  // A leaf showing the member's setting (flags, numbers and ranges alike).
+  template <class M>
+  void Leaf(const char *name, M member) {
+    v_.Leaf({name, FindParameter(ParamMember(member))});
   }
 
 private:
-  void Emit(const SettingLeaf &leaf) { v_.Leaf(leaf); }
-
   SettingsVisitor &v_;
   bool everything_;
 };
 
-struct EncoderFields {
-  Int pulses, minSpeed, maxSpeed, errors, fifo, alignDuration, alignAngle;
-  Real alignCurrent;
-};
-
-struct HallFields {
-  Word at120, at60;
-  Int shift, minSpeed, maxSpeed;
-};
-
-// The observer's start-up, error and gain groups, main or auxiliary.
-struct ObserverFields {
-  Int rampDuration, rampFinal;
-  Real currentInitial, currentFinal;
-  Int currentDuration, consistency;
-  Int minimumSpeed; // not in the log
-  Real variance;
-  Int minSpeed, errors;
-  Word includeAlignment, gainsComputation;
-  Signed k1, k2;
-  Int pllP, pllPDiv, pllI, pllIDiv;
-};
-
-constexpr EncoderFields kEncoder{&UserData::PulsesPerRevolution, &UserData::MinMechanicalSpeed,
-                                 &UserData::MaxMechanicalSpeed,  &UserData::MaxErrorsNumber,
-                                 &UserData::FIFODepth,           &UserData::AlignmentDuration,
-                                 &UserData::AlignmentAngle,      &UserData::AlignmentCurrent};
-constexpr EncoderFields kAuxEncoder{
-    &UserData::AuxPulsesPerRevolution, &UserData::AuxMinMechanicalSpeed,
-    &UserData::AuxMaxMechanicalSpeed,  &UserData::AuxMaxErrorsNumber,
-    &UserData::AuxFIFODepth,           &UserData::AuxAlignmentDuration,
-    &UserData::AuxAlignmentAngle,      &UserData::AuxAlignmentCurrent};
-constexpr HallFields kHall{&UserData::Hall120Degrees, &UserData::Hall60Degrees,
-                           &UserData::PhaseShift, &UserData::MinMechanicalSpeed,
-                           &UserData::MaxMechanicalSpeed};
-constexpr HallFields kAuxHall{&UserData::AuxHall120Degrees, &UserData::AuxHall60Degrees,
-                              &UserData::AuxPhaseShift, &UserData::AuxMinMechanicalSpeed,
-                              &UserData::AuxMaxMechanicalSpeed};
-constexpr ObserverFields kObserver{&UserData::SpeedRampDuration,
-                                   &UserData::SpeedRampFinalValue,
-                                   &UserData::CurrentRampInitialValue,
-                                   &UserData::CurrentRampFinalValue,
-                                   &UserData::CurrentRampDuration,
-                                   &UserData::ConsinstencyThreshold,
-                                   &UserData::MinimumSpeed,
-                                   &UserData::VarianceThreshold,
-                                   &UserData::MinMechanicalSpeed,
-                                   &UserData::MaxErrorsNumber,
-                                   &UserData::IncludeAlignmentBeforeStartUp,
-                                   &UserData::GainsComputation,
-                                   &UserData::K1,
-                                   &UserData::K2,
-                                   &UserData::PLLPDividend,
-                                   &UserData::PLLPDivisor,
-                                   &UserData::PLLIDividend,
-                                   &UserData::PLLIDivisor};
-constexpr ObserverFields kAuxObserver{&UserData::AuxSpeedRampDuration,
-                                      &UserData::AuxSpeedRampFinalValue,
-                                      &UserData::AuxCurrentRampInitialValue,
-                                      &UserData::AuxCurrentRampFinalValue,
-                                      &UserData::AuxCurrentRampDuration,
-                                      &UserData::AuxConsinstencyThreshold,
-                                      &UserData::AuxMinimumSpeed,
-                                      &UserData::AuxVarianceThreshold,
-                                      &UserData::AuxMinMechanicalSpeed,
-                                      &UserData::AuxMaxErrorsNumber,
-                                      &UserData::AuxIncludeAlignmentBeforeStartUp,
-                                      &UserData::AuxGainsComputation,
-                                      &UserData::AuxK1,
-                                      &UserData::AuxK2,
-                                      &UserData::AuxPLLPDividend,
-                                      &UserData::AuxPLLPDivisor,
-                                      &UserData::AuxPLLIDividend,
-                                      &UserData::AuxPLLIDivisor};
-
-void Alignment(Tree &t, const EncoderFields &e) {
+void Alignment(Tree &t, const EncoderMembers &e) {
   t.Open("ALIGNMENTSETTINGS");
-  t.Param("Duration", e.alignDuration);
-  t.Param("AlignmentAngle", e.alignAngle);
-  t.Param("Current", e.alignCurrent);
+  t.Leaf("Duration", e.alignmentDuration);
+  t.Leaf("AlignmentAngle", e.alignmentAngle);
+  t.Leaf("Current", e.alignmentCurrent);
   t.Close("ALIGNMENTSETTINGS");
 }
 
-void Encoder(Tree &t, const EncoderFields &e) {
+void Encoder(Tree &t, const EncoderMembers &e) {
   t.Open("QUADRATUREENCODERCHARACTERISTICS");
-  t.Param("PulsesPerRevolution", e.pulses);
+  t.Leaf("PulsesPerRevolution", e.pulsesPerRevolution);
   t.Close("QUADRATUREENCODERCHARACTERISTICS");
   t.Open("SPEEDMEASUREMENTERRORSMANAGEMENT");
-  t.Param("MinMechanicalSpeed", e.minSpeed);
-  t.Param("MaxMechanicalSpeed", e.maxSpeed);
-  t.Param("MaxErrorsNumber", e.errors);
-  t.Param("FIFODepth", e.fifo);
+  t.Leaf("MinMechanicalSpeed", e.minMechanicalSpeed);
+  t.Leaf("MaxMechanicalSpeed", e.maxMechanicalSpeed);
+  t.Leaf("MaxErrorsNumber", e.maxErrorsNumber);
+  t.Leaf("FIFODepth", e.fifoDepth);
   t.Close("SPEEDMEASUREMENTERRORSMANAGEMENT");
   Alignment(t, e);
 }
 
-void Hall(Tree &t, const HallFields &h) {
+void Hall(Tree &t, const HallMembers &h) {
   t.Open("HALLSENSORSPLACEMENT");
-  t.Flag("Hall120Degrees", h.at120);
-  t.Flag("Hall60Degrees", h.at60);
-  t.Param("PhaseShift", h.shift);
+  t.Leaf("Hall120Degrees", h.placement120);
+  t.Leaf("Hall60Degrees", h.placement60);
+  t.Leaf("PhaseShift", h.phaseShift);
   t.Close("HALLSENSORSPLACEMENT");
   t.Open("SPEEDMEASUREMENTERRORSMANAGEMENT");
-  t.Param("MinMechanicalSpeed", h.minSpeed);
-  t.Param("MaxMechanicalSpeed", h.maxSpeed);
+  t.Leaf("MinMechanicalSpeed", h.minMechanicalSpeed);
+  t.Leaf("MaxMechanicalSpeed", h.maxMechanicalSpeed);
   t.Close("SPEEDMEASUREMENTERRORSMANAGEMENT");
 }
 
-void ObserverHead(Tree &t, const ObserverFields &o) {
+void ObserverHead(Tree &t, const ObserverMembers &o) {
   t.Open("STARTUPSETTINGS");
-  t.Param("SpeedRampDuration", o.rampDuration);
-  t.Param("SpeedRampFinalValue", o.rampFinal);
-  t.Param("CurrentRampInitialValue", o.currentInitial);
-  t.Param("CurrentRampFinalValue", o.currentFinal);
-  t.Param("CurrentRampDuration", o.currentDuration);
-  t.Param("ConsinstencyThreshold", o.consistency);
+  t.Leaf("SpeedRampDuration", o.speedRampDuration);
+  t.Leaf("SpeedRampFinalValue", o.speedRampFinalValue);
+  t.Leaf("CurrentRampInitialValue", o.currentRampInitialValue);
+  t.Leaf("CurrentRampFinalValue", o.currentRampFinalValue);
+  t.Leaf("CurrentRampDuration", o.currentRampDuration);
+  t.Leaf("ConsinstencyThreshold", o.consistencyThreshold);
   if (t.Everything())
-    t.Param("MinimumSpeed", o.minimumSpeed);
+    t.Leaf("MinimumSpeed", o.minimumSpeed);
   t.Close("STARTUPSETTINGS");
   t.Open("SPEEDMEASUREMENTERRORSMANAGEMENT");
-  t.Param("VarianceThreshold", o.variance);
-  t.Param("MinMechanicalSpeed", o.minSpeed);
-  t.Param("MaxErrorsNumber", o.errors);
+  t.Leaf("VarianceThreshold", o.varianceThreshold);
+  t.Leaf("MinMechanicalSpeed", o.minMechanicalSpeed);
+  t.Leaf("MaxErrorsNumber", o.maxErrorsNumber);
   t.Close("SPEEDMEASUREMENTERRORSMANAGEMENT");
-  t.Flag("IncludeAlignmentBeforeStartUp", o.includeAlignment);
+  t.Leaf("IncludeAlignmentBeforeStartUp", o.includeAlignment);
 }
 
-void ObserverGains(Tree &t, const ObserverFields &o) {
+void ObserverGains(Tree &t, const ObserverMembers &o) {
   t.Open("APRIORICOMPUTEDGAINS");
-  t.Flag("GainsComputation", o.gainsComputation);
-  t.Param("K1", o.k1);
-  t.Param("K2", o.k2);
-  t.Param("PLLPDividend", o.pllP);
-  t.Param("PLLPDivisor", o.pllPDiv);
-  t.Param("PLLIDividend", o.pllI);
-  t.Param("PLLIDivisor", o.pllIDiv);
+  t.Leaf("GainsComputation", o.gainsComputation);
+  t.Leaf("K1", o.k1);
+  t.Leaf("K2", o.k2);
+  t.Leaf("PLLPDividend", o.pllPDividend);
+  t.Leaf("PLLPDivisor", o.pllPDivisor);
+  t.Leaf("PLLIDividend", o.pllIDividend);
+  t.Leaf("PLLIDivisor", o.pllIDivisor);
   t.Close("APRIORICOMPUTEDGAINS");
 }
 
 void Configuration(Tree &t) {
   t.Open("CONFIGURATION");
   t.Open("SPEEDFEEDBACK");
-  t.Flag("QuadratureEncoder", &UserData::QuadratureEncoder);
-  t.Flag("HallSensors", &UserData::HallSensors);
-  t.Flag("NoSpeedSensors", &UserData::NoSpeedSensors);
+  t.Leaf("QuadratureEncoder", &UserData::QuadratureEncoder);
+  t.Leaf("HallSensors", &UserData::HallSensors);
+  t.Leaf("NoSpeedSensors", &UserData::NoSpeedSensors);
   t.Close("SPEEDFEEDBACK");
   t.Open("FOCMETHODS");
-  t.Flag("FluxWeakening", &UserData::FluxWeakening);
-  t.Flag("FeedForwardCurrentRegulation", &UserData::FeedForwardCurrentRegulation);
-  t.Flag("InternalPMSMMaximunTxAStrategy", &UserData::InternalPMSMMaximunTxAStrategy);
+  t.Leaf("FluxWeakening", &UserData::FluxWeakening);
+  t.Leaf("FeedForwardCurrentRegulation", &UserData::FeedForwardCurrentRegulation);
+  t.Leaf("InternalPMSMMaximunTxAStrategy", &UserData::InternalPMSMMaximunTxAStrategy);
   t.Close("FOCMETHODS");
   t.Open("CURRENTSENSINGTECHNIQUE");
-  t.Flag("IsolatedCurrentSensors", &UserData::IsolatedCurrentSensors);
-  t.Flag("ThreeShuntResistors", &UserData::ThreeShuntResistors);
-  t.Flag("SingleShuntResistor", &UserData::SingleShuntResistor);
+  t.Leaf("IsolatedCurrentSensors", &UserData::IsolatedCurrentSensors);
+  t.Leaf("ThreeShuntResistors", &UserData::ThreeShuntResistors);
+  t.Leaf("SingleShuntResistor", &UserData::SingleShuntResistor);
   t.Close("CURRENTSENSINGTECHNIQUE");
   t.Open("BRAKETECHNIQUE");
-  t.Flag("EnableDCBusBrakeResistorManagement", &UserData::EnableDCBusBrakeResistorManagement);
+  t.Leaf("EnableDCBusBrakeResistorManagement", &UserData::EnableDCBusBrakeResistorManagement);
   t.Close("BRAKETECHNIQUE");
   t.Open("PIDDIFFERENTIALTERMS");
-  t.Flag("CheckToEnableDifferentialTerm", &UserData::CheckToEnableDifferentialTerm);
+  t.Leaf("CheckToEnableDifferentialTerm", &UserData::CheckToEnableDifferentialTerm);
   t.Close("PIDDIFFERENTIALTERMS");
   t.Close("CONFIGURATION");
 }
@@ -226,28 +131,28 @@ void Configuration(Tree &t) {
 void MotorAndHw(Tree &t) {
   t.Open("MOTORANDHW");
   t.Open("CURRENTSENSINGNETWORK");
-  t.Param("ShuntResistorValue", &UserData::ShuntResistorValue);
-  t.Param("AmplificationGain", &UserData::AmplificationGain);
-  t.Param("ICSGain", &UserData::ICSGain);
+  t.Leaf("ShuntResistorValue", &UserData::ShuntResistorValue);
+  t.Leaf("AmplificationGain", &UserData::AmplificationGain);
+  t.Leaf("ICSGain", &UserData::ICSGain);
   t.Close("CURRENTSENSINGNETWORK");
   t.Open("KV208BOARDPROTECTION");
-  t.Param("OverTemperatureThreshold", &UserData::OverTemperatureThreshold);
-  t.Param("TemperatureHysteresis", &UserData::TemperatureHysteresis);
-  t.Param("UnderVoltageThreshold", &UserData::UnderVoltageThreshold);
-  t.Param("OverVoltageThreshold", &UserData::OverVoltageThreshold);
+  t.Leaf("OverTemperatureThreshold", &UserData::OverTemperatureThreshold);
+  t.Leaf("TemperatureHysteresis", &UserData::TemperatureHysteresis);
+  t.Leaf("UnderVoltageThreshold", &UserData::UnderVoltageThreshold);
+  t.Leaf("OverVoltageThreshold", &UserData::OverVoltageThreshold);
   t.Close("KV208BOARDPROTECTION");
   t.Open("MOTORCHARACTERISTICS");
-  t.Param("R", &UserData::R);
-  t.Param("Ld", &UserData::Ld);
-  t.Param("Lq", &UserData::Lq);
-  t.Param("RatedCurrent", &UserData::RatedCurrent);
-  t.Param("Ke", &UserData::Ke);
-  t.Param("PolePairs", &UserData::PolePairs);
-  t.Param("MotorMaxSpeed", &UserData::MotorMaxSpeed);
+  t.Leaf("R", &UserData::R);
+  t.Leaf("Ld", &UserData::Ld);
+  t.Leaf("Lq", &UserData::Lq);
+  t.Leaf("RatedCurrent", &UserData::RatedCurrent);
+  t.Leaf("Ke", &UserData::Ke);
+  t.Leaf("PolePairs", &UserData::PolePairs);
+  t.Leaf("MotorMaxSpeed", &UserData::MotorMaxSpeed);
   t.Close("MOTORCHARACTERISTICS");
   t.Open("VOLTAGESENSINGNETWORK");
-  t.Param("DCBusVoltage", &UserData::DCBusVoltage);
-  t.Param("DCBusVoltagePartitioning", &UserData::DCBusVoltagePartitioning);
+  t.Leaf("DCBusVoltage", &UserData::DCBusVoltage);
+  t.Leaf("DCBusVoltagePartitioning", &UserData::DCBusVoltagePartitioning);
   t.Close("VOLTAGESENSINGNETWORK");
   t.Close("MOTORANDHW");
 }
@@ -255,53 +160,53 @@ void MotorAndHw(Tree &t) {
 void ControlSettings(Tree &t) {
   t.Open("CONTROLSETTINGS");
   t.Open("DRIVINGSETTINGS");
-  t.Param("PWMFrequency", &UserData::PWMFrequency);
-  t.Param("DeadTime", &UserData::DeadTime);
+  t.Leaf("PWMFrequency", &UserData::PWMFrequency);
+  t.Leaf("DeadTime", &UserData::DeadTime);
   t.Close("DRIVINGSETTINGS");
   t.Open("SPEEDREGULATIONCONTROLRATE");
-  t.Rate("SpeedRegulationControlRate", &UserData::SpeedRegulationControlRate);
+  t.Leaf("SpeedRegulationControlRate", &UserData::SpeedRegulationControlRate);
   t.Close("SPEEDREGULATIONCONTROLRATE");
   t.Open("TORQUEANDFLUXCONTROLRATE");
-  t.Number("TorqueAndFluxControlRate", &UserData::TorqueAndFluxControlRate);
+  t.Leaf("TorqueAndFluxControlRate", &UserData::TorqueAndFluxControlRate);
   t.Close("TORQUEANDFLUXCONTROLRATE");
   t.Open("TORQUEANDFLUXCONTROLLER");
-  t.Param("CutOffFrequency", &UserData::CutOffFrequency);
+  t.Leaf("CutOffFrequency", &UserData::CutOffFrequency);
   if (t.Everything())
-    t.Flag("TorqueAndFluxGainsComputation", &UserData::TorqueAndFluxGainsComputation);
+    t.Leaf("TorqueAndFluxGainsComputation", &UserData::TorqueAndFluxGainsComputation);
   t.Open("TORQUE");
-  t.Param("TorquePDividend", &UserData::TorquePDividend);
-  t.Param("TorquePDivisor", &UserData::TorquePDivisor);
-  t.Param("TorqueIDividend", &UserData::TorqueIDividend);
-  t.Param("TorqueIDivisor", &UserData::TorqueIDivisor);
-  t.Param("TorqueDDividend", &UserData::TorqueDDividend);
-  t.Param("TorqueDDivisor", &UserData::TorqueDDivisor);
-  t.Param("TorqueInitRef", &UserData::TorqueInitRef);
+  t.Leaf("TorquePDividend", &UserData::TorquePDividend);
+  t.Leaf("TorquePDivisor", &UserData::TorquePDivisor);
+  t.Leaf("TorqueIDividend", &UserData::TorqueIDividend);
+  t.Leaf("TorqueIDivisor", &UserData::TorqueIDivisor);
+  t.Leaf("TorqueDDividend", &UserData::TorqueDDividend);
+  t.Leaf("TorqueDDivisor", &UserData::TorqueDDivisor);
+  t.Leaf("TorqueInitRef", &UserData::TorqueInitRef);
   t.Close("TORQUE");
   t.Open("FLUX");
-  t.Param("FluxPDividend", &UserData::FluxPDividend);
-  t.Param("FluxPDivisor", &UserData::FluxPDivisor);
-  t.Param("FluxIDividend", &UserData::FluxIDividend);
-  t.Param("FluxIDivisor", &UserData::FluxIDivisor);
-  t.Param("FluxDDividend", &UserData::FluxDDividend);
-  t.Param("FluxDDivisor", &UserData::FluxDDivisor);
-  t.Param("FluxInitRef", &UserData::FluxInitRef);
+  t.Leaf("FluxPDividend", &UserData::FluxPDividend);
+  t.Leaf("FluxPDivisor", &UserData::FluxPDivisor);
+  t.Leaf("FluxIDividend", &UserData::FluxIDividend);
+  t.Leaf("FluxIDivisor", &UserData::FluxIDivisor);
+  t.Leaf("FluxDDividend", &UserData::FluxDDividend);
+  t.Leaf("FluxDDivisor", &UserData::FluxDDivisor);
+  t.Leaf("FluxInitRef", &UserData::FluxInitRef);
   t.Close("FLUX");
   t.Close("TORQUEANDFLUXCONTROLLER");
   t.Open("SPEEDCONTROLLER");
-  t.Param("SpeedPDividend", &UserData::SpeedPDividend);
-  t.Param("SpeedPDivisor", &UserData::SpeedPDivisor);
-  t.Param("SpeedIDividend", &UserData::SpeedIDividend);
-  t.Param("SpeedIDivisor", &UserData::SpeedIDivisor);
-  t.Param("SpeedDDividend", &UserData::SpeedDDividend);
-  t.Param("SpeedDDivisor", &UserData::SpeedDDivisor);
-  t.Param("SpeedInitRef", &UserData::SpeedInitRef);
+  t.Leaf("SpeedPDividend", &UserData::SpeedPDividend);
+  t.Leaf("SpeedPDivisor", &UserData::SpeedPDivisor);
+  t.Leaf("SpeedIDividend", &UserData::SpeedIDividend);
+  t.Leaf("SpeedIDivisor", &UserData::SpeedIDivisor);
+  t.Leaf("SpeedDDividend", &UserData::SpeedDDividend);
+  t.Leaf("SpeedDDivisor", &UserData::SpeedDDivisor);
+  t.Leaf("SpeedInitRef", &UserData::SpeedInitRef);
   t.Close("SPEEDCONTROLLER");
   t.Open("FLUXWEAKENINGCONTROLLER");
-  t.Param("FluxWeakeningControllerPDividend", &UserData::FluxWeakeningControllerPDividend);
-  t.Param("FluxWeakeningControllerPDivisor", &UserData::FluxWeakeningControllerPDivisor);
-  t.Param("FluxWeakeningControllerIDividend", &UserData::FluxWeakeningControllerIDividend);
-  t.Param("FluxWeakeningControllerIDivisor", &UserData::FluxWeakeningControllerIDivisor);
-  t.Param("FluxWeakeningControllerVoltageLimit", &UserData::FluxWeakeningControllerVoltageLimit);
+  t.Leaf("FluxWeakeningControllerPDividend", &UserData::FluxWeakeningControllerPDividend);
+  t.Leaf("FluxWeakeningControllerPDivisor", &UserData::FluxWeakeningControllerPDivisor);
+  t.Leaf("FluxWeakeningControllerIDividend", &UserData::FluxWeakeningControllerIDividend);
+  t.Leaf("FluxWeakeningControllerIDivisor", &UserData::FluxWeakeningControllerIDivisor);
+  t.Leaf("FluxWeakeningControllerVoltageLimit", &UserData::FluxWeakeningControllerVoltageLimit);
   t.Close("FLUXWEAKENINGCONTROLLER");
   t.Close("CONTROLSETTINGS");
 }
@@ -309,62 +214,62 @@ void ControlSettings(Tree &t) {
 void Debug(Tree &t) {
   t.Open("DEBUG");
   t.Open("AUXILIARYSPEEDFEEDBACK");
-  t.Flag("ViewEncoderFeedback", &UserData::ViewEncoderFeedback);
-  t.Flag("ViewHallSensorsFeedback", &UserData::ViewHallSensorsFeedback);
-  t.Flag("None", &UserData::None);
-  t.Flag("EnableObserverGainTuning", &UserData::EnableObserverGainTuning);
+  t.Leaf("ViewEncoderFeedback", &UserData::ViewEncoderFeedback);
+  t.Leaf("ViewHallSensorsFeedback", &UserData::ViewHallSensorsFeedback);
+  t.Leaf("None", &UserData::None);
+  t.Leaf("EnableObserverGainTuning", &UserData::EnableObserverGainTuning);
   t.Close("AUXILIARYSPEEDFEEDBACK");
-  t.Flag("EnableDACFunctionality", &UserData::EnableDACFunctionality);
+  t.Leaf("EnableDACFunctionality", &UserData::EnableDACFunctionality);
   t.Open("FLUXANDTORQUEPIDTUNINGMODALITY");
-  t.Flag("EnableModality", &UserData::EnableModality);
-  t.Param("SquareWavePeriod", &UserData::SquareWavePeriod);
+  t.Leaf("EnableModality", &UserData::EnableModality);
+  t.Leaf("SquareWavePeriod", &UserData::SquareWavePeriod);
   t.Close("FLUXANDTORQUEPIDTUNINGMODALITY");
   t.Close("DEBUG");
 }
 
 void Sensorless(Tree &t) {
-  ObserverHead(t, kObserver);
-  Alignment(t, kEncoder);
-  ObserverGains(t, kObserver);
+  ObserverHead(t, MainObserver());
+  Alignment(t, MainEncoder());
+  ObserverGains(t, MainObserver());
 }
 
 // The first main-sensor flag that is set picks the content.
 void SpeedFeedback(Tree &t, const UserData &d) {
   t.Open("SPEEDFEEDBACK");
   if (t.Everything()) {
-    Encoder(t, kEncoder);
-    Hall(t, kHall);
+    Encoder(t, MainEncoder());
+    Hall(t, MainHall());
     Sensorless(t);
   } else if (d.QuadratureEncoder != 0) {
-    Encoder(t, kEncoder);
+    Encoder(t, MainEncoder());
   } else if (d.HallSensors != 0) {
-    Hall(t, kHall);
+    Hall(t, MainHall());
   } else if (d.NoSpeedSensors != 0) {
     Sensorless(t);
   }
   t.Close("SPEEDFEEDBACK");
 }
 
-void AuxObserver(Tree &t) {
-  ObserverHead(t, kAuxObserver);
-  ObserverGains(t, kAuxObserver);
+void AuxObserverGroups(Tree &t) {
+  ObserverHead(t, AuxObserver());
+  ObserverGains(t, AuxObserver());
 }
 
 void AuxSpeedFeedback(Tree &t, const UserData &d) {
   void (*content)(Tree &) = nullptr;
   if (t.Everything()) {
     content = [](Tree &all) {
-      AuxObserver(all);
-      Encoder(all, kAuxEncoder);
-      Hall(all, kAuxHall);
+      AuxObserverGroups(all);
+      Encoder(all, AuxEncoder());
+      Hall(all, AuxHall());
     };
   } else if (d.QuadratureEncoder != 0 || d.HallSensors != 0) {
     if (d.EnableObserverGainTuning != 0)
-      content = AuxObserver;
+      content = AuxObserverGroups;
   } else if (d.ViewEncoderFeedback != 0) {
-    content = [](Tree &aux) { Encoder(aux, kAuxEncoder); };
+    content = [](Tree &aux) { Encoder(aux, AuxEncoder()); };
   } else if (d.ViewHallSensorsFeedback != 0) {
-    content = [](Tree &aux) { Hall(aux, kAuxHall); };
+    content = [](Tree &aux) { Hall(aux, AuxHall()); };
   }
   if (!content)
     return;
@@ -378,14 +283,14 @@ void CurrentSensing(Tree &t, const UserData &d) {
   if (t.Everything() || d.IsolatedCurrentSensors == 0) {
     t.Open("NOISEPARAMETERS");
     if (t.Everything() || d.ThreeShuntResistors != 0)
-      t.Param("Tnoise", &UserData::Tnoise);
-    t.Param("Trise", &UserData::Trise);
+      t.Leaf("Tnoise", &UserData::Tnoise);
+    t.Leaf("Trise", &UserData::Trise);
     t.Close("NOISEPARAMETERS");
     t.Open("ADCONVERTERSAMPLINGTIME");
-    t.Number("ADConverterSamplingTime", &UserData::ADConverterSamplingTime);
+    t.Leaf("ADConverterSamplingTime", &UserData::ADConverterSamplingTime);
     t.Close("ADCONVERTERSAMPLINGTIME");
     t.Open("MAXIMUMAVAILABLEMODULATIONINDEX");
-    t.Param("MaximumAvailableModulationIndex", &UserData::MaximumAvailableModulationIndex);
+    t.Leaf("MaximumAvailableModulationIndex", &UserData::MaximumAvailableModulationIndex);
     t.Close("MAXIMUMAVAILABLEMODULATIONINDEX");
   }
   t.Close("CURRENTSENSING");
@@ -403,5 +308,7 @@ void WalkSettings(const UserData &data, SettingsScope scope, SettingsVisitor &vi
   AuxSpeedFeedback(t, data);
   CurrentSensing(t, data);
 }
+
+SettingsVisitor::~SettingsVisitor() = default;
 
 } // namespace parvex

@@ -1,13 +1,15 @@
-#include "model/SpeedFeedbackGains.h"
+#include "parvex/Model.h"
 
 #include "model/Clamp.h"
-#include "model/Conversion.h"
+#include "torvio/Conversion.h"
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
 namespace parvex {
+
+using torvio::TruncateToLow32;
 
 namespace {
 

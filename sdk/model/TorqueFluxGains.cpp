@@ -1,12 +1,14 @@
-#include "model/TorqueFluxGains.h"
+#include "parvex/Model.h"
 
 #include "model/Clamp.h"
-#include "model/Conversion.h"
 #include "model/IntegerPower.h"
+#include "torvio/Conversion.h"
 
 #include <optional>
 
 namespace parvex {
+
+using torvio::TruncateToLow32;
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "GenCommandLine.h"
 #include "GenReport.h"
 #include "ProjectLoader.h"
-#include "SettingsDiff.h"
 #include "parvex.h"
+#include "parvex/Settings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "Polynomial.h"
+#include "analysis/Polynomial.h"
 
 #include <gtest/gtest.h>
 

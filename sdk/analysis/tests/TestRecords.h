@@ -2,8 +2,8 @@
 // with the gains recomputed by the library, as the program would.
 #pragma once
 
-#include "ControllerAnalysis.h"
 #include "parvex.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <gtest/gtest.h>
 

@@ -204,7 +204,8 @@ TEST_F(Generator, NullCallbackStillWritesEverything) {
 TEST_F(Generator, OutOfRangeIndexIsUnknownTemplate) {
   GenerationContext ctx;
   const std::string t = templates.Prefix();
-  const GenerateSourcesArgs args{t.c_str(), t.c_str(), &testdata::CaptureLine};
+  const GenerateSourcesArgs args{t.c_str(), t.c_str(), nullptr};
+  ctx.report = &testdata::CaptureReport;
   EXPECT_EQ(GenerateHeaderFile(ctx, args, data, 9), 1);
   EXPECT_EQ(GenerateHeaderFile(ctx, args, data, -1), 1);
   EXPECT_EQ(CapturedLines().back(),
@@ -225,6 +226,51 @@ TEST(ExitCodeText, EveryCode) {
     EXPECT_STREQ(ExitCodeText(code), expected[code]);
   for (int code : {9, -1, 1000})
     EXPECT_STREQ(ExitCodeText(code), "Error : Unknown error. PARVEX.DLL internal error (bug).");
+}
+
+} // namespace
+
+namespace {
+
+// The structured result tells the same run as the lines: each header with
+// its outcome, the counts, and whether the build log was written.
+TEST_F(Generator, ResultAsData) {
+  WriteTemplates("//@@##TEID%2\n");
+  WriteFile(templates.Path() / "MC_Hall_prm.th", "//@@##TEID%95\n"); // no such token: 6
+  std::filesystem::remove(templates.Path() / "MC_pwm_ics_prm.th");   // not found: 2
+  const GenerationResult r = Generate(data, templates.Prefix(), output.Prefix());
+  ASSERT_EQ(r.headers.size(), 9u);
+  for (std::size_t i = 0; i < 9; ++i)
+    EXPECT_EQ(r.headers[i].name, std::string(kNames[i]) + ".h");
+  EXPECT_EQ(r.headers[0].exitCode, 0);
+  EXPECT_TRUE(r.headers[0].created);
+  EXPECT_EQ(r.headers[2].exitCode, 6);
+  EXPECT_TRUE(r.headers[2].created); // left as the run stopped it
+  EXPECT_EQ(r.headers[7].exitCode, 2);
+  EXPECT_FALSE(r.headers[7].created);
+  EXPECT_EQ(r.errors, 2);
+  EXPECT_EQ(r.warnings, 0);
+  EXPECT_TRUE(r.buildLogWritten);
+
+  // The C run reports the very same lines.
+  Run(templates.Prefix(), output.Prefix());
+  ASSERT_EQ(CapturedLines().size(), r.lines.size());
+  for (std::size_t i = 0; i < r.lines.size(); ++i) {
+    EXPECT_EQ(CapturedLines()[i].text, r.lines[i].text);
+    EXPECT_EQ(CapturedLines()[i].severity, static_cast<int>(r.lines[i].severity));
+  }
+  EXPECT_EQ(r.lines.back().text, "End include files creation. 2 Error(s) 0 Warning(s)");
+  EXPECT_EQ(r.lines.back().severity, Severity::Error);
+}
+
+TEST_F(Generator, ResultWithoutAnOutputFolder) {
+  WriteTemplates("x\n");
+  const GenerationResult r = Generate(data, templates.Prefix(), output.Prefix() + "missing/");
+  EXPECT_FALSE(r.buildLogWritten);
+  for (const GeneratedHeader &h : r.headers) {
+    EXPECT_EQ(h.exitCode, 4);
+    EXPECT_FALSE(h.created);
+  }
 }
 
 } // namespace

@@ -23,4 +23,9 @@ inline void CaptureLine(const char *text, int severity) {
   CapturedLines().push_back({text, severity});
 }
 
+// The same as a generation context's report.
+inline void CaptureReport(const std::string &text, int severity) {
+  CapturedLines().push_back({text, severity});
+}
+
 } // namespace testdata

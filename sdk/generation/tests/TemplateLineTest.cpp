@@ -23,7 +23,8 @@ protected:
   int Process(std::string_view line, bool withLog = true) {
     ctx.ClearBlocks();
     BuildHeaderBlocks(data, ctx);
-    const GenerateSourcesArgs args{"t/", "o/", withLog ? &testdata::CaptureLine : nullptr};
+    const GenerateSourcesArgs args{"t/", "o/", nullptr};
+    ctx.report = withLog ? &testdata::CaptureReport : nullptr;
     return ProcessTemplateLine(args, line, ctx, out, data);
   }
 

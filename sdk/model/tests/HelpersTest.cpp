@@ -1,8 +1,8 @@
 // The small arithmetic helpers of the model, tested directly.
 #include "model/Clamp.h"
-#include "model/Conversion.h"
 #include "model/IntegerPower.h"
 #include "model/PowerOfTwo.h"
+#include "torvio/Conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,9 @@
 #include <limits>
 
 namespace parvex {
+
+using torvio::TruncateToInt64;
+using torvio::TruncateToLow32;
 namespace {
 
 TEST(IntegerPower, PowersOfTwoUsedForDivisors) {

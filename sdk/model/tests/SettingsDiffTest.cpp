@@ -1,7 +1,6 @@
 // The comparison of two records by the build log's element names.
-#include "SettingsDiff.h"
-#include "SettingsTree.h"
 #include "TestRecord.h"
+#include "parvex/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -146,24 +145,7 @@ public:
   void OpenGroup(const char *) override {}
   void CloseGroup(const char *) override {}
   void Leaf(const SettingLeaf &leaf) override {
-    switch (leaf.kind) {
-    case SettingKind::Flag:
-    case SettingKind::Word:
-      Mark(&(d_.*leaf.word), sizeof(std::uint32_t));
-      break;
-    case SettingKind::Rate:
-      Mark(&(d_.*leaf.rate), sizeof(double));
-      break;
-    case SettingKind::Int:
-      Mark(&(d_.*leaf.intParam), sizeof(IntParam));
-      break;
-    case SettingKind::SignedInt:
-      Mark(&(d_.*leaf.signedParam), sizeof(SignedIntParam));
-      break;
-    case SettingKind::Real:
-      Mark(&(d_.*leaf.realParam), sizeof(RealParam));
-      break;
-    }
+    std::visit([this](auto m) { Mark(&(d_.*m), sizeof(d_.*m)); }, leaf.parameter->member);
   }
   const UserData &d_;
   std::vector<bool> covered;

@@ -1,13 +1,13 @@
-// Real-to-integer conversions with defined results. A loaded project can hold
-// any bytes, so NaN, infinities and values beyond the target range must never
-// reach a plain cast (undefined behaviour).
+// Real-to-integer conversions with defined results, shared by both libraries.
+// A loaded project can hold any bytes, so NaN, infinities and values beyond
+// the target range must never reach a plain cast (undefined behaviour).
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
 
-namespace parvex {
+namespace torvio {
 
 // Truncates toward zero; empty for NaN, infinities and values outside the
 // range of a 64-bit signed integer.
@@ -34,4 +34,4 @@ inline std::optional<std::uint32_t> TruncateToLow32(double v) {
   return Low32(*wide);
 }
 
-} // namespace parvex
+} // namespace torvio

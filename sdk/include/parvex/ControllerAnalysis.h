@@ -5,6 +5,7 @@
 #pragma once
 
 #include "parvex.h"
+#include "parvex/Api.h"
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ namespace parvex::analysis {
 enum class Level { Ok, Note, Flag };
 
 // "ok", "note", "flag".
-const char *LevelName(Level level);
+PARVEX_CORE_API const char *LevelName(Level level);
 
 // A physical value; imaginary is non-zero only for a complex pole.
 struct Quantity {
@@ -111,6 +112,6 @@ struct AnalysisOptions {
   double simulatedTimeConstants = 10; // step simulated over this many 1/wc (at least 60 periods)
 };
 
-ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options = {});
+PARVEX_CORE_API ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options = {});
 
 } // namespace parvex::analysis

@@ -3,17 +3,18 @@
 // RFC 4180 quoting, the loop figures as further rows).
 #pragma once
 
-#include "ControllerAnalysis.h"
+#include "parvex/Api.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <string>
 
 namespace parvex::analysis {
 
-std::string AnalysisTable(const ControllerAnalysis &analysis);
+PARVEX_CORE_API std::string AnalysisTable(const ControllerAnalysis &analysis);
 
-std::string AnalysisCsv(const ControllerAnalysis &analysis);
+PARVEX_CORE_API std::string AnalysisCsv(const ControllerAnalysis &analysis);
 
 // One CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string &text);
+PARVEX_CORE_API std::string CsvField(const std::string &text);
 
 } // namespace parvex::analysis

@@ -1,0 +1,84 @@
+// The parameter registry: one typed description of every setting of the
+// record (member, name, kind, default, unit, the build-log path that names
+// it, and the twin of a main/auxiliary pair). Defaults, the build log, the
+// comparison, the pages and scripted edits all read it.
+#pragma once
+
+#include "parvex.h"
+#include "parvex/Api.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <variant>
+
+namespace parvex {
+
+enum class ParamKind {
+  Flag,      // uint32 read as set when non-zero
+  Word,      // uint32 number without a range
+  Rate,      // double without a range
+  Int,       // IntParam
+  SignedInt, // SignedIntParam
+  Real,      // RealParam
+};
+
+using ParamMember =
+    std::variant<std::uint32_t UserData::*, double UserData::*, IntParam UserData::*,
+                 SignedIntParam UserData::*, RealParam UserData::*>;
+using ParamDefault = std::variant<std::uint32_t, double, IntParam, SignedIntParam, RealParam>;
+
+// The parts of a ranged setting.
+enum class ParamPart { Min, Value, Max, Decimals };
+
+struct PARVEX_CORE_API Parameter {
+  const char *name;           // the record member: "R", "AuxK1"
+  ParamKind kind;             // matches `member` and `initial`
+  ParamMember member;         //
+  ParamDefault initial;       // the default configuration's value (before couplings)
+  const char *unit;           // "Ohm", "mH", "Hz", ...; "" when dimensionless
+  bool computed = false;      // written by the gain or index calculations, may exceed Max
+  const char *twin = nullptr; // the other member of a main/auxiliary pair
+
+  // Min, Max and Decimals exist for Int, SignedInt and Real.
+  bool HasRange() const;
+  // A part as a number: unsigned or signed as the member is declared. The
+  // Value of any kind; the other parts only with a range.
+  double Read(const UserData &data, ParamPart part = ParamPart::Value) const;
+  // Writes a part: integers keep the value truncated toward zero (its low
+  // 32 bits), reals keep it unchanged. False, and nothing written, when the
+  // value has no defined integer conversion or the part does not exist.
+  bool Write(UserData &data, double value, ParamPart part = ParamPart::Value) const;
+  // Writes `initial` into the record.
+  void Reset(UserData &data) const;
+};
+
+// Every setting of the record, in record order (reserved bytes excluded).
+PARVEX_CORE_API std::span<const Parameter> Parameters();
+
+// The setting of a member, by name, or by its build-log path.
+PARVEX_CORE_API const Parameter *FindParameter(const ParamMember &member);
+PARVEX_CORE_API const Parameter *FindParameter(std::string_view name);
+PARVEX_CORE_API const Parameter *FindParameterByPath(std::string_view path);
+
+// The place that names the setting in BuildLog.xml's element tree, without
+// the FOCDATA root: "MOTORANDHW/MOTORCHARACTERISTICS/R". A setting shown in
+// several groups is named by its first place.
+PARVEX_CORE_API std::string_view PathOf(const Parameter &parameter);
+
+// The other member of a main/auxiliary pair, or null.
+PARVEX_CORE_API const Parameter *TwinOf(const Parameter &parameter);
+
+// The member of the twin of `member` (same type), or null.
+template <class M>
+M TwinMember(M member) {
+  const Parameter *p = FindParameter(ParamMember(member));
+  const Parameter *t = p ? TwinOf(*p) : nullptr;
+  if (!t)
+    return nullptr;
+  const M *m = std::get_if<M>(&t->member);
+  return m ? *m : nullptr;
+}
+
+} // namespace parvex

@@ -1,0 +1,68 @@
+// The record members of the speed-feedback variants, main and auxiliary: the
+// settings tree and the speed-feedback pages build the same groups from them.
+// The auxiliary groups are the twins of the main ones in the registry.
+#pragma once
+
+#include "parvex.h"
+#include "parvex/Api.h"
+
+#include <cstdint>
+
+namespace parvex {
+
+using FlagMember = std::uint32_t UserData::*;
+using IntMember = IntParam UserData::*;
+using SignedMember = SignedIntParam UserData::*;
+using RealMember = RealParam UserData::*;
+
+struct EncoderMembers {
+  IntMember pulsesPerRevolution;
+  IntMember minMechanicalSpeed;
+  IntMember maxMechanicalSpeed;
+  IntMember maxErrorsNumber;
+  IntMember fifoDepth;
+  IntMember alignmentDuration;
+  IntMember alignmentAngle;
+  RealMember alignmentCurrent;
+};
+
+struct HallMembers {
+  FlagMember placement120;
+  FlagMember placement60;
+  IntMember phaseShift;
+  IntMember minMechanicalSpeed;
+  IntMember maxMechanicalSpeed;
+};
+
+struct ObserverMembers {
+  IntMember speedRampDuration;
+  IntMember speedRampFinalValue;
+  RealMember currentRampInitialValue;
+  RealMember currentRampFinalValue;
+  IntMember currentRampDuration;
+  IntMember consistencyThreshold;
+  RealMember varianceThreshold;
+  IntMember minimumSpeed;
+  IntMember minMechanicalSpeed;
+  IntMember maxErrorsNumber;
+  FlagMember includeAlignment;
+  FlagMember gainsComputation;
+  IntMember alignmentDuration; // null on the auxiliary observer, which has none
+  IntMember alignmentAngle;
+  RealMember alignmentCurrent;
+  SignedMember k1;
+  SignedMember k2;
+  IntMember pllPDividend;
+  IntMember pllPDivisor;
+  IntMember pllIDividend;
+  IntMember pllIDivisor;
+};
+
+PARVEX_CORE_API const EncoderMembers &MainEncoder();
+PARVEX_CORE_API const EncoderMembers &AuxEncoder();
+PARVEX_CORE_API const HallMembers &MainHall();
+PARVEX_CORE_API const HallMembers &AuxHall();
+PARVEX_CORE_API const ObserverMembers &MainObserver();
+PARVEX_CORE_API const ObserverMembers &AuxObserver();
+
+} // namespace parvex
