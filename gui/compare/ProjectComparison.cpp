@@ -1,24 +1,19 @@
 #include "ProjectComparison.h"
 
-#include "ProjectBytes.h"
-#include "ProjectFile.h"
+#include "ProjectStore.h"
 #include "parvex/Settings.h"
+
+#include <QFile>
 
 ProjectComparison CompareWithFile(const UserData &open, const QString &path) {
   ProjectComparison result;
-  QByteArray bytes;
-  if (!torvio::ReadProjectBytes(path, bytes, result.error))
-    return result;
-  torvio::ProjectContents contents;
-  const auto status =
-      torvio::DecodeProject(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                            static_cast<std::size_t>(bytes.size()), contents);
-  if (status != torvio::ProjectReadStatus::Ok) {
-    result.error = QString::fromUtf8(torvio::ProjectReadStatusText(status));
+  const torvio::LoadedProject loaded = torvio::LoadProject(QFile::encodeName(path).toStdString());
+  if (!loaded.project) {
+    result.error = QString::fromLocal8Bit(loaded.error);
     return result;
   }
   result.readable = true;
-  for (const std::string &line : parvex::DiffSettings(open, contents.data))
+  for (const std::string &line : parvex::DiffSettings(open, loaded.project->data))
     result.lines.append(QString::fromStdString(line));
   return result;
 }

@@ -1,15 +1,14 @@
 #include "shell/CTORVIODoc.h"
 
+#include "ProjectStore.h"
 #include "shell/COptionsDlg.h"
-#include "shell/ProjectBytes.h"
-#include "shell/ProjectFile.h"
 #include "shell/Prompter.h"
 #include "shell/ResString.h"
 #include "shell/Settings.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <string>
 
@@ -48,27 +47,17 @@ bool CTORVIODoc::OnNewDocument() {
 }
 
 bool CTORVIODoc::OnOpenDocument(const QString &path) {
-  QByteArray bytes;
-  QString reason;
-  if (!torvio::ReadProjectBytes(path, bytes, reason)) {
-    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(reason));
-    return false;
-  }
-  torvio::ProjectContents contents;
-  const auto status = torvio::DecodeProject(reinterpret_cast<const std::uint8_t *>(bytes.data()),
-                                            static_cast<std::size_t>(bytes.size()), contents);
-  if (status == torvio::ProjectReadStatus::UnknownFormat) {
+  const torvio::LoadedProject loaded = torvio::LoadProject(QFile::encodeName(path).toStdString());
+  if (loaded.status == torvio::ProjectReadStatus::UnknownFormat) {
     ShowError(nullptr, Res(torvio::IDS_UNKNOWN_FORMAT));
     return false;
   }
-  if (status != torvio::ProjectReadStatus::Ok) {
-    ShowError(
-        nullptr,
-        Res(torvio::IDS_OPEN_FAILED).arg(QString::fromUtf8(torvio::ProjectReadStatusText(status))));
+  if (!loaded.project) {
+    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(QString::fromLocal8Bit(loaded.error)));
     return false;
   }
-  m_data = contents.data;
-  torvio::WriteOutputDir(QString::fromStdString(contents.outputDir));
+  m_data = loaded.project->data;
+  torvio::WriteOutputDir(QString::fromStdString(loaded.project->outputDir));
   SetPathName(path);
   SetModifiedFlag(false);
   UpdateAllViews();
@@ -77,27 +66,10 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
 
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::ReadFolders().outputDir.toStdString();
-  const std::vector<std::uint8_t> bytes = torvio::EncodeProject(m_data, outputDir);
-  QSaveFile file(path);
-  const auto size = static_cast<qint64>(bytes.size());
-  // commit() replaces the old file even when buffered bytes failed to reach
-  // the new one (a full disk): flush first and give up on a short write, so
-  // the previous project file stays as it was.
-  bool written = file.open(QIODevice::WriteOnly) &&
-                 file.write(reinterpret_cast<const char *>(bytes.data()), size) == size &&
-                 file.flush();
-  QString reason = file.errorString();
-  if (written) {
-    written = file.commit();
-    reason = file.errorString();
-  } else {
-    file.cancelWriting();
-  }
-  if (!written) {
-    // A write cut short by the system may carry no error text of its own.
-    if (reason.isEmpty() || reason == QStringLiteral("Unknown error"))
-      reason = Res(torvio::IDS_SAVE_INCOMPLETE);
-    ShowError(nullptr, Res(torvio::IDS_SAVE_FAILED).arg(reason));
+  const torvio::SavedProject saved =
+      torvio::SaveProject(QFile::encodeName(path).toStdString(), m_data, outputDir);
+  if (!saved.ok) {
+    ShowError(nullptr, Res(torvio::IDS_SAVE_FAILED).arg(QString::fromLocal8Bit(saved.error)));
     return false;
   }
   SetPathName(path);

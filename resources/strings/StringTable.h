@@ -59,7 +59,6 @@ enum StringId : unsigned {
   IDS_NOT_AVAILABLE,
   IDS_MODULE_VERSION,
   IDS_MODULE_NOT_AVAILABLE,
-  IDS_SAVE_INCOMPLETE,
 };
 
 struct StringEntry {
@@ -127,8 +126,6 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_NOT_AVAILABLE, "Not Available"},
     {IDS_MODULE_VERSION, "%1 ver. %2"},
     {IDS_MODULE_NOT_AVAILABLE, "%1 Not Available"},
-    {IDS_SAVE_INCOMPLETE,
-     "The file could not be written completely (is the disk full?). The previous file was kept."},
 };
 
 // The text of a string id; an empty text for an unknown id.

@@ -2,13 +2,14 @@
 // from the command line.
 #include "GenCommandLine.h"
 #include "GenReport.h"
-#include "ProjectLoader.h"
+#include "ProjectStore.h"
 #include "parvex.h"
 #include "parvex/Settings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -40,9 +41,12 @@ int Fail(const QString &message) {
 int Compare(const QStringList &files) {
   UserData records[2]{};
   for (int i = 0; i < 2; ++i) {
-    QString error;
-    if (!LoadProject(files[i], records[i], error))
-      return Fail(QStringLiteral("cannot read project %1: %2").arg(files[i], error));
+    const torvio::LoadedProject loaded =
+        torvio::LoadProject(QFile::encodeName(files[i]).toStdString());
+    if (!loaded.project)
+      return Fail(QStringLiteral("cannot read project %1: %2")
+                      .arg(files[i], QString::fromLocal8Bit(loaded.error)));
+    records[i] = loaded.project->data;
   }
   const auto lines = parvex::DiffSettings(records[0], records[1]);
   for (const std::string &line : lines)
@@ -72,17 +76,25 @@ int main(int argc, char *argv[]) {
 
   UserData data{};
   PARVEX_SetDefault(&data);
-  QString error;
   if (!o.saveDefault.isEmpty()) {
-    if (!SaveProject(o.saveDefault, data, error)) {
-      Print(stderr, QStringLiteral("torvio-gen: cannot write %1: %2").arg(o.saveDefault, error));
+    const torvio::SavedProject saved =
+        torvio::SaveProject(QFile::encodeName(o.saveDefault).toStdString(), data, std::string());
+    if (!saved.ok) {
+      Print(stderr, QStringLiteral("torvio-gen: cannot write %1: %2")
+                        .arg(o.saveDefault, QString::fromLocal8Bit(saved.error)));
       return 1;
     }
     Print(stdout, QStringLiteral("Default project written to %1").arg(o.saveDefault));
     return 0;
   }
-  if (!o.projectFile.isEmpty() && !LoadProject(o.projectFile, data, error))
-    return Fail(QStringLiteral("cannot read project %1: %2").arg(o.projectFile, error));
+  if (!o.projectFile.isEmpty()) {
+    const torvio::LoadedProject loaded =
+        torvio::LoadProject(QFile::encodeName(o.projectFile).toStdString());
+    if (!loaded.project)
+      return Fail(QStringLiteral("cannot read project %1: %2")
+                      .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
+    data = loaded.project->data;
+  }
 
   // A missing output folder is created; when that fails every header
   // reports its creation failure.

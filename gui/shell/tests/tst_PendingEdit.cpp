@@ -3,6 +3,7 @@
 // window's close button, first commits the pending edit of the focused
 // field (its limits, the consistency check, one undo step). The focus never
 // leaves the field before the command, as with a real user.
+#include "ProjectFile.h"
 #include "ShellTestSupport.h"
 #include "chart/MmiChartWindow.h"
 #include "history/ProjectHistory.h"
@@ -13,7 +14,6 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
-#include "shell/ProjectFile.h"
 #include "shell/Settings.h"
 #include "strings/StringTable.h"
 
