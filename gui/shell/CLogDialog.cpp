@@ -7,17 +7,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QColor CLogDialog::SeverityColor(const QString &line) {
-  if (line.startsWith(u'1')) {
+QColor CLogDialog::SeverityColor(parvex::Severity severity) {
+  switch (severity) {
+  case parvex::Severity::Error:
     return QColor(255, 0, 0);
-  }
-  if (line.startsWith(u'2')) {
+  case parvex::Severity::Warning:
     return QColor(0, 0, 255);
+  case parvex::Severity::Information:
+    break;
   }
   return QColor(0, 0, 0);
 }
 
-CLogDialog::CLogDialog(const QStringList *lines, QWidget *parent)
+CLogDialog::CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *parent)
     : QDialog(parent), m_list(new CColorListBox),
       m_close(new QPushButton(torvio::ResString(torvio::IDS_LOG_CLOSE))) {
   setWindowTitle(torvio::ResString(torvio::IDS_LOG_CAPTION));
@@ -33,12 +35,10 @@ CLogDialog::CLogDialog(const QStringList *lines, QWidget *parent)
   resize(640, 360);
   connect(m_close, &QPushButton::clicked, this, &CLogDialog::accept);
 
-  if (lines) {
-    for (const QString &line : *lines) {
-      const int index = m_list->AddString(line.mid(1));
-      if (index >= 0) {
-        m_list->SetItemColor(index, SeverityColor(line));
-      }
+  for (const parvex::ReportLine &line : lines) {
+    const int index = m_list->AddString(QString::fromUtf8(line.text));
+    if (index >= 0) {
+      m_list->SetItemColor(index, SeverityColor(line.severity));
     }
   }
 }

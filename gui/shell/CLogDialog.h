@@ -2,8 +2,11 @@
 // blue, information black, the last line scrolled to the top.
 #pragma once
 
+#include "parvex/Generation.h"
+
 #include <QDialog>
-#include <QStringList>
+
+#include <vector>
 
 class CColorListBox;
 class QPushButton;
@@ -12,14 +15,13 @@ class CLogDialog : public QDialog {
   Q_OBJECT
 
 public:
-  // `lines` (may be null) must outlive the dialog's construction only.
-  explicit CLogDialog(const QStringList *lines, QWidget *parent = nullptr);
+  explicit CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *parent = nullptr);
 
   CColorListBox *List() const { return m_list; }
   QPushButton *CloseButton() const { return m_close; }
 
-  // The colour of a line from its severity digit.
-  static QColor SeverityColor(const QString &line);
+  // The colour of a line of this severity.
+  static QColor SeverityColor(parvex::Severity severity);
 
 protected:
   void showEvent(QShowEvent *event) override;

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "parvex.h"
+#include "parvex/Generation.h"
 
 #include <QObject>
 #include <QString>
+
+#include <vector>
 
 class QWidget;
 
@@ -18,7 +21,8 @@ public:
 
   UserData &Record() { return m_data; }
   const UserData &Record() const { return m_data; }
-  GenerateSourcesArgs &GenerationRequest() { return m_generation; }
+  // The report lines of the last Generate Sources.
+  const std::vector<parvex::ReportLine> &LastReport() const { return m_report; }
 
   // File New: default settings, modified, no output folder; views reload.
   bool OnNewDocument();
@@ -67,7 +71,7 @@ private:
   void SetPathName(const QString &path);
 
   UserData m_data{};
-  GenerateSourcesArgs m_generation{};
+  std::vector<parvex::ReportLine> m_report;
   bool m_modified = false;
   QString m_path;
 };

@@ -3,7 +3,6 @@
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
-#include "shell/MessageLines.h"
 #include "shell/Settings.h"
 #include "strings/StringTable.h"
 
@@ -14,7 +13,10 @@
 namespace torvio {
 namespace {
 
-GenerateFunction generator = &PARVEX_GenerateSources;
+Generator &ActiveGenerator() {
+  static Generator generator;
+  return generator;
+}
 
 // Restores the cursor however the generator call ends.
 struct WaitCursor {
@@ -24,16 +26,23 @@ struct WaitCursor {
   WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
+parvex::GenerationResult Run(const UserData &data, const std::string &templatesDir,
+                             const std::string &outputDir) {
+  if (const Generator &g = ActiveGenerator())
+    return g(data, templatesDir, outputDir);
+  return parvex::Generate(data, templatesDir, outputDir);
+}
+
 } // namespace
 
-void SetGenerateFunction(GenerateFunction function) {
-  generator = function ? function : &PARVEX_GenerateSources;
+void SetGenerator(Generator generator) {
+  ActiveGenerator() = std::move(generator);
 }
 
 } // namespace torvio
 
 void CTORVIODoc::GenerateSources(QWidget *parent) {
-  torvio::MessageLines().clear();
+  m_report.clear();
   torvio::Folders folders = torvio::ReadFolders();
   if (folders.outputDir.isEmpty()) {
     // Whatever the dialog's result, only the stored folder counts.
@@ -42,22 +51,13 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
     folders = torvio::ReadFolders();
   }
   if (folders.outputDir.isEmpty()) {
-    torvio::MessageLines().append(
-        QStringLiteral("1") + QString::fromLatin1(torvio::LoadResString(torvio::IDS_EXIT_CODE_9)));
+    m_report.push_back({torvio::LoadResString(torvio::IDS_EXIT_CODE_9), parvex::Severity::Error});
   } else {
-    // The strings live until the call returns; the request points into them.
-    const std::string templatesDir = folders.templatesDir.toStdString();
-    const std::string outputDir = folders.outputDir.toStdString();
-    m_generation.templatesDir = templatesDir.c_str();
-    m_generation.outputDir = outputDir.c_str();
-    m_generation.logCallback = &LogMessage;
-    {
-      torvio::WaitCursor wait;
-      torvio::generator(&m_data, &m_generation);
-    }
-    m_generation.templatesDir = nullptr;
-    m_generation.outputDir = nullptr;
+    torvio::WaitCursor wait;
+    m_report =
+        torvio::Run(m_data, folders.templatesDir.toStdString(), folders.outputDir.toStdString())
+            .lines;
   }
-  CLogDialog log(&torvio::MessageLines(), parent);
+  CLogDialog log(m_report, parent);
   log.exec();
 }

@@ -2,13 +2,17 @@
 // through a replaceable function so tests can see whether it was made.
 #pragma once
 
-#include "parvex.h"
+#include "parvex/Generation.h"
+
+#include <functional>
+#include <string>
 
 namespace torvio {
 
-using GenerateFunction = int (*)(const UserData *data, const GenerateSourcesArgs *args);
+using Generator = std::function<parvex::GenerationResult(
+    const UserData &data, const std::string &templatesDir, const std::string &outputDir)>;
 
-// Installs the generator to call; null restores PARVEX_GenerateSources.
-void SetGenerateFunction(GenerateFunction function);
+// Installs the generator to call; an empty one restores parvex::Generate.
+void SetGenerator(Generator generator);
 
 } // namespace torvio

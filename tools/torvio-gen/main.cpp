@@ -1,13 +1,13 @@
 // torvio-gen: the headers of a project (or of the default configuration)
 // from the command line.
 #include "GenCommandLine.h"
-#include "GenReport.h"
 #include "ProjectStore.h"
+#include "ReportFormat.h"
 #include "parvex.h"
+#include "parvex/Generation.h"
 #include "parvex/Settings.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,15 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-GenReport *activeReport = nullptr;
-
-// PARVEX reports through a plain function; the lines go to the one report
-// of this run.
-void Collect(const char *text, int severity) {
-  if (activeReport)
-    activeReport->Add(QString::fromLocal8Bit(text), severity);
-}
 
 void Print(std::FILE *stream, const QString &text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
@@ -100,27 +91,24 @@ int main(int argc, char *argv[]) {
   // reports its creation failure.
   QDir().mkpath(o.outputDir);
 
-  const QByteArray templatesDir = o.templatesDir.toLocal8Bit();
-  const QByteArray outputDir = o.outputDir.toLocal8Bit();
-  const GenerateSourcesArgs args{templatesDir.constData(), outputDir.constData(), &Collect};
-  GenReport report;
-  activeReport = &report;
-  const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-  PARVEX_GenerateSources(&data, &args);
-  activeReport = nullptr;
+  const parvex::GenerationResult result = parvex::Generate(
+      data, o.templatesDir.toLocal8Bit().toStdString(), o.outputDir.toLocal8Bit().toStdString());
 
   const bool colour = StdoutIsTerminal();
-  for (const auto &line : report.Lines())
-    Print(stdout, GenReport::Format(line, colour));
+  for (const parvex::ReportLine &line : result.lines)
+    Print(stdout, FormatReportLine(line, colour));
 
+  // Only what was written completely.
   Print(stdout, QStringLiteral("Files written:"));
-  QStringList written = report.WrittenHeaders();
-  const QFileInfo log(o.outputDir + QStringLiteral("BuildLog.xml"));
-  if (log.exists() && log.lastModified() >= started)
+  QStringList written;
+  for (const parvex::GeneratedHeader &header : result.headers)
+    if (header.exitCode == 0)
+      written.append(QString::fromStdString(header.name));
+  if (result.buildLogWritten)
     written.append(QStringLiteral("BuildLog.xml"));
   for (const QString &name : written)
     Print(stdout, QStringLiteral("  ") + o.outputDir + name);
   if (written.isEmpty())
     Print(stdout, QStringLiteral("  (none)"));
-  return report.FailedFiles() > 0 ? 1 : 0;
+  return result.errors > 0 ? 1 : 0;
 }

@@ -59,6 +59,13 @@ std::optional<QString> ScriptedPrompter::BrowseFolder(QWidget *, const QString &
   return folder;
 }
 
+QStringList Digits(const std::vector<parvex::ReportLine> &lines) {
+  QStringList out;
+  for (const parvex::ReportLine &l : lines)
+    out << QString::number(static_cast<int>(l.severity)) + QString::fromUtf8(l.text);
+  return out;
+}
+
 void OnNextModal(std::function<void(QWidget *)> answer) {
   QTimer::singleShot(10, [answer = std::move(answer)] {
     if (QWidget *modal = QApplication::activeModalWidget()) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "pages/TORVIOPropertyPage.h"
+#include "parvex/Generation.h"
 #include "shell/Prompter.h"
 #include "shell/SheetPages.h"
 
@@ -76,6 +77,10 @@ public:
 
 // A factory of KindPage objects carrying each kind's tab caption.
 PageFactory KindPageFactory();
+
+// Report lines as "<severity digit><text>", so that tests compare them at a
+// glance.
+QStringList Digits(const std::vector<parvex::ReportLine> &lines);
 
 // Runs `answer` on the next modal dialog as soon as it is shown.
 void OnNextModal(std::function<void(QWidget *)> answer);

@@ -12,35 +12,31 @@ class TestLogDialog : public QObject {
 
 private slots:
   void severityColours_data() {
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("severity");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("text");
     QTest::newRow("error")
-        << QStringLiteral("1Exit code [9] -> Output Directory not specified. Build aborted.")
-        << QColor(255, 0, 0)
+        << 1 << QColor(255, 0, 0)
         << QStringLiteral("Exit code [9] -> Output Directory not specified. Build aborted.");
-    QTest::newRow("warning") << QStringLiteral("2Check") << QColor(0, 0, 255)
-                             << QStringLiteral("Check");
-    QTest::newRow("information") << QStringLiteral("0Done") << QColor(0, 0, 0)
-                                 << QStringLiteral("Done");
-    QTest::newRow("other digit") << QStringLiteral("3Odd") << QColor(0, 0, 0)
-                                 << QStringLiteral("Odd");
-    QTest::newRow("empty line") << QString() << QColor(0, 0, 0) << QString();
+    QTest::newRow("warning") << 2 << QColor(0, 0, 255) << QStringLiteral("Check");
+    QTest::newRow("information") << 0 << QColor(0, 0, 0) << QStringLiteral("Done");
+    QTest::newRow("empty line") << 0 << QColor(0, 0, 0) << QString();
   }
 
   void severityColours() {
-    QFETCH(QString, line);
+    QFETCH(int, severity);
     QFETCH(QColor, colour);
     QFETCH(QString, text);
-    const QStringList lines{line};
-    CLogDialog dialog(&lines);
+    const std::vector<parvex::ReportLine> lines{
+        {text.toStdString(), static_cast<parvex::Severity>(severity)}};
+    CLogDialog dialog(lines);
     QCOMPARE(dialog.List()->count(), 1);
     QCOMPARE(dialog.List()->item(0)->text(), text);
     QCOMPARE(dialog.List()->GetItemColor(0), colour);
   }
 
-  void nullListLeavesTheBoxEmpty() {
-    CLogDialog dialog(nullptr);
+  void emptyReportLeavesTheBoxEmpty() {
+    CLogDialog dialog({});
     QCOMPARE(dialog.List()->count(), 0);
     QCOMPARE(dialog.CloseButton()->text(), QStringLiteral("&Close"));
     QVERIFY(dialog.CloseButton()->isDefault());
@@ -74,8 +70,8 @@ private slots:
   }
 
   void selectedRedLineIsDrawnOnRed() {
-    const QStringList lines{QStringLiteral("1") + QString(20, u' ')};
-    CLogDialog dialog(&lines);
+    const std::vector<parvex::ReportLine> lines{{std::string(20, ' '), parvex::Severity::Error}};
+    CLogDialog dialog(lines);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.List()->setCurrentRow(0);
@@ -86,11 +82,11 @@ private slots:
   }
 
   void lastLineIsScrolledToTheTop() {
-    QStringList lines;
+    std::vector<parvex::ReportLine> lines;
     for (int i = 0; i < 200; ++i) {
-      lines << QStringLiteral("0line %1").arg(i);
+      lines.push_back({"line " + std::to_string(i), parvex::Severity::Information});
     }
-    CLogDialog dialog(&lines);
+    CLogDialog dialog(lines);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.List()->GetTopIndex(), 199);
@@ -98,8 +94,7 @@ private slots:
   }
 
   void closeEndsTheDialog() {
-    const QStringList lines{QStringLiteral("0x")};
-    CLogDialog dialog(&lines);
+    CLogDialog dialog({{"x", parvex::Severity::Information}});
     dialog.show();
     dialog.CloseButton()->click();
     QVERIFY(!dialog.isVisible());

@@ -6,7 +6,6 @@
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/GenerateSources.h"
-#include "shell/MessageLines.h"
 #include "shell/Settings.h"
 
 #include <QApplication>
@@ -23,26 +22,27 @@ struct Call {
   const UserData *data = nullptr;
   std::string templatesDir;
   std::string outputDir;
-  bool hadCallback = false;
   bool waitCursor = false;
 };
 std::vector<Call> calls;
 
-int FakeGenerator(const UserData *data, const GenerateSourcesArgs *args) {
+parvex::GenerationResult FakeGenerator(const UserData &data, const std::string &templatesDir,
+                                       const std::string &outputDir) {
   Call call;
-  call.data = data;
-  call.templatesDir = args->templatesDir;
-  call.outputDir = args->outputDir;
-  call.hadCallback = args->logCallback != nullptr;
+  call.data = &data;
+  call.templatesDir = templatesDir;
+  call.outputDir = outputDir;
   call.waitCursor =
       QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
   calls.push_back(call);
-  args->logCallback("Generating File Demo.h", 0);
-  args->logCallback("Exit code [0] -> File created.", 0);
-  args->logCallback("Value clamped", 2);
-  args->logCallback("Exit code [3] -> Template not found.", 1);
-  args->logCallback("End include files creation. 1 Error(s) 1 Warning(s)", 0);
-  return 0;
+  using parvex::Severity;
+  parvex::GenerationResult result;
+  result.lines = {{"Generating File Demo.h", Severity::Information},
+                  {"Exit code [0] -> File created.", Severity::Information},
+                  {"Value clamped", Severity::Warning},
+                  {"Exit code [3] -> Template not found.", Severity::Error},
+                  {"End include files creation. 1 Error(s) 1 Warning(s)", Severity::Information}};
+  return result;
 }
 
 } // namespace
@@ -51,20 +51,12 @@ class TestGenerateSources : public QObject {
   Q_OBJECT
 
 private slots:
-  void initTestCase() { SetGenerateFunction(&FakeGenerator); }
-  void cleanupTestCase() { SetGenerateFunction(nullptr); }
+  void initTestCase() { SetGenerator(&FakeGenerator); }
+  void cleanupTestCase() { SetGenerator(nullptr); }
 
   void init() {
     m_settings.Clear();
     calls.clear();
-    MessageLines() = {QStringLiteral("0stale line")};
-  }
-
-  void logMessagePrefixesTheSeverity() {
-    MessageLines().clear();
-    LogMessage("text", 2);
-    LogMessage("", 1);
-    QCOMPARE(MessageLines(), (QStringList{"2text", "1"}));
   }
 
   void withoutOutputFolderAndOptionsCancelled() {
@@ -87,7 +79,7 @@ private slots:
     doc.GenerateSources(nullptr);
     QVERIFY(optionsShown);
     QVERIFY(calls.empty());
-    QCOMPARE(MessageLines(),
+    QCOMPARE(test::Digits(doc.LastReport()),
              QStringList{"1Exit code [9] -> Output Directory not specified. Build aborted."});
     QCOMPARE(shownLines,
              QStringList{"Exit code [9] -> Output Directory not specified. Build aborted."});
@@ -133,10 +125,9 @@ private slots:
     QCOMPARE(calls[0].data, &doc.Record());
     QCOMPARE(calls[0].templatesDir, std::string()); // passed as read, even empty
     QCOMPARE(calls[0].outputDir, std::string("/work/out/"));
-    QVERIFY(calls[0].hadCallback);
     QVERIFY(calls[0].waitCursor);
     QVERIFY(QApplication::overrideCursor() == nullptr);
-    QCOMPARE(MessageLines(),
+    QCOMPARE(test::Digits(doc.LastReport()),
              (QStringList{"0Generating File Demo.h", "0Exit code [0] -> File created.",
                           "2Value clamped", "1Exit code [3] -> Template not found.",
                           "0End include files creation. 1 Error(s) 1 Warning(s)"}));
@@ -146,7 +137,6 @@ private slots:
     QCOMPARE(colours, (QList<QColor>{QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 255),
                                      QColor(255, 0, 0), QColor(0, 0, 0)}));
     QCOMPARE(top, 4);
-    QCOMPARE(doc.GenerationRequest().outputDir, nullptr); // no pointer outlives the call
   }
 
 private:

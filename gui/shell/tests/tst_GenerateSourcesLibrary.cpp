@@ -1,11 +1,11 @@
 // Tools Generate Sources against the real generator of libparvex: the lines
-// it reports arrive in MessageLines and in the log with their colours.
+// it reports arrive in the document's report and in the log with their
+// colours.
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
 #include "shell/CLogDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTORVIODoc.h"
-#include "shell/MessageLines.h"
 #include "shell/Settings.h"
 
 #include <QDir>
@@ -69,7 +69,7 @@ private slots:
                << QStringLiteral("1Exit code [2] -> Error : Template file (.th) not found.");
     }
     expected << QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)");
-    QCOMPARE(MessageLines(), expected);
+    QCOMPARE(test::Digits(doc.LastReport()), expected);
 
     QCOMPARE(shown.texts.size(), expected.size());
     QCOMPARE(shown.texts.first(), QStringLiteral("Start include files creation"));
@@ -92,17 +92,20 @@ private slots:
     WriteFolders({templates, output.path() + u'/'});
     const Shown shown = Generate(doc);
     for (const char *name : kTemplates) {
-      QVERIFY2(MessageLines().contains(QStringLiteral("0Exit code [0] -> No errors.")), name);
+      QVERIFY2(
+          test::Digits(doc.LastReport()).contains(QStringLiteral("0Exit code [0] -> No errors.")),
+          name);
       QVERIFY2(QFileInfo::exists(output.filePath(QLatin1String(name) + QStringLiteral(".h"))),
                name);
     }
-    QCOMPARE(MessageLines().count(QStringLiteral("0Exit code [0] -> No errors.")), 9);
+    QCOMPARE(test::Digits(doc.LastReport()).count(QStringLiteral("0Exit code [0] -> No errors.")),
+             9);
     // Warnings depend on the templates; errors must not occur.
-    const QString end = MessageLines().last();
+    const QString end = test::Digits(doc.LastReport()).last();
     QVERIFY2(end == QStringLiteral("0End include files creation. 0 Error(s) 0 Warning(s)") ||
                  end.startsWith(QStringLiteral("2End include files creation. 0 Error(s)")),
              qPrintable(end));
-    QCOMPARE(shown.texts.size(), MessageLines().size());
+    QCOMPARE(shown.texts.size(), test::Digits(doc.LastReport()).size());
   }
 
 private:

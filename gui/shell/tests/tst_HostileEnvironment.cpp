@@ -8,7 +8,6 @@
 #include "shell/CMainFrame.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
-#include "shell/MessageLines.h"
 #include "shell/Settings.h"
 
 #include <QFile>
@@ -43,10 +42,7 @@ class TestHostileEnvironment : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() {
-    m_settings.Clear();
-    MessageLines().clear();
-  }
+  void init() { m_settings.Clear(); }
 
   void saveOnFullDiskKeepsFileAndModifiedProject_data() {
     QTest::addColumn<FullDisk::Kind>("kind");
@@ -170,10 +166,10 @@ private slots:
     // Generation runs and says what failed: no template can be found there.
     OnNextModal([](QWidget *modal) { modal->close(); });
     doc.GenerateSources(nullptr);
-    QCOMPARE(MessageLines().size(), 3 + 18 + 1);
-    QVERIFY(MessageLines()[4].startsWith(QStringLiteral("1Exit code [2] -> ")));
-    QCOMPARE(MessageLines().last(),
-             QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)"));
+    const QStringList report = test::Digits(doc.LastReport());
+    QCOMPARE(report.size(), 3 + 18 + 1);
+    QVERIFY(report[4].startsWith(QStringLiteral("1Exit code [2] -> ")));
+    QCOMPARE(report.last(), QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)"));
 
     // The output folder as read goes into the project and comes back.
     faults::ScratchFolder scratch;
