@@ -1,5 +1,7 @@
 #include "SpeedFeedbackTables.h"
 
+#include "strings/StringTable.h"
+
 namespace Id = SpeedFeedbackId;
 
 namespace {
@@ -289,7 +291,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .tabNext = n1022,
        .tabPrev = p1022,
        .row = thresholdRow,
-       .description = 102},
+       .description = torvio::IDS_MIN_SPEED_DESCRIPTION},
       {.id = Id::VarianceThreshold,
        .label = "Variance threshold (%)",
        .group = "errors",

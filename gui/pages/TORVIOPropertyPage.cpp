@@ -1,7 +1,7 @@
 #include "TORVIOPropertyPage.h"
 
 #include "NumericField.h"
-#include "PageStrings.h"
+#include "strings/ResString.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -248,7 +248,7 @@ void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double ma
           .arg(QString::number(min, 'f', decimals), QString::number(max, 'f', decimals));
   QString text = limits;
   if (description != 0)
-    text = PageString(description) + QStringLiteral("\n\n") + limits;
+    text = torvio::ResString(static_cast<unsigned>(description)) + QStringLiteral("\n\n") + limits;
   for (auto &[id, w] : controls_)
     if (w == f)
       toolTips_[id] = text;

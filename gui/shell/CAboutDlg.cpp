@@ -2,7 +2,7 @@
 
 #include "shell/AppIcon.h"
 #include "shell/ModuleVersion.h"
-#include "shell/ResString.h"
+#include "strings/ResString.h"
 
 using namespace torvio;
 

@@ -1,7 +1,7 @@
 #include "shell/CLogDialog.h"
 
 #include "shell/CColorListBox.h"
-#include "shell/ResString.h"
+#include "strings/ResString.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

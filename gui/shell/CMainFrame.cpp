@@ -11,9 +11,9 @@
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
 #include "shell/Prompter.h"
-#include "shell/ResString.h"
 #include "shell/Settings.h"
 #include "shell/ShortenPath.h"
+#include "strings/ResString.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,20 +32,16 @@
 #include <QUndoStack>
 #include <QWhatsThis>
 
-using torvio::LoadResString;
+using torvio::ResString;
 
 namespace {
 
-QString Res(unsigned id) {
-  return QString::fromLatin1(LoadResString(id));
-}
-
 // A command's string holds "prompt\ntooltip".
 QString Prompt(unsigned id) {
-  return Res(id).section(u'\n', 0, 0);
+  return torvio::ResString(id).section(u'\n', 0, 0);
 }
 QString ToolTip(unsigned id) {
-  return Res(id).section(u'\n', 1, 1);
+  return torvio::ResString(id).section(u'\n', 1, 1);
 }
 
 } // namespace
@@ -149,25 +145,26 @@ QAction *CMainFrame::AddCommand(unsigned id, const QString &text, std::function<
 void CMainFrame::CreateActions() {
   using namespace torvio;
   QStyle *s = style();
-  AddCommand(ID_FILE_NEW, tr("&New"), [this] { m_doc->OnFileNew(this); },
-             {QKeySequence(tr("Ctrl+N"))})
+  AddCommand(ID_FILE_NEW, ResString(IDS_TEXT_NEW), [this] { m_doc->OnFileNew(this); },
+             {QKeySequence(Qt::CTRL | Qt::Key_N)})
       ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-  AddCommand(ID_FILE_OPEN, tr("&Open..."), [this] { m_doc->OnFileOpen(this); },
-             {QKeySequence(tr("Ctrl+O"))})
+  AddCommand(ID_FILE_OPEN, ResString(IDS_TEXT_OPEN), [this] { m_doc->OnFileOpen(this); },
+             {QKeySequence(Qt::CTRL | Qt::Key_O)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-  AddCommand(ID_FILE_SAVE, tr("&Save"), [this] { m_doc->OnFileSave(this); },
-             {QKeySequence(tr("Ctrl+S"))})
+  AddCommand(ID_FILE_SAVE, ResString(IDS_TEXT_SAVE), [this] { m_doc->OnFileSave(this); },
+             {QKeySequence(Qt::CTRL | Qt::Key_S)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-  AddCommand(ID_FILE_SAVE_AS, tr("Save &As..."), [this] { m_doc->OnFileSaveAs(this); });
-  AddCommand(ID_FILE_COMPARE, tr("Compare &With..."), [this] { OnCompareWith(); });
-  AddCommand(ID_APP_EXIT, tr("E&xit"), [this] { close(); });
+  AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS), [this] { m_doc->OnFileSaveAs(this); });
+  AddCommand(ID_FILE_COMPARE, ResString(IDS_TEXT_COMPARE), [this] { OnCompareWith(); });
+  AddCommand(ID_APP_EXIT, ResString(IDS_TEXT_EXIT), [this] { close(); });
 
   QUndoStack *stack = m_history->Stack();
-  QAction *undo = AddCommand(ID_EDIT_UNDO, tr("&Undo"), [stack] { stack->undo(); },
-                             {QKeySequence(tr("Ctrl+Z"))});
+  QAction *undo = AddCommand(ID_EDIT_UNDO, ResString(IDS_TEXT_UNDO), [stack] { stack->undo(); },
+                             {QKeySequence(Qt::CTRL | Qt::Key_Z)});
   undo->setIcon(s->standardIcon(QStyle::SP_ArrowBack));
-  QAction *redo = AddCommand(ID_EDIT_REDO, tr("&Redo"), [stack] { stack->redo(); },
-                             {QKeySequence(tr("Ctrl+Y")), QKeySequence(tr("Ctrl+Shift+Z"))});
+  QAction *redo = AddCommand(
+      ID_EDIT_REDO, ResString(IDS_TEXT_REDO), [stack] { stack->redo(); },
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   redo->setIcon(s->standardIcon(QStyle::SP_ArrowForward));
   // "&Undo PWM Frequency (Hz)": the step's name follows the command's.
   const auto follow = [](QAction *action, const QString &command) {
@@ -182,20 +179,21 @@ void CMainFrame::CreateActions() {
   connect(stack, &QUndoStack::undoTextChanged, undo, follow(undo, undo->text()));
   connect(stack, &QUndoStack::redoTextChanged, redo, follow(redo, redo->text()));
 
-  AddCommand(ID_TOOLS_GENERATE, tr("&Generate Sources"), [this] {
+  AddCommand(ID_TOOLS_GENERATE, ResString(IDS_TEXT_GENERATE), [this] {
     m_doc->GenerateSources(this);
   })->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
-  AddCommand(ID_TOOLS_OPTIONS, tr("&Options..."), [this] { m_doc->OnToolsOptions(this); });
-  AddCommand(ID_TOOLS_MMI_CHART, tr("Modulation Index &Chart..."),
+  AddCommand(ID_TOOLS_OPTIONS, ResString(IDS_TEXT_OPTIONS),
+             [this] { m_doc->OnToolsOptions(this); });
+  AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
              [this] { OnModulationIndexChart(); });
-  AddCommand(ID_HELP_FINDER, tr("&Help Topics"), [this] { OnHelpFinder(); });
-  AddCommand(ID_HELP_SUPPORT, tr("TORVIO &Support"),
+  AddCommand(ID_HELP_FINDER, ResString(IDS_TEXT_HELP_TOPICS), [this] { OnHelpFinder(); });
+  AddCommand(ID_HELP_SUPPORT, ResString(IDS_TEXT_SUPPORT),
              [] { torvio::HelpWindow::Instance().ShowContext(torvio::kHelpContextSupport); });
-  AddCommand(ID_APP_ABOUT, tr("&About TORVIO..."), [this] {
+  AddCommand(ID_APP_ABOUT, ResString(IDS_TEXT_ABOUT), [this] {
     OnAppAbout();
   })->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
   QAction *whatsThis = QWhatsThis::createAction(this);
-  whatsThis->setText(tr("Help"));
+  whatsThis->setText(ResString(IDS_TEXT_CONTEXT_HELP));
   whatsThis->setStatusTip(Prompt(ID_CONTEXT_HELP));
   whatsThis->setToolTip(ToolTip(ID_CONTEXT_HELP));
   m_actions[ID_CONTEXT_HELP] = whatsThis;
@@ -212,16 +210,16 @@ void CMainFrame::CreateMenus() {
         m->addAction(m_actions.at(id));
     }
   };
-  menu(tr("&File"),
+  menu(ResString(IDS_MENU_FILE),
        {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0, ID_APP_EXIT});
-  menu(tr("&Edit"), {ID_EDIT_UNDO, ID_EDIT_REDO});
-  menu(tr("&Tools"), {ID_TOOLS_GENERATE, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
-  menu(tr("&Help"), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
+  menu(ResString(IDS_MENU_EDIT), {ID_EDIT_UNDO, ID_EDIT_REDO});
+  menu(ResString(IDS_MENU_TOOLS), {ID_TOOLS_GENERATE, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
+  menu(ResString(IDS_MENU_HELP), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
 }
 
 void CMainFrame::CreateToolBar() {
   using namespace torvio;
-  QToolBar *bar = addToolBar(tr("Standard"));
+  QToolBar *bar = addToolBar(ResString(IDS_TOOLBAR));
   bar->setObjectName(QStringLiteral("toolbar"));
   bar->setMovable(false);
   bar->setFloatable(false);
@@ -245,11 +243,11 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-  m_messagePane = new QLabel(Res(torvio::IDS_IDLE_MESSAGE));
+  m_messagePane = new QLabel(ResString(torvio::IDS_IDLE_MESSAGE));
   m_messagePane->setFixedWidth(250);
-  m_messagePane->setAccessibleName(tr("Message"));
+  m_messagePane->setAccessibleName(ResString(torvio::IDS_MESSAGE_PANE));
   m_statusPane = new QLabel;
-  m_statusPane->setAccessibleName(tr("Output Directory"));
+  m_statusPane->setAccessibleName(ResString(torvio::IDS_OUTPUT_DIRECTORY));
   // The name says what the pane is; its text reaches screen readers as the
   // description.
   statusBar()->setSizeGripEnabled(false); // the window has a fixed size
@@ -261,7 +259,7 @@ bool CMainFrame::event(QEvent *event) {
   if (event->type() == QEvent::StatusTip) {
     // Prompts go to pane 0, which shows "Ready" when no command is pointed at.
     const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
-    m_messagePane->setText(tip.isEmpty() ? Res(torvio::IDS_IDLE_MESSAGE) : tip);
+    m_messagePane->setText(tip.isEmpty() ? ResString(torvio::IDS_IDLE_MESSAGE) : tip);
     return true;
   }
   return QMainWindow::event(event);
@@ -279,7 +277,8 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
 void CMainFrame::UpdateTitle() {
   // "motor1.tvd* - TORVIO" while there are unsaved changes.
   const QString marker = m_doc->IsModified() ? QStringLiteral("*") : QString();
-  setWindowTitle(m_doc->GetTitle() + marker + QStringLiteral(" - ") + Res(torvio::IDS_APP_TITLE));
+  setWindowTitle(m_doc->GetTitle() + marker + QStringLiteral(" - ") +
+                 ResString(torvio::IDS_APP_TITLE));
 }
 
 void CMainFrame::OnTimer(int id) {
@@ -288,9 +287,10 @@ void CMainFrame::OnTimer(int id) {
     OnFirstRun();
   } else if (id == kStatusTimer) {
     const QString outputDir = torvio::ReadFolders().outputDir;
-    m_statusText = outputDir.isEmpty()
-                       ? Res(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
-                       : Res(torvio::IDS_STATUS_OUTPUT_DIR).arg(torvio::ShortenPath(outputDir, 45));
+    m_statusText =
+        outputDir.isEmpty()
+            ? ResString(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
+            : ResString(torvio::IDS_STATUS_OUTPUT_DIR).arg(torvio::ShortenPath(outputDir, 45));
     m_statusPane->setText(m_statusText);
     m_statusPane->setAccessibleDescription(m_statusText);
   }
@@ -315,7 +315,7 @@ void CMainFrame::OnAppAbout() {
 }
 
 void CMainFrame::OnCompareWith() {
-  const QString filter = Res(torvio::IDR_MAINFRAME).split(u'\n').value(3);
+  const QString filter = ResString(torvio::IDR_MAINFRAME).split(u'\n').value(3);
   const auto path = torvio::Prompts().OpenFileName(this, filter);
   if (!path || path->isEmpty())
     return;

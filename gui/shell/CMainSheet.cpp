@@ -3,7 +3,7 @@
 #include "pages/TORVIOPropertyPage.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
-#include "shell/ResString.h"
+#include "strings/ResString.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "shell/COptionsDlg.h"
 
 #include "shell/Prompter.h"
-#include "shell/ResString.h"
 #include "shell/Settings.h"
+#include "strings/ResString.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

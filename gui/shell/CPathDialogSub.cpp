@@ -1,6 +1,7 @@
 #include "shell/CPathDialogSub.h"
 
 #include "shell/FolderPath.h"
+#include "strings/ResString.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -14,8 +15,9 @@
 
 CPathDialogSub::CPathDialogSub(const QString &title, QWidget *parent)
     : QWidget(parent), m_model(new QFileSystemModel(this)), m_status(new QLabel),
-      m_edit(new QLineEdit), m_tree(new QTreeView), m_ok(new QPushButton(tr("OK"))),
-      m_cancel(new QPushButton(tr("Cancel"))) {
+      m_edit(new QLineEdit), m_tree(new QTreeView),
+      m_ok(new QPushButton(torvio::ResString(torvio::IDS_OK))),
+      m_cancel(new QPushButton(torvio::ResString(torvio::IDS_CANCEL))) {
   auto *titleLabel = new QLabel(title);
   titleLabel->setWordWrap(true);
   m_status->hide(); // kept for the path text, never shown
@@ -30,7 +32,7 @@ CPathDialogSub::CPathDialogSub(const QString &title, QWidget *parent)
   for (int column = 1; column < m_model->columnCount(); ++column) {
     m_tree->hideColumn(column);
   }
-  m_tree->setAccessibleName(tr("Folders"));
+  m_tree->setAccessibleName(torvio::ResString(torvio::IDS_FOLDERS));
   m_tree->setMinimumSize(320, 300);
 
   auto *buttons = new QHBoxLayout;

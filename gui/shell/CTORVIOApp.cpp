@@ -4,7 +4,7 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModuleVersion.h"
-#include "strings/StringTable.h"
+#include "strings/ResString.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -25,8 +25,7 @@ void CTORVIOApp::SelectSettingsStore() {
 bool CTORVIOApp::InitInstance(const QStringList &arguments) {
   SelectSettingsStore();
   QCoreApplication::setApplicationVersion(QString::fromStdString(torvio::ProgramVersion()));
-  QGuiApplication::setApplicationDisplayName(
-      QString::fromLatin1(torvio::LoadResString(torvio::IDS_APP_TITLE)));
+  QGuiApplication::setApplicationDisplayName(torvio::ResString(torvio::IDS_APP_TITLE));
   QGuiApplication::setDesktopFileName(QStringLiteral("torvio"));
 
   QCommandLineParser parser;

@@ -3,8 +3,8 @@
 #include "ProjectStore.h"
 #include "shell/COptionsDlg.h"
 #include "shell/Prompter.h"
-#include "shell/ResString.h"
 #include "shell/Settings.h"
+#include "strings/ResString.h"
 
 #include <QDialog>
 #include <QFile>
@@ -12,19 +12,14 @@
 
 #include <string>
 
-using torvio::LoadResString;
 using torvio::Prompter;
 using torvio::Prompts;
 
 namespace {
 
-QString Res(unsigned id) {
-  return QString::fromLatin1(LoadResString(id));
-}
-
 // The file dialogs' filter, the fourth item of the document strings.
 QString FileFilter() {
-  return Res(torvio::IDR_MAINFRAME).split(u'\n').value(3);
+  return torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(3);
 }
 
 void ShowError(QWidget *parent, const QString &text) {
@@ -49,11 +44,12 @@ bool CTORVIODoc::OnNewDocument() {
 bool CTORVIODoc::OnOpenDocument(const QString &path) {
   const torvio::LoadedProject loaded = torvio::LoadProject(QFile::encodeName(path).toStdString());
   if (loaded.status == torvio::ProjectReadStatus::UnknownFormat) {
-    ShowError(nullptr, Res(torvio::IDS_UNKNOWN_FORMAT));
+    ShowError(nullptr, torvio::ResString(torvio::IDS_UNKNOWN_FORMAT));
     return false;
   }
   if (!loaded.project) {
-    ShowError(nullptr, Res(torvio::IDS_OPEN_FAILED).arg(QString::fromLocal8Bit(loaded.error)));
+    ShowError(nullptr,
+              torvio::ResString(torvio::IDS_OPEN_FAILED).arg(QString::fromLocal8Bit(loaded.error)));
     return false;
   }
   m_data = loaded.project->data;
@@ -69,7 +65,8 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const torvio::SavedProject saved =
       torvio::SaveProject(QFile::encodeName(path).toStdString(), m_data, outputDir);
   if (!saved.ok) {
-    ShowError(nullptr, Res(torvio::IDS_SAVE_FAILED).arg(QString::fromLocal8Bit(saved.error)));
+    ShowError(nullptr,
+              torvio::ResString(torvio::IDS_SAVE_FAILED).arg(QString::fromLocal8Bit(saved.error)));
     return false;
   }
   SetPathName(path);
@@ -85,7 +82,7 @@ void CTORVIODoc::SetModifiedFlag(bool modified) {
 }
 
 QString CTORVIODoc::GetTitle() const {
-  return m_path.isEmpty() ? Res(torvio::IDS_UNTITLED) : QFileInfo(m_path).fileName();
+  return m_path.isEmpty() ? torvio::ResString(torvio::IDS_UNTITLED) : QFileInfo(m_path).fileName();
 }
 
 void CTORVIODoc::SetPathName(const QString &path) {
@@ -97,7 +94,7 @@ bool CTORVIODoc::SaveModified(QWidget *parent) {
   if (!m_modified) {
     return true;
   }
-  switch (Prompts().Message(parent, Res(torvio::IDS_SAVE_CHANGES).arg(GetTitle()),
+  switch (Prompts().Message(parent, torvio::ResString(torvio::IDS_SAVE_CHANGES).arg(GetTitle()),
                             Prompter::Icon::Exclamation, Prompter::Buttons::YesNoCancel)) {
   case Prompter::Answer::Yes:
     return OnFileSave(parent);
@@ -128,9 +125,10 @@ bool CTORVIODoc::OnFileSave(QWidget *parent) {
 }
 
 bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
-  const QString suggested = m_path.isEmpty() ? Res(torvio::IDR_MAINFRAME).split(u'\n').value(2) +
-                                                   Res(torvio::IDR_MAINFRAME).split(u'\n').value(4)
-                                             : m_path;
+  const QString suggested = m_path.isEmpty()
+                                ? torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(2) +
+                                      torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(4)
+                                : m_path;
   const auto path = Prompts().SaveFileName(parent, suggested, FileFilter());
   return path && OnSaveDocument(*path);
 }

@@ -1,7 +1,7 @@
 #include "shell/FolderPath.h"
 
 #include "shell/Prompter.h"
-#include "strings/StringTable.h"
+#include "strings/ResString.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,16 +66,15 @@ int CheckFolderPath(const QString &path, bool checkOnly) {
 int ValidateFolder(const QString &path, QWidget *parent) {
   const auto report = [&](int result) {
     const unsigned id = result == FolderInvalid ? IDS_FOLDER_INVALID : IDS_FOLDER_CANNOT_CREATE;
-    Prompts().Message(parent, QString::fromLatin1(LoadResString(id)).arg(path),
-                      Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+    Prompts().Message(parent, ResString(id).arg(path), Prompter::Icon::Exclamation,
+                      Prompter::Buttons::Ok);
     return result;
   };
   if (const int result = CheckFolderPath(path, true); result != FolderOk) {
     return report(result);
   }
   if (!Exists(path)) {
-    const QString question =
-        QString::fromLatin1(LoadResString(IDS_FOLDER_CREATE_QUESTION)).arg(path);
+    const QString question = ResString(IDS_FOLDER_CREATE_QUESTION).arg(path);
     if (Prompts().Message(parent, question, Prompter::Icon::Question, Prompter::Buttons::YesNo) !=
         Prompter::Answer::Yes) {
       return -1;

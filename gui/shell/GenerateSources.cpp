@@ -4,7 +4,7 @@
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/Settings.h"
-#include "strings/StringTable.h"
+#include "strings/ResString.h"
 
 #include <QApplication>
 
@@ -51,7 +51,8 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
     folders = torvio::ReadFolders();
   }
   if (folders.outputDir.isEmpty()) {
-    m_report.push_back({torvio::LoadResString(torvio::IDS_EXIT_CODE_9), parvex::Severity::Error});
+    m_report.push_back(
+        {torvio::ResString(torvio::IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
   } else {
     torvio::WaitCursor wait;
     m_report =

@@ -1,6 +1,6 @@
 #include "shell/HelpWindow.h"
 
-#include "strings/StringTable.h"
+#include "strings/ResString.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,7 +51,7 @@ HelpWindow *HelpWindow::Existing() {
 HelpWindow::HelpWindow() : m_browser(new QTextBrowser) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(QString::fromLatin1(LoadResString(IDS_HELP_TITLE)));
+  setWindowTitle(ResString(IDS_HELP_TITLE));
   m_browser->setOpenExternalLinks(true);
   m_browser->setAccessibleName(windowTitle());
   auto *layout = new QVBoxLayout(this);
@@ -78,7 +78,7 @@ void HelpWindow::ShowPage(const QString &page) {
     m_browser->setSearchPaths({HelpFolder()});
     m_browser->setSource(QUrl::fromLocalFile(file));
   } else {
-    m_browser->setPlainText(QString::fromLatin1(LoadResString(IDS_HELP_MISSING)));
+    m_browser->setPlainText(ResString(IDS_HELP_MISSING));
   }
   show();
   raise();

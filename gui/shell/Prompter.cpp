@@ -1,7 +1,7 @@
 #include "shell/Prompter.h"
 
 #include "shell/CPathDialog.h"
-#include "strings/StringTable.h"
+#include "strings/ResString.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -13,7 +13,7 @@ class DialogPrompter final : public Prompter {
 public:
   Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override {
     QMessageBox box(parent);
-    box.setWindowTitle(QString::fromLatin1(LoadResString(IDS_APP_TITLE)));
+    box.setWindowTitle(ResString(IDS_APP_TITLE));
     box.setText(text);
     switch (icon) {
     case Icon::Information:

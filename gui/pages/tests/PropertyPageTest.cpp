@@ -1,7 +1,7 @@
 // The page base on a small page of its own: limits tooltips, conversions on
 // commit, the order of the commit steps, activation and Tab candidates.
 #include "PageTestUtil.h"
-#include "pages/PageStrings.h"
+#include "strings/StringTable.h"
 
 #include <QLabel>
 
@@ -72,7 +72,7 @@ public:
          .group = "g",
          .param = &UserData::MinimumSpeed,
          .row = 5,
-         .description = kStrMinimumSpeedDescription},
+         .description = torvio::IDS_MIN_SPEED_DESCRIPTION},
         {.id = IdBox,
          .kind = ControlKind::InvertedCheckBox,
          .label = "Manual",

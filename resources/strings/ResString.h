@@ -1,4 +1,4 @@
-// The string table's texts as Qt strings.
+// The one way the program reaches a text of its string table.
 #pragma once
 
 #include "strings/StringTable.h"
@@ -7,6 +7,7 @@
 
 namespace torvio {
 
+// The text of a string id (UTF-8), empty for an unknown id.
 inline QString ResString(unsigned id) {
   return QString::fromUtf8(LoadResString(id));
 }
