@@ -1,5 +1,7 @@
 #include "ConfigurationPage.h"
 
+#include "PageCatalog.h"
+
 #include "RotorPicture.h"
 
 #include <QComboBox>
@@ -129,8 +131,8 @@ PageTable CConfigurationPage::Table() {
 }
 
 CConfigurationPage::CConfigurationPage(PageHost *host, QWidget *parent)
-    : CTORVIOPropertyPage(host, QStringLiteral("Configuration"), parent), target_(new QComboBox),
-      picture_(new RotorPicture) {
+    : CTORVIOPropertyPage(host, PageCaption(PageKind::Configuration), parent),
+      target_(new QComboBox), picture_(new RotorPicture) {
   Build(Table());
 
   target_->addItem(QStringLiteral("PMSM FOC Library 2.0"));

@@ -1,5 +1,7 @@
 #include "ControlSettingsPage.h"
 
+#include "PageCatalog.h"
+
 #include "ControlSettingsComboBox.h"
 
 #include <QGridLayout>
@@ -367,7 +369,7 @@ PageTable CControlSettingsPage::Table() {
 }
 
 CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
-    : CTORVIOPropertyPage(host, QStringLiteral("Control Settings"), parent),
+    : CTORVIOPropertyPage(host, PageCaption(PageKind::ControlSettings), parent),
       speedRate_(new CControlSettingsComboBox), currentRate_(new CControlSettingsComboBox) {
   Build(Table());
 
@@ -405,23 +407,23 @@ void CControlSettingsPage::LoadPage() {
   constexpr int speedCount = static_cast<int>(std::size(kSpeedRates));
   constexpr int currentCount = static_cast<int>(std::size(kCurrentRates));
   speedRate_->SetItems(kSpeedRates, kSpeedRates, speedCount, "%.1f");
-  speedRate_->SelectValue(Data->SpeedRegulationControlRate);
+  speedRate_->SelectValue(Record()->SpeedRegulationControlRate);
   currentRate_->SetItems(kCurrentRates, kCurrentRates, currentCount, "%.0f");
-  currentRate_->SelectValue(static_cast<double>(Data->TorqueAndFluxControlRate));
+  currentRate_->SelectValue(static_cast<double>(Record()->TorqueAndFluxControlRate));
 }
 
 void CControlSettingsPage::OnSpeedRateChosen() {
-  if (!Data)
+  if (!Record())
     return;
-  Data->SpeedRegulationControlRate = speedRate_->SelectedValue();
+  Record()->SpeedRegulationControlRate = speedRate_->SelectedValue();
   FollowUp(After::Nothing, speedRate_);
 }
 
 void CControlSettingsPage::OnCurrentRateChosen() {
-  if (!Data)
+  if (!Record())
     return;
   // The list holds only 1, 2 and 3: the conversion is exact.
-  Data->TorqueAndFluxControlRate = static_cast<std::uint32_t>(currentRate_->SelectedValue());
+  Record()->TorqueAndFluxControlRate = static_cast<std::uint32_t>(currentRate_->SelectedValue());
   FollowUp(After::Check | After::Refresh, currentRate_);
 }
 

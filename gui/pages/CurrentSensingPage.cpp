@@ -1,5 +1,7 @@
 #include "CurrentSensingPage.h"
 
+#include "PageCatalog.h"
+
 #include "ControlSettingsComboBox.h"
 #include "WaveformPicture.h"
 
@@ -76,7 +78,7 @@ PageTable CCurrentSensingPage::Table() {
 }
 
 CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
-    : CTORVIOPropertyPage(host, QStringLiteral("Current sensing"), parent),
+    : CTORVIOPropertyPage(host, PageCaption(PageKind::CurrentSensing), parent),
       samplingTime_(new CControlSettingsComboBox),
       singleShunt_(new WaveformPicture(WaveformPicture::Kind::SingleShunt)),
       threeShunt_(new WaveformPicture(WaveformPicture::Kind::ThreeShunt)) {
@@ -106,19 +108,19 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
 void CCurrentSensingPage::LoadPage() {
   constexpr int count = static_cast<int>(std::size(kSamplingStored));
   samplingTime_->SetItems(kSamplingStored, kSamplingShown, count, "%.0f");
-  samplingTime_->SelectValue(static_cast<double>(Data->ADConverterSamplingTime));
+  samplingTime_->SelectValue(static_cast<double>(Record()->ADConverterSamplingTime));
 }
 
 void CCurrentSensingPage::ApplyPageRules() {
-  singleShunt_->setVisible(Data->SingleShuntResistor != 0);
-  threeShunt_->setVisible(Data->ThreeShuntResistors != 0);
+  singleShunt_->setVisible(Record()->SingleShuntResistor != 0);
+  threeShunt_->setVisible(Record()->ThreeShuntResistors != 0);
 }
 
 void CCurrentSensingPage::OnSamplingTimeChosen() {
-  if (!Data)
+  if (!Record())
     return;
   // The stored values are whole numbers of nanoseconds: exact.
-  Data->ADConverterSamplingTime = static_cast<std::uint32_t>(samplingTime_->SelectedValue());
+  Record()->ADConverterSamplingTime = static_cast<std::uint32_t>(samplingTime_->SelectedValue());
   FollowUp(After::Check | After::Refresh, samplingTime_);
 }
 

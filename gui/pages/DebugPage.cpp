@@ -1,5 +1,7 @@
 #include "DebugPage.h"
 
+#include "PageCatalog.h"
+
 #include <QGridLayout>
 
 namespace {
@@ -91,7 +93,7 @@ PageTable CDebugPage::Table() {
 }
 
 CDebugPage::CDebugPage(PageHost *host, QWidget *parent)
-    : CTORVIOPropertyPage(host, QStringLiteral("Debug"), parent) {
+    : CTORVIOPropertyPage(host, PageCaption(PageKind::Debug), parent) {
   Build(Table());
   GroupGrid(nullptr)->setRowStretch(2, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);

@@ -1,5 +1,7 @@
 #include "MotorAndHwPage.h"
 
+#include "PageCatalog.h"
+
 #include <QGridLayout>
 
 namespace {
@@ -182,7 +184,7 @@ PageTable CMotorAndHwPage::Table() {
 }
 
 CMotorAndHwPage::CMotorAndHwPage(PageHost *host, QWidget *parent)
-    : CTORVIOPropertyPage(host, QStringLiteral("Motor and HW"), parent) {
+    : CTORVIOPropertyPage(host, PageCaption(PageKind::MotorAndHw), parent) {
   Build(Table());
   auto *grid = GroupGrid(nullptr);
   grid->setRowStretch(2, 1);

@@ -1,16 +1,7 @@
 #include "PageScreenshots.h"
 
-#include "AuxSpeedFeedback1Page.h"
-#include "AuxSpeedFeedback2Page.h"
-#include "AuxSpeedFeedback3Page.h"
-#include "ConfigurationPage.h"
-#include "ControlSettingsPage.h"
-#include "CurrentSensingPage.h"
-#include "DebugPage.h"
-#include "MotorAndHwPage.h"
-#include "SpeedFeedback1Page.h"
-#include "SpeedFeedback2Page.h"
-#include "SpeedFeedback3Page.h"
+#include "PageCatalog.h"
+#include "TORVIOPropertyPage.h"
 
 #include <QDir>
 #include <QLayout>
@@ -21,9 +12,12 @@
 
 namespace {
 
+// Named by the page's name (its object name, or its class without one).
 QString FileFor(const CTORVIOPropertyPage &page, const QString &folder) {
-  return QDir(folder).filePath(QString::fromLatin1(page.metaObject()->className()) +
-                               QStringLiteral(".png"));
+  const QString name = page.objectName().isEmpty()
+                           ? QString::fromLatin1(page.metaObject()->className())
+                           : page.objectName();
+  return QDir(folder).filePath(name + QStringLiteral(".png"));
 }
 
 } // namespace
@@ -39,21 +33,11 @@ bool SavePageScreenshot(CTORVIOPropertyPage &page, const QString &folder) {
 }
 
 QStringList SaveAllPageScreenshots(PageHost &host, const QString &folder) {
-  std::vector<std::unique_ptr<CTORVIOPropertyPage>> pages;
-  pages.emplace_back(std::make_unique<CConfigurationPage>(&host));
-  pages.emplace_back(std::make_unique<CMotorAndHwPage>(&host));
-  pages.emplace_back(std::make_unique<CControlSettingsPage>(&host));
-  pages.emplace_back(std::make_unique<CDebugPage>(&host));
-  pages.emplace_back(std::make_unique<CSpeedFeedback1Page>(&host));
-  pages.emplace_back(std::make_unique<CSpeedFeedback2Page>(&host));
-  pages.emplace_back(std::make_unique<CSpeedFeedback3Page>(&host));
-  pages.emplace_back(std::make_unique<CAuxSpeedFeedback1Page>(&host));
-  pages.emplace_back(std::make_unique<CAuxSpeedFeedback2Page>(&host));
-  pages.emplace_back(std::make_unique<CAuxSpeedFeedback3Page>(&host));
-  pages.emplace_back(std::make_unique<CCurrentSensingPage>(&host));
   QStringList written;
-  for (auto &page : pages)
+  for (const PageInfo &info : AllPages()) {
+    const std::unique_ptr<CTORVIOPropertyPage> page(CreatePage(info.kind, &host));
     if (SavePageScreenshot(*page, folder))
       written << FileFor(*page, folder);
+  }
   return written;
 }

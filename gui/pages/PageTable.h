@@ -78,4 +78,8 @@ struct ControlEntry {
 struct PageTable {
   std::vector<GroupSpec> groups;
   std::vector<ControlEntry> controls;
+  // The page grid's row and column that take extra room (none when -1), so
+  // that the frames stay together at the top left.
+  int stretchRow = -1;
+  int stretchColumn = -1;
 };

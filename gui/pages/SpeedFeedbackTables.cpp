@@ -85,6 +85,8 @@ PageTable EncoderTable(const EncoderMembers &m) {
        .tabPrev = {Id::EncoderAlignmentAngle},
        .row = 2},
   };
+  t.stretchRow = 3;
+  t.stretchColumn = 2;
   return t;
 }
 
@@ -140,6 +142,8 @@ PageTable HallTable(const HallMembers &m) {
        .tabPrev = {Id::HallMinSpeed},
        .row = 1},
   };
+  t.stretchRow = 3;
+  t.stretchColumn = 2;
   return t;
 }
 
@@ -422,5 +426,8 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .widthChars = 6},
   };
   t.controls.insert(t.controls.end(), gains.begin(), gains.end());
+  // Extra height goes below the check box frame, which stays compact.
+  t.stretchRow = 1;
+  t.stretchColumn = 2;
   return t;
 }

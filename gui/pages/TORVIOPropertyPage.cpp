@@ -54,7 +54,7 @@ int FieldWidth(const QWidget *w, int digits) {
 } // namespace
 
 CTORVIOPropertyPage::CTORVIOPropertyPage(PageHost *host, const QString &caption, QWidget *parent)
-    : QWidget(parent), Data(host ? host->Record() : nullptr), host_(host), caption_(caption),
+    : QWidget(parent), host_(host), data_(host ? host->Record() : nullptr), caption_(caption),
       pageGrid_(new QGridLayout(this)) {
   setFocusPolicy(Qt::ClickFocus); // Tab handlers may hand the focus to the page itself
   setAccessibleName(caption);
@@ -71,10 +71,10 @@ QString CTORVIOPropertyPage::ToolTipTitle() {
 
 bool CTORVIOPropertyPage::OnSetActive() {
   if (host_)
-    Data = host_->Record();
-  if (!Data)
+    data_ = host_->Record();
+  if (!data_)
     return false;
-  committed_ = *Data;
+  committed_ = *data_;
   LoadTableControls();
   LoadPage();
   ApplyRules();
@@ -147,6 +147,10 @@ void CTORVIOPropertyPage::Build(PageTable table) {
     grid->setColumnStretch(grid->columnCount(), 1);
     grid->setRowStretch(grid->rowCount(), 1);
   }
+  if (table_.stretchRow >= 0)
+    pageGrid_->setRowStretch(table_.stretchRow, 1);
+  if (table_.stretchColumn >= 0)
+    pageGrid_->setColumnStretch(table_.stretchColumn, 1);
   std::vector<int> ids;
   for (const ControlEntry &c : table_.controls)
     ids.push_back(c.id);
@@ -235,10 +239,10 @@ void CTORVIOPropertyPage::ConfigureField(NumericField *f, double min, double max
 void CTORVIOPropertyPage::ConfigureField(int id) {
   const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
-  if (!c || !f || !Data || !c->param.IsSet())
+  if (!c || !f || !data_ || !c->param.IsSet())
     return;
-  ConfigureField(f, c->param.Min(*Data), c->param.Max(*Data), c->param.Value(*Data),
-                 c->param.Decimals(*Data));
+  ConfigureField(f, c->param.Min(*data_), c->param.Max(*data_), c->param.Value(*data_),
+                 c->param.Decimals(*data_));
 }
 
 void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double max, int description,
@@ -258,10 +262,10 @@ void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double ma
 void CTORVIOPropertyPage::SetFieldToolTip(int id) {
   const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
-  if (!c || !f || !Data || !c->param.IsSet())
+  if (!c || !f || !data_ || !c->param.IsSet())
     return;
-  SetFieldToolTip(f, c->param.Min(*Data), c->param.Max(*Data), c->description,
-                  c->param.Decimals(*Data));
+  SetFieldToolTip(f, c->param.Min(*data_), c->param.Max(*data_), c->description,
+                  c->param.Decimals(*data_));
 }
 
 void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
@@ -271,9 +275,9 @@ void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
 
 void CTORVIOPropertyPage::LoadButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
-  if (!b || !Data || !c.flag)
+  if (!b || !data_ || !c.flag)
     return;
-  const bool set = (*Data).*c.flag != 0;
+  const bool set = (*data_).*c.flag != 0;
   // The record decides what is selected: none, or several at once if a file
   // says so. Exclusivity would refuse both, so it is off while showing them.
   const bool loading = std::exchange(loading_, true);
@@ -296,12 +300,12 @@ void CTORVIOPropertyPage::LoadTableControls() {
 }
 
 void CTORVIOPropertyPage::ApplyRules() {
-  if (!Data)
+  if (!data_)
     return;
   for (const ControlEntry &c : table_.controls) {
     QWidget *w = Control(c.id);
     if (c.enabledWhen) {
-      const bool on = c.enabledWhen(*Data);
+      const bool on = c.enabledWhen(*data_);
       if (auto *f = qobject_cast<NumericField *>(w))
         SetFieldEnabled(f, on);
       else
@@ -310,7 +314,7 @@ void CTORVIOPropertyPage::ApplyRules() {
       SetFieldEnabled(f, true);
     }
     if (c.visibleWhen) {
-      const bool shown = c.visibleWhen(*Data);
+      const bool shown = c.visibleWhen(*data_);
       w->setVisible(shown);
       if (QLabel *l = Label(c.id))
         l->setVisible(shown);
@@ -339,8 +343,8 @@ void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
   // Taken first: a rebuild below may activate this page again.
   const UserData before = committed_;
   const QString label = source ? source->accessibleName() : QString();
-  if (Data && (after & After::Check))
-    PARVEX_CheckConsistency(Data);
+  if (data_ && (after & After::Check))
+    PARVEX_CheckConsistency(data_);
   if (after & After::Refresh) {
     RefreshDependentFields();
     UpdateToolTips();
@@ -351,41 +355,41 @@ void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
     host_->RebuildPages();
   if (host_)
     host_->SetModifiedFlag();
-  if (host_ && Data) {
-    committed_ = *Data;
+  if (host_ && data_) {
+    committed_ = *data_;
     host_->Committed(before, label);
   }
 }
 
 void CTORVIOPropertyPage::CommitField(const ControlEntry &c) {
   NumericField *f = Field(c.id);
-  if (!Data || !f)
+  if (!data_ || !f)
     return;
-  c.param.Store(*Data, f->GetValue());
+  c.param.Store(*data_, f->GetValue());
   // The field shows what the record now holds: an integer field drops the
   // fraction it was given, and a check may have moved the value.
   if (c.after & After::Check)
-    PARVEX_CheckConsistency(Data);
+    PARVEX_CheckConsistency(data_);
   ConfigureField(c.id);
   FollowUp(c.after & ~unsigned(After::Check), f);
 }
 
 void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
-  if (!Data || !b || !c.flag)
+  if (!data_ || !b || !c.flag)
     return;
   switch (c.kind) {
   case ControlKind::CheckBox:
-    (*Data).*c.flag = b->isChecked() ? 1 : 0;
+    (*data_).*c.flag = b->isChecked() ? 1 : 0;
     break;
   case ControlKind::InvertedCheckBox:
-    (*Data).*c.flag = b->isChecked() ? 0 : 1;
+    (*data_).*c.flag = b->isChecked() ? 0 : 1;
     break;
   case ControlKind::Radio:
     for (FlagMember m : c.radioGroup)
       if (m)
-        (*Data).*m = 0;
-    (*Data).*c.flag = 1;
+        (*data_).*m = 0;
+    (*data_).*c.flag = 1;
     // A radio button clicked while selected stays selected; the others of
     // its group show their cleared flags.
     for (const ControlEntry &other : table_.controls)

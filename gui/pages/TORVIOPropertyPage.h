@@ -53,8 +53,9 @@ public:
   QString ToolTipText(int id) const;
   static QString ToolTipTitle();
 
-  // The record of the document shown by the sheet; not owned.
-  UserData *Data = nullptr;
+  // The record of the document shown by the sheet; not owned. Pages read and
+  // write it only while loading and committing.
+  UserData *Record() const { return data_; }
 
 protected:
   PageHost *Host() const { return host_; }
@@ -100,6 +101,7 @@ private:
   const ControlEntry *Entry(int id) const;
 
   PageHost *host_;
+  UserData *data_ = nullptr;
   QString caption_;
   PageTable table_;
   QGridLayout *pageGrid_;

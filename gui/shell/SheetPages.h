@@ -2,6 +2,7 @@
 // choices, and the factory that creates them.
 #pragma once
 
+#include "pages/PageCatalog.h"
 #include "parvex.h"
 
 #include <functional>
@@ -12,19 +13,7 @@ class PageHost;
 
 namespace torvio {
 
-enum class PageKind {
-  Configuration,
-  MotorAndHw,
-  ControlSettings,
-  Debug,
-  SpeedFeedback1, // quadrature encoder
-  SpeedFeedback2, // Hall sensors
-  SpeedFeedback3, // sensorless
-  AuxSpeedFeedback1,
-  AuxSpeedFeedback2,
-  AuxSpeedFeedback3,
-  CurrentSensing,
-};
+using ::PageKind;
 
 // The speed feedback page of the record's sensor choice, if any.
 std::optional<PageKind> SpeedFeedbackPageFor(const UserData &data);

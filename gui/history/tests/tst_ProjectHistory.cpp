@@ -42,7 +42,7 @@ bool Same(const UserData &a, const UserData &b) {
 }
 
 QString PageClass(CMainSheet *sheet, CMainSheet::Slot slot) {
-  return QString::fromLatin1(sheet->Page(slot)->metaObject()->className());
+  return sheet->Page(slot)->objectName();
 }
 
 NumericField *FieldNamed(QWidget *page, const QString &name) {

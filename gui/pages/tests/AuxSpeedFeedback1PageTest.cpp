@@ -1,10 +1,8 @@
 // The auxiliary encoder page: the encoder page on the Aux members. Each
 // commit writes its Aux member and leaves the main one alone; the Aux speed
 // pair is checked and reloaded; tooltips and Tab chain as on the main page.
-#include "pages/AuxSpeedFeedback1Page.h"
 #include "PageTestUtil.h"
-#include "pages/AuxSpeedFeedback2Page.h"
-#include "pages/AuxSpeedFeedback3Page.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -13,7 +11,8 @@
 
 namespace {
 
-using P = CAuxSpeedFeedback1Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::AuxSpeedFeedback1;
 
 double ValueAt(const UserData &d, std::size_t offset, bool real) {
   const auto *base = reinterpret_cast<const unsigned char *>(&d) + offset;
@@ -81,7 +80,7 @@ private slots:
     QFETCH(double, stored);
     QFETCH(bool, check);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Aux speed feedback"));
     QVERIFY(page.OnSetActive());
     NumericField *f = page.Field(id);
@@ -100,7 +99,7 @@ private slots:
 
   void pulsesLeaveTheMainEncoderAlone() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1013), QStringLiteral("1000"));
     QCOMPARE(host.data.AuxPulsesPerRevolution.Value, 1000u);
@@ -110,7 +109,7 @@ private slots:
   void auxSpeedPairIsExchangedAndShown() {
     FakePageHost host;
     host.data.AuxMinMechanicalSpeed.Max = 200000; // as an unchecked file may hold it
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1014), QStringLiteral("40000"));
     QCOMPARE(host.data.AuxMinMechanicalSpeed.Value, 30000u);
@@ -141,7 +140,7 @@ private slots:
     QFETCH(QString, text);
     FakePageHost host;
     host.data.AuxFIFODepth.Max = 64; // tooltips read the Aux members
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.ToolTipText(id), text);
   }
@@ -165,7 +164,7 @@ private slots:
     QFETCH(bool, shift);
     QFETCH(int, to);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);
@@ -177,19 +176,19 @@ private slots:
   void sharedAuxMembers() {
     FakePageHost host;
     {
-      CAuxSpeedFeedback2Page hall(&host);
+      CSpeedFeedbackPage hall(&host, PageKind::AuxSpeedFeedback2);
       hall.OnSetActive();
       TypeAndCommit(hall.Field(1015), QStringLiteral("120"));
     }
     {
       // Running sensorless, the observer page's start-up and error fields
       // are in use.
-      CAuxSpeedFeedback3Page observer(&host);
+      CSpeedFeedbackPage observer(&host, PageKind::AuxSpeedFeedback3);
       observer.OnSetActive();
       QVERIFY(observer.Field(1023)->isEnabled());
       TypeAndCommit(observer.Field(1023), QStringLiteral("17"));
     }
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.Field(1014)->text(), QStringLiteral("120"));
     QCOMPARE(page.Field(1016)->text(), QStringLiteral("17"));

@@ -1,6 +1,6 @@
 // The auxiliary Hall page: the Hall page on the Aux members.
-#include "pages/AuxSpeedFeedback2Page.h"
 #include "PageTestUtil.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -9,7 +9,8 @@
 
 namespace {
 
-using P = CAuxSpeedFeedback2Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::AuxSpeedFeedback2;
 
 QString FrameOf(QWidget *w) {
   auto *box = qobject_cast<QGroupBox *>(w->parentWidget());
@@ -49,7 +50,7 @@ private slots:
     QFETCH(quint32, main);
     QFETCH(bool, check);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Aux speed feedback"));
     page.OnSetActive();
     NumericField *f = page.Field(id);
@@ -70,7 +71,7 @@ private slots:
 
   void speedEditReloadsTheAuxPair() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1015), QStringLiteral("500"));
     QCOMPARE(page.Field(1016)->Min(), 500.0);
@@ -94,7 +95,7 @@ private slots:
     FakePageHost host;
     host.data.AuxHall120Degrees = 0;
     host.data.AuxHall60Degrees = 0;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Button(1001)->isChecked() && !page.Button(1002)->isChecked());
     QCOMPARE(page.Button(id)->text(), label);
@@ -129,7 +130,7 @@ private slots:
     QFETCH(bool, shift);
     QFETCH(int, to);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);

@@ -1,8 +1,8 @@
 // The auxiliary observer page: the observer page on the Aux members,
 // without alignment fields, with the start-up rule in place of the
 // alignment rule and a Tab chain that ends on the page.
-#include "pages/AuxSpeedFeedback3Page.h"
 #include "PageTestUtil.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -11,7 +11,8 @@
 
 namespace {
 
-using P = CAuxSpeedFeedback3Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::AuxSpeedFeedback3;
 
 enum Kind { Unsigned, Signed, Real };
 
@@ -70,7 +71,7 @@ private slots:
     SetMainSensor(host.data, sensor);
     host.data.EnableObserverGainTuning = tuning;
     host.data.AuxIncludeAlignmentBeforeStartUp = includeAlignment;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     for (int id : kStartUpFields) {
       QVERIFY2(page.Field(id)->isEnabled() == enabled, qPrintable(QString::number(id)));
@@ -83,7 +84,7 @@ private slots:
 
   void noAlignmentFields() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     for (int id : {1024, 1025, 1026})
       QVERIFY(!page.Control(id));
     QVERIFY(!page.Group("alignment"));
@@ -141,7 +142,7 @@ private slots:
     QFETCH(bool, check);
     FakePageHost host; // sensorless: every field in use
     host.data.AuxGainsComputation = 0;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Aux speed feedback"));
     page.OnSetActive();
     NumericField *f = page.Field(id);
@@ -160,7 +161,7 @@ private slots:
     FakePageHost host;
     SetMainSensor(host.data, 0);
     host.data.EnableObserverGainTuning = 1;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Button(1005)->isChecked());
     for (int id : {1027, 1028, 1029, 1030, 1031, 1032})
@@ -195,7 +196,7 @@ private slots:
 
   void includeAlignmentStoresWithoutCheck() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     ArmCheckSentinel(host);
     page.Button(1004)->click();
@@ -208,7 +209,7 @@ private slots:
 
   void speedRampDurationReloadsCurrentRampDuration() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1015), QStringLiteral("250"));
     QCOMPARE(page.Field(1019)->text(), QStringLiteral("250"));
@@ -243,7 +244,7 @@ private slots:
     QFETCH(QString, text);
     FakePageHost host;
     SetMainSensor(host.data, 0);
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.ToolTipText(id), text);
   }
@@ -270,7 +271,7 @@ private slots:
     QFETCH(int, to);
     FakePageHost host; // sensorless, so that the start-up fields can take the focus
     host.data.AuxGainsComputation = 0;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);
@@ -283,7 +284,7 @@ private slots:
     FakePageHost host;
     SetMainSensor(host.data, 0);
     host.data.AuxGainsComputation = 0;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(1031), false);

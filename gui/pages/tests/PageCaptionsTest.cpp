@@ -1,68 +1,57 @@
-// Every page class carries the tab caption the sheet shows for it.
+// Every kind of page is built by the one page list with the name and tab
+// caption the sheet shows for it, and activates without changing the record.
 #include "FakePageHost.h"
-#include "pages/AuxSpeedFeedback1Page.h"
-#include "pages/AuxSpeedFeedback2Page.h"
-#include "pages/AuxSpeedFeedback3Page.h"
-#include "pages/ConfigurationPage.h"
-#include "pages/ControlSettingsPage.h"
-#include "pages/CurrentSensingPage.h"
-#include "pages/DebugPage.h"
-#include "pages/MotorAndHwPage.h"
-#include "pages/SpeedFeedback1Page.h"
-#include "pages/SpeedFeedback2Page.h"
-#include "pages/SpeedFeedback3Page.h"
+#include "pages/PageCatalog.h"
+#include "pages/TORVIOPropertyPage.h"
 
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
-using Factory = std::function<CTORVIOPropertyPage *(PageHost *)>;
-Q_DECLARE_METATYPE(Factory)
+Q_DECLARE_METATYPE(PageKind)
 
 class PageCaptionsTest : public QObject {
   Q_OBJECT
 
 private slots:
   void caption_data() {
-    QTest::addColumn<Factory>("make");
+    QTest::addColumn<PageKind>("kind");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    const auto row = [](const char *name, Factory f, const char *caption) {
-      QTest::newRow(name) << f << QString::fromUtf8(caption);
+    const auto row = [](PageKind kind, const char *name, const char *caption) {
+      QTest::newRow(name) << kind << QString::fromUtf8(name) << QString::fromUtf8(caption);
     };
-    row(
-        "configuration", [](PageHost *h) { return new CConfigurationPage(h); }, "Configuration");
-    row(
-        "motor", [](PageHost *h) { return new CMotorAndHwPage(h); }, "Motor and HW");
-    row(
-        "control", [](PageHost *h) { return new CControlSettingsPage(h); }, "Control Settings");
-    row(
-        "debug", [](PageHost *h) { return new CDebugPage(h); }, "Debug");
-    row(
-        "speed1", [](PageHost *h) { return new CSpeedFeedback1Page(h); }, "Speed feedback");
-    row(
-        "speed2", [](PageHost *h) { return new CSpeedFeedback2Page(h); }, "Speed feedback");
-    row(
-        "speed3", [](PageHost *h) { return new CSpeedFeedback3Page(h); }, "Speed feedback");
-    row(
-        "aux1", [](PageHost *h) { return new CAuxSpeedFeedback1Page(h); }, "Aux speed feedback");
-    row(
-        "aux2", [](PageHost *h) { return new CAuxSpeedFeedback2Page(h); }, "Aux speed feedback");
-    row(
-        "aux3", [](PageHost *h) { return new CAuxSpeedFeedback3Page(h); }, "Aux speed feedback");
-    row(
-        "current", [](PageHost *h) { return new CCurrentSensingPage(h); }, "Current sensing");
+    row(PageKind::Configuration, "CConfigurationPage", "Configuration");
+    row(PageKind::MotorAndHw, "CMotorAndHwPage", "Motor and HW");
+    row(PageKind::ControlSettings, "CControlSettingsPage", "Control Settings");
+    row(PageKind::Debug, "CDebugPage", "Debug");
+    row(PageKind::SpeedFeedback1, "CSpeedFeedback1Page", "Speed feedback");
+    row(PageKind::SpeedFeedback2, "CSpeedFeedback2Page", "Speed feedback");
+    row(PageKind::SpeedFeedback3, "CSpeedFeedback3Page", "Speed feedback");
+    row(PageKind::AuxSpeedFeedback1, "CAuxSpeedFeedback1Page", "Aux speed feedback");
+    row(PageKind::AuxSpeedFeedback2, "CAuxSpeedFeedback2Page", "Aux speed feedback");
+    row(PageKind::AuxSpeedFeedback3, "CAuxSpeedFeedback3Page", "Aux speed feedback");
+    row(PageKind::CurrentSensing, "CCurrentSensingPage", "Current sensing");
   }
 
   void caption() {
-    QFETCH(Factory, make);
+    QFETCH(PageKind, kind);
+    QFETCH(QString, name);
     QFETCH(QString, caption);
     FakePageHost host;
-    std::unique_ptr<CTORVIOPropertyPage> page(make(&host));
+    std::unique_ptr<CTORVIOPropertyPage> page(CreatePage(kind, &host));
+    QCOMPARE(page->objectName(), name);
     QCOMPARE(page->Caption(), caption);
-    QCOMPARE(page->Data, &host.data);
+    QCOMPARE(page->Record(), &host.data);
     QVERIFY(page->OnSetActive());
     QCOMPARE(host.modified, 0); // activation only reads the record
+  }
+
+  void theListHasEveryKindOnceInSheetOrder() {
+    int expected = 0;
+    for (const PageInfo &info : AllPages())
+      QCOMPARE(static_cast<int>(info.kind), expected++);
+    QCOMPARE(expected, 11);
   }
 };
 

@@ -12,7 +12,7 @@ namespace {
 
 QString ClassOf(const CMainSheet &sheet, CMainSheet::Slot slot) {
   const CTORVIOPropertyPage *page = sheet.Page(slot);
-  return page ? QString::fromLatin1(page->metaObject()->className()) : QString();
+  return page ? page->objectName() : QString();
 }
 
 void SetSensor(UserData &d, int sensor) {
@@ -112,8 +112,7 @@ private slots:
     auto *config = Show<CConfigurationPage>(sheet, CMainSheet::SlotConfiguration);
     config->Button(CConfigurationPage::IdEncoder)->click();
     auto *encoder = Show<CTORVIOPropertyPage>(sheet, CMainSheet::SlotSpeedFeedback);
-    QCOMPARE(QString::fromLatin1(encoder->metaObject()->className()),
-             QStringLiteral("CSpeedFeedback1Page"));
+    QCOMPARE(encoder->objectName(), QStringLiteral("CSpeedFeedback1Page"));
     QCOMPARE(encoder->Field(1020)->text(), QStringLiteral("135"));
     QCOMPARE(encoder->Field(1016)->text(), QStringLiteral("9"));
     TypeAndCommit(encoder->Field(1015), QStringLiteral("12000"));
@@ -121,8 +120,7 @@ private slots:
     Show<CConfigurationPage>(sheet, CMainSheet::SlotConfiguration);
     config->Button(CConfigurationPage::IdHall)->click();
     auto *hall = Show<CTORVIOPropertyPage>(sheet, CMainSheet::SlotSpeedFeedback);
-    QCOMPARE(QString::fromLatin1(hall->metaObject()->className()),
-             QStringLiteral("CSpeedFeedback2Page"));
+    QCOMPARE(hall->objectName(), QStringLiteral("CSpeedFeedback2Page"));
     QCOMPARE(hall->Field(1016)->text(), QStringLiteral("12000"));
   }
 

@@ -4,10 +4,9 @@
 // generated with the bundled templates. The headers carry what was typed.
 #include "PageTestUtil.h"
 #include "ProjectFile.h"
-#include "pages/AuxSpeedFeedback3Page.h"
 #include "pages/ConfigurationPage.h"
 #include "pages/DebugPage.h"
-#include "pages/SpeedFeedback1Page.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,13 +53,13 @@ private slots:
       QCOMPARE(host.data.EnableObserverGainTuning, 1u);
     }
     {
-      CSpeedFeedback1Page encoder(&host);
+      CSpeedFeedbackPage encoder(&host, PageKind::SpeedFeedback1);
       encoder.OnSetActive();
       TypeAndCommit(encoder.Field(1013), QStringLiteral("2048"));
       TypeAndCommit(encoder.Field(1016), QStringLiteral("5"));
     }
     {
-      CAuxSpeedFeedback3Page observer(&host);
+      CSpeedFeedbackPage observer(&host, PageKind::AuxSpeedFeedback3);
       observer.OnSetActive();
       QVERIFY(!observer.Field(1015)->isEnabled());
       observer.Button(1005)->click(); // manual editing

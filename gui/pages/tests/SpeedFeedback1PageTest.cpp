@@ -1,8 +1,8 @@
 // The encoder page: each field's label, frame, record member, conversion,
 // check and refresh as its table gives them; the speed pair kept in order by
 // the check; tooltips; and the fixed Tab chain.
-#include "pages/SpeedFeedback1Page.h"
 #include "PageTestUtil.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -11,7 +11,8 @@
 
 namespace {
 
-using P = CSpeedFeedback1Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::SpeedFeedback1;
 
 double ValueAt(const UserData &d, std::size_t offset, bool real) {
   const auto *base = reinterpret_cast<const unsigned char *>(&d) + offset;
@@ -77,7 +78,7 @@ private slots:
     FakePageHost host;
     host.data.QuadratureEncoder = 1;
     host.data.NoSpeedSensors = 0;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Speed feedback"));
     QVERIFY(page.OnSetActive());
     NumericField *f = page.Field(id);
@@ -100,7 +101,7 @@ private slots:
   // fields are reloaded and the tooltips follow, all before the mark.
   void minSpeedReloadsBothSpeedFields() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.Field(1015)->Min(), 60.0);
     QCOMPARE(page.ToolTipText(1015), QStringLiteral("MIN = 60\nMAX = 200000"));
@@ -124,7 +125,7 @@ private slots:
   void minAboveMaxIsExchanged() {
     FakePageHost host;
     host.data.MinMechanicalSpeed.Max = 200000;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1014), QStringLiteral("50000"));
     QCOMPARE(host.data.MinMechanicalSpeed.Value, 30000u);
@@ -139,7 +140,7 @@ private slots:
   // another field stays as shown until the next activation.
   void refreshTouchesOnlyTheSpeedPair() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     host.data.FIFODepth.Value = 32;
     host.data.MaxMechanicalSpeed.Value = 20000;
@@ -152,7 +153,7 @@ private slots:
 
   void pulsesStoreWithoutCheckAndKeepTooltips() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     host.data.MinMechanicalSpeed.Min = 5; // only a tooltip rebuild would show it
     TypeAndCommit(page.Field(1013), QStringLiteral("2048"));
@@ -165,7 +166,7 @@ private slots:
     FakePageHost host;
     host.data.PulsesPerRevolution.Max = 4294967295u;
     host.data.PulsesPerRevolution.Value = 4294967295u;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.Field(1013)->text(), QStringLiteral("4294967295"));
     QCOMPARE(page.Field(1021)->text(), QStringLiteral("1.95"));
@@ -174,7 +175,7 @@ private slots:
 
   void activationShowsChangesMadeElsewhere() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     host.data.AlignmentAngle.Value = 180;
     host.data.MaxErrorsNumber.Value = 9;
@@ -201,7 +202,7 @@ private slots:
     QFETCH(int, id);
     QFETCH(QString, text);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.ToolTipText(id), text);
   }
@@ -227,7 +228,7 @@ private slots:
     QFETCH(bool, shift);
     QFETCH(int, to);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);
@@ -236,7 +237,7 @@ private slots:
 
   void otherKeysStayInTheField() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     NumericField *f = page.Field(1013);

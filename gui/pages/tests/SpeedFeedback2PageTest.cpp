@@ -1,9 +1,8 @@
 // The Hall sensors page: the placement radio buttons, the phase shift and
 // the speed pair it shares with the encoder page, tooltips and Tab chain.
-#include "pages/SpeedFeedback2Page.h"
 #include "PageTestUtil.h"
 #include "pages/ConfigurationPage.h"
-#include "pages/SpeedFeedback1Page.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,7 +11,8 @@
 
 namespace {
 
-using P = CSpeedFeedback2Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::SpeedFeedback2;
 
 double ValueAt(const UserData &d, std::size_t offset) {
   return double(
@@ -61,7 +61,7 @@ private slots:
     QFETCH(double, stored);
     QFETCH(bool, check);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Speed feedback"));
     QVERIFY(page.OnSetActive());
     NumericField *f = page.Field(id);
@@ -78,7 +78,7 @@ private slots:
 
   void speedEditReloadsThePair() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1016), QStringLiteral("5000"));
     QCOMPARE(page.Field(1015)->Max(), 5000.0);
@@ -100,7 +100,7 @@ private slots:
     QFETCH(quint32, hall120);
     QFETCH(quint32, hall60);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QAbstractButton *b = page.Button(id);
     QCOMPARE(b->text(), label);
@@ -120,7 +120,7 @@ private slots:
     FakePageHost host;
     host.data.Hall120Degrees = 0;
     host.data.Hall60Degrees = 5;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Button(1001)->isChecked());
     QVERIFY(page.Button(1002)->isChecked());
@@ -133,7 +133,7 @@ private slots:
     host.data.HallSensors = 1;
     host.data.NoSpeedSensors = 0;
     {
-      P hall(&host);
+      P hall(&host, kKind);
       hall.OnSetActive();
       TypeAndCommit(hall.Field(1015), QStringLiteral("150"));
     }
@@ -142,13 +142,13 @@ private slots:
     config.Button(CConfigurationPage::IdEncoder)->click();
     QCOMPARE(host.rebuilds, 1);
     {
-      CSpeedFeedback1Page encoder(&host);
+      CSpeedFeedbackPage encoder(&host, PageKind::SpeedFeedback1);
       encoder.OnSetActive();
       QCOMPARE(encoder.Field(1014)->text(), QStringLiteral("150"));
       TypeAndCommit(encoder.Field(1015), QStringLiteral("9000"));
     }
     config.Button(CConfigurationPage::IdHall)->click();
-    P hall(&host);
+    P hall(&host, kKind);
     hall.OnSetActive();
     QCOMPARE(hall.Field(1015)->text(), QStringLiteral("150"));
     QCOMPARE(hall.Field(1016)->text(), QStringLiteral("9000"));
@@ -156,7 +156,7 @@ private slots:
 
   void tooltips() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.ToolTipText(1014), QStringLiteral("MIN = 0\nMAX = 359"));
     QCOMPARE(page.ToolTipText(1015), QStringLiteral("MIN = 1\nMAX = 30000"));
@@ -180,7 +180,7 @@ private slots:
     QFETCH(bool, shift);
     QFETCH(int, to);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);

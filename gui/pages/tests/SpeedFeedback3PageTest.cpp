@@ -3,10 +3,9 @@
 // what the manual-editing box recomputes; the dependent fields; the tooltip
 // with its description; the fixed Tab chain; and the alignment and error
 // settings it shares with the encoder page.
-#include "pages/SpeedFeedback3Page.h"
 #include "PageTestUtil.h"
 #include "pages/ConfigurationPage.h"
-#include "pages/SpeedFeedback1Page.h"
+#include "pages/SpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,7 +14,8 @@
 
 namespace {
 
-using P = CSpeedFeedback3Page;
+using P = CSpeedFeedbackPage;
+constexpr PageKind kKind = PageKind::SpeedFeedback3;
 
 enum Kind { Unsigned, Signed, Real };
 
@@ -109,7 +109,7 @@ private slots:
     FakePageHost host;
     host.data.GainsComputation = 0;
     host.data.IncludeAlignmentBeforeStartUp = 1;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Caption(), QStringLiteral("Speed feedback"));
     QVERIFY(page.OnSetActive());
     NumericField *f = page.Field(id);
@@ -128,7 +128,7 @@ private slots:
 
   void labelsOfTheGainRows() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     QCOMPARE(page.Label(1027)->text(), QStringLiteral("K1"));
     QCOMPARE(page.Label(1028)->text(), QStringLiteral("K2"));
     QCOMPARE(page.Label(1029)->text(), QStringLiteral("/"));
@@ -145,7 +145,7 @@ private slots:
 
   void signedGainShowsSignedAfterReactivation() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.Field(1027)->text(), QStringLiteral("-21162"));
     page.Button(1005)->click();
@@ -159,7 +159,7 @@ private slots:
 
   void defaultGainsAreComputedAndGrey() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Button(1005)->isChecked());
     for (int id : {1027, 1028, 1029, 1030, 1031, 1032}) {
@@ -192,7 +192,7 @@ private slots:
   void clearingManualEditingRecomputesAtOnce() {
     FakePageHost host;
     host.data.GainsComputation = 0;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(page.Button(1005)->isChecked());
     TypeAndCommit(page.Field(1027), QStringLiteral("-300"));
@@ -217,7 +217,7 @@ private slots:
 
   void speedRampDurationReloadsCurrentRampDuration() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.Field(1019)->text(), QStringLiteral("350"));
     TypeAndCommit(page.Field(1015), QStringLiteral("200"));
@@ -229,7 +229,7 @@ private slots:
 
   void speedRampFinalValueReloadsNothing() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     host.data.CurrentRampDuration.Value = 100; // behind the page's back
     TypeAndCommit(page.Field(1016), QStringLiteral("2000"));
@@ -240,7 +240,7 @@ private slots:
   // lower limit, and both fields show it.
   void currentRampPairIsCoupled() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     TypeAndCommit(page.Field(1018), QStringLiteral("1.2"));
     QCOMPARE(page.Field(1017)->Max(), 1.2);
@@ -252,7 +252,7 @@ private slots:
 
   void alignmentRule() {
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Button(1004)->isChecked());
     for (int id : {1024, 1025, 1026}) {
@@ -277,7 +277,7 @@ private slots:
     FakePageHost host;
     host.data.IncludeAlignmentBeforeStartUp = 3;
     host.data.GainsComputation = 2;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(page.Button(1004)->isChecked());
     QVERIFY(page.Field(1024)->isEnabled());
@@ -313,7 +313,7 @@ private slots:
     QFETCH(int, id);
     QFETCH(QString, text);
     FakePageHost host;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QCOMPARE(page.ToolTipText(id), text);
     QVERIFY(page.Field(id)->toolTip().contains(CTORVIOPropertyPage::ToolTipTitle()));
@@ -342,7 +342,7 @@ private slots:
     FakePageHost host;
     host.data.GainsComputation = 0;
     host.data.IncludeAlignmentBeforeStartUp = 1;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));
     PressTab(page.Field(from), shift);
@@ -353,7 +353,7 @@ private slots:
   void divisorsAreNeverEnabled() {
     FakePageHost host;
     host.data.GainsComputation = 0;
-    P page(&host);
+    P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(!page.Field(1030)->isEnabled());
     QVERIFY(!page.Field(1032)->isEnabled());
@@ -366,7 +366,7 @@ private slots:
     FakePageHost host;
     host.data.IncludeAlignmentBeforeStartUp = 1;
     {
-      P observer(&host);
+      P observer(&host, kKind);
       observer.OnSetActive();
       TypeAndCommit(observer.Field(1024), QStringLiteral("1234"));
       TypeAndCommit(observer.Field(1025), QStringLiteral("45"));
@@ -377,7 +377,7 @@ private slots:
     config.OnSetActive();
     config.Button(CConfigurationPage::IdEncoder)->click();
     {
-      CSpeedFeedback1Page encoder(&host);
+      CSpeedFeedbackPage encoder(&host, PageKind::SpeedFeedback1);
       encoder.OnSetActive();
       QCOMPARE(encoder.Field(1019)->text(), QStringLiteral("1234"));
       QCOMPARE(encoder.Field(1020)->text(), QStringLiteral("45"));
@@ -386,7 +386,7 @@ private slots:
       TypeAndCommit(encoder.Field(1020), QStringLiteral("300"));
     }
     config.Button(CConfigurationPage::IdSensorless)->click();
-    P observer(&host);
+    P observer(&host, kKind);
     observer.OnSetActive();
     QCOMPARE(observer.Field(1025)->text(), QStringLiteral("300"));
     QCOMPARE(host.rebuilds, 2);

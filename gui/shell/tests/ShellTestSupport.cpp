@@ -78,35 +78,7 @@ void OnNextModal(std::function<void(QWidget *)> answer) {
 
 PageFactory KindPageFactory() {
   return [](PageKind kind, PageHost *host) -> CTORVIOPropertyPage * {
-    QString caption;
-    switch (kind) {
-    case PageKind::Configuration:
-      caption = QStringLiteral("Configuration");
-      break;
-    case PageKind::MotorAndHw:
-      caption = QStringLiteral("Motor and HW");
-      break;
-    case PageKind::ControlSettings:
-      caption = QStringLiteral("Control Settings");
-      break;
-    case PageKind::Debug:
-      caption = QStringLiteral("Debug");
-      break;
-    case PageKind::SpeedFeedback1:
-    case PageKind::SpeedFeedback2:
-    case PageKind::SpeedFeedback3:
-      caption = QStringLiteral("Speed feedback");
-      break;
-    case PageKind::AuxSpeedFeedback1:
-    case PageKind::AuxSpeedFeedback2:
-    case PageKind::AuxSpeedFeedback3:
-      caption = QStringLiteral("Aux speed feedback");
-      break;
-    case PageKind::CurrentSensing:
-      caption = QStringLiteral("Current sensing");
-      break;
-    }
-    return new KindPage(kind, host, caption);
+    return new KindPage(kind, host, PageCaption(kind));
   };
 }
 

@@ -170,7 +170,7 @@ private slots:
     CMainSheet sheet(&doc, nullptr, KindPageFactory());
     PageHost &host = sheet;
     QCOMPARE(host.Record(), &doc.Record());
-    QCOMPARE(sheet.Page(CMainSheet::SlotMotorAndHw)->Data, &doc.Record());
+    QCOMPARE(sheet.Page(CMainSheet::SlotMotorAndHw)->Record(), &doc.Record());
     doc.SetModifiedFlag(false);
     host.SetModifiedFlag();
     QVERIFY(doc.IsModified());

@@ -16,7 +16,7 @@ namespace {
 QStringList Classes(const CMainSheet &sheet) {
   QStringList classes;
   for (int i = 0; i < sheet.count(); ++i) {
-    classes << QString::fromLatin1(sheet.widget(i)->metaObject()->className());
+    classes << sheet.widget(i)->objectName();
   }
   return classes;
 }
@@ -80,9 +80,8 @@ private slots:
     doc.OnNewDocument();
     CTORVIOView view(&doc);
     CMainSheet *sheet = view.Sheet();
-    QCOMPARE(
-        QString::fromLatin1(sheet->Page(CMainSheet::SlotSpeedFeedback)->metaObject()->className()),
-        QStringLiteral("CSpeedFeedback3Page"));
+    QCOMPARE(sheet->Page(CMainSheet::SlotSpeedFeedback)->objectName(),
+             QStringLiteral("CSpeedFeedback3Page"));
     doc.SetModifiedFlag(false);
     sheet->setCurrentIndex(0);
     QAbstractButton *encoder = nullptr;
@@ -95,9 +94,8 @@ private slots:
     QVERIFY(encoder);
     encoder->click();
     QCOMPARE(doc.Record().QuadratureEncoder, 1u);
-    QCOMPARE(
-        QString::fromLatin1(sheet->Page(CMainSheet::SlotSpeedFeedback)->metaObject()->className()),
-        QStringLiteral("CSpeedFeedback1Page"));
+    QCOMPARE(sheet->Page(CMainSheet::SlotSpeedFeedback)->objectName(),
+             QStringLiteral("CSpeedFeedback1Page"));
     QVERIFY(doc.IsModified());
     QCOMPARE(sheet->currentIndex(), 0);
   }

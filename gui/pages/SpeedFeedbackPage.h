@@ -1,0 +1,18 @@
+// The speed-feedback pages, main and auxiliary: the encoder, Hall sensors
+// and sensorless observer settings. The six pages differ only in caption and
+// table, so one class shows them all.
+#pragma once
+
+#include "PageCatalog.h"
+#include "TORVIOPropertyPage.h"
+
+class CSpeedFeedbackPage : public CTORVIOPropertyPage {
+  Q_OBJECT
+
+public:
+  // One of the six speed-feedback kinds: its caption and table.
+  CSpeedFeedbackPage(PageHost *host, PageKind kind, QWidget *parent = nullptr);
+
+  void RefreshDependentFields() override;
+  void UpdateToolTips() override;
+};
