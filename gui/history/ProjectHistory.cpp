@@ -1,26 +1,15 @@
 #include "ProjectHistory.h"
 
 #include "RecordEditCommand.h"
-#include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
-#include "shell/SheetPages.h"
 
 #include <QUndoStack>
 
 #include <cstring>
 
-namespace {
-
-bool SamePages(const UserData &a, const UserData &b) {
-  return torvio::SpeedFeedbackPageFor(a) == torvio::SpeedFeedbackPageFor(b) &&
-         torvio::AuxSpeedFeedbackPageFor(a) == torvio::AuxSpeedFeedbackPageFor(b);
-}
-
-} // namespace
-
-ProjectHistory::ProjectHistory(CTORVIODoc *doc, CMainSheet *sheet, QObject *parent)
-    : QObject(parent), doc_(doc), sheet_(sheet), stack_(new QUndoStack(this)) {
-  connect(sheet_, &CMainSheet::recordCommitted, this, &ProjectHistory::Committed);
+ProjectHistory::ProjectHistory(CTORVIODoc *doc, QObject *parent)
+    : QObject(parent), doc_(doc), stack_(new QUndoStack(this)) {
+  connect(doc_, &CTORVIODoc::committed, this, &ProjectHistory::Committed);
   connect(doc_, &CTORVIODoc::updated, this, &ProjectHistory::Restart);
   connect(doc_, &CTORVIODoc::modifiedChanged, this, &ProjectHistory::OnModifiedChanged);
   // The output folder is no step of its own: once it changed, no undo leads
@@ -42,16 +31,10 @@ void ProjectHistory::Committed(const UserData &before, const QString &label) {
   QString name = label;
   name.remove(u'&');
   stack_->push(new RecordEditCommand(*this, before, now, name));
-  emit recordChanged();
 }
 
 void ProjectHistory::Apply(const UserData &state) {
-  const bool samePages = SamePages(doc_->Record(), state);
-  doc_->Record() = state;
-  if (!samePages)
-    sheet_->RebuildPages(true);
-  sheet_->ActivateCurrentPage();
-  emit recordChanged();
+  doc_->ApplyRecord(state);
 }
 
 // New and Open start a new history. A new project counts as modified until

@@ -10,7 +10,6 @@
 #include <QObject>
 #include <QString>
 
-class CMainSheet;
 class CTORVIODoc;
 class QUndoStack;
 
@@ -18,9 +17,8 @@ class ProjectHistory : public QObject {
   Q_OBJECT
 
 public:
-  // Follows the document's New, Open and Save and the sheet's commits; not
-  // owned.
-  ProjectHistory(CTORVIODoc *doc, CMainSheet *sheet, QObject *parent = nullptr);
+  // Follows the document's New, Open, Save and commits; not owned.
+  explicit ProjectHistory(CTORVIODoc *doc, QObject *parent = nullptr);
 
   QUndoStack *Stack() const { return stack_; }
 
@@ -29,20 +27,14 @@ public:
   // same (a selected radio button clicked again).
   void Committed(const UserData &before, const QString &label);
 
-  // Puts `state` into the record and shows it: the sheet is rebuilt when a
-  // speed-feedback choice differs, and the current page reloads.
+  // Puts `state` into the document's record, which shows it.
   void Apply(const UserData &state);
-
-signals:
-  // The record changed by a commit, an undo or a redo.
-  void recordChanged();
 
 private:
   void Restart();
   void OnModifiedChanged(bool modified);
 
   CTORVIODoc *doc_;
-  CMainSheet *sheet_;
   QUndoStack *stack_;
   bool restarting_ = false;
 };

@@ -57,7 +57,7 @@ QString torvio::FirstRunTemplatesDir() {
 
 CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
     : QMainWindow(parent), m_doc(doc), m_view(new CTORVIOView(doc, this, std::move(factory))),
-      m_history(new ProjectHistory(doc, m_view->Sheet(), this)), m_timer1(new QTimer(this)),
+      m_history(new ProjectHistory(doc, this)), m_timer1(new QTimer(this)),
       m_timer2(new QTimer(this)) {
   // A fixed-size window without a maximise button.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -87,13 +87,11 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
 
   connect(m_timer1, &QTimer::timeout, this, [this] { OnTimer(kFirstRunTimer); });
   connect(m_timer2, &QTimer::timeout, this, [this] { OnTimer(kStatusTimer); });
-  // The chart follows every commit, undo and redo, and New and Open.
-  const auto refreshChart = [this] {
+  // The chart follows every change of the record.
+  connect(m_doc, &CTORVIODoc::recordChanged, this, [this] {
     if (m_chart)
       m_chart->Refresh();
-  };
-  connect(m_history, &ProjectHistory::recordChanged, this, refreshChart);
-  connect(m_doc, &CTORVIODoc::updated, this, refreshChart);
+  });
 
   m_timer1->start(1000);
   m_timer2->start(1500);

@@ -89,6 +89,11 @@ void CMainSheet::SetModifiedFlag() {
   }
 }
 
+void CMainSheet::Committed(const UserData &before, const QString &label) {
+  if (m_doc)
+    m_doc->RecordCommitted(before, label);
+}
+
 void CMainSheet::ShowHelp(unsigned context) {
   torvio::HelpWindow::Instance().ShowContext(context);
 }

@@ -48,15 +48,11 @@ public:
   void SetModifiedFlag() override;
   void RebuildPages() override { RebuildPages(true); }
   void ShowHelp(unsigned context) override;
-  void Committed(const UserData &before, const QString &label) override {
-    emit recordCommitted(before, label);
-  }
+  void Committed(const UserData &before, const QString &label) override;
 
 signals:
   // The set of pages changed; the frame refits itself around the sheet.
   void pagesRebuilt();
-  // A page committed an edit (the undo history listens).
-  void recordCommitted(const UserData &before, const QString &label);
 
 protected:
   bool eventFilter(QObject *watched, QEvent *event) override;

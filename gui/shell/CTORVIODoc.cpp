@@ -143,4 +143,25 @@ void CTORVIODoc::OnToolsOptions(QWidget *parent) {
 
 void CTORVIODoc::UpdateAllViews() {
   emit updated();
+  emit recordChanged();
+}
+
+void CTORVIODoc::RecordCommitted(const UserData &before, const QString &label) {
+  emit committed(before, label);
+  emit recordChanged();
+}
+
+void CTORVIODoc::ApplyRecord(const UserData &state) {
+  m_data = state;
+  emit recordApplied();
+  emit recordChanged();
+}
+
+void CTORVIODoc::EditRecord(const UserData &state, const QString &label) {
+  const UserData before = m_data;
+  m_data = state;
+  emit recordApplied();
+  SetModifiedFlag(true);
+  emit committed(before, label);
+  emit recordChanged();
 }

@@ -58,6 +58,16 @@ public:
 
   void UpdateAllViews();
 
+  // The one way the record changes after New or Open, so that the undo
+  // history, the views and the windows that follow the record all hear of
+  // it:
+  //  - a page committed an edit in place: one undo step from `before`;
+  //  - a whole state is put in (undo, redo): the views show it;
+  //  - an edit from outside the pages: put in, and one undo step.
+  void RecordCommitted(const UserData &before, const QString &label);
+  void ApplyRecord(const UserData &state);
+  void EditRecord(const UserData &state, const QString &label);
+
 signals:
   void modifiedChanged(bool modified);
   void titleChanged(const QString &title);
@@ -66,6 +76,12 @@ signals:
   void optionsChanged();
   // New or Open replaced the record: views rebuild and reload.
   void updated();
+  // A committed edit, made in place: the history makes it one step.
+  void committed(const UserData &before, const QString &label);
+  // ApplyRecord put a state into the record: the views reload from it.
+  void recordApplied();
+  // The record changed by a commit, an undo or redo, New or Open.
+  void recordChanged();
 
 private:
   void SetPathName(const QString &path);

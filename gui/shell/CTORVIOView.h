@@ -22,6 +22,10 @@ public:
   // After New and Open: the optional pages follow the new record and the
   // current page reloads its controls.
   void OnUpdate();
+  // A state was put into the record (undo, redo, an outside edit): the
+  // optional pages follow it when its sensor choices differ, and the
+  // current page reloads.
+  void OnRecordApplied();
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }

@@ -200,6 +200,30 @@ private slots:
     QCOMPARE(w.stack->count(), 1);
   }
 
+  // An edit made outside the pages (an import) is one step too, and the
+  // sheet follows it both ways.
+  void outsideEditIsOneStepAndTheSheetFollows() {
+    Window w;
+    w.doc.OnNewDocument();
+    const UserData before = w.doc.Record();
+    UserData encoder = before;
+    encoder.NoSpeedSensors = 0;
+    encoder.QuadratureEncoder = 1;
+    int changes = 0;
+    connect(&w.doc, &CTORVIODoc::recordChanged, [&changes] { ++changes; });
+    w.doc.EditRecord(encoder, QStringLiteral("Import"));
+    QCOMPARE(w.stack->count(), 1);
+    QCOMPARE(w.Undo()->text(), QStringLiteral("&Undo Import"));
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback1Page"));
+    QVERIFY(w.doc.IsModified());
+    w.Undo()->trigger();
+    QVERIFY(Same(w.doc.Record(), before));
+    QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
+             QStringLiteral("CSpeedFeedback3Page"));
+    QCOMPARE(changes, 2);
+  }
+
   void newAndOpenClearTheHistory() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.tvd"));
