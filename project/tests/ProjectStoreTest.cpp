@@ -18,7 +18,7 @@
 
 namespace {
 
-using faults::FullDisk;
+using testsupport::FullDisk;
 using torvio::LoadProject;
 using torvio::SaveProject;
 
@@ -46,7 +46,7 @@ TEST_P(SaveOnFullDisk, KeepsThePreviousFileAndReportsTheFailure) {
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
   RecordProperty("error", saved.error);
-  const std::string after = faults::ReadBytes(disk.Path() / "project.tvd");
+  const std::string after = testsupport::ReadBytes(disk.Path() / "project.tvd");
   EXPECT_EQ(after.size(), previous.size());
   EXPECT_TRUE(after == previous);
   // Nothing but the project (and the tmpfs filler) is left behind.
@@ -63,20 +63,20 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SaveOnFullDisk,
                          });
 
 TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
-  faults::UnwritableFolder folder("project.tvd", "old");
+  testsupport::UnwritableFolder folder("project.tvd", "old");
   RecordProperty("folder", folder.Description());
   const auto saved = SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string());
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
-  EXPECT_EQ(faults::ReadBytes(folder.Existing("project.tvd")), "old");
+  EXPECT_EQ(testsupport::ReadBytes(folder.Existing("project.tvd")), "old");
 }
 
 TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();
   const auto saved = SaveProject(path, Marked(9), std::string());
   ASSERT_TRUE(saved.ok) << saved.error;
-  EXPECT_EQ(faults::ReadBytes(folder.Path() / "p.tvd"), Encoded(Marked(9)));
+  EXPECT_EQ(testsupport::ReadBytes(folder.Path() / "p.tvd"), Encoded(Marked(9)));
   const auto back = LoadProject(path);
   ASSERT_TRUE(back.project);
   EXPECT_EQ(back.project->data.PolePairs.Value, 9u);
@@ -85,7 +85,7 @@ TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
 // Only a regular file is read: a device may never end, a pipe would block
 // until a writer comes, a folder has no bytes.
 TEST(LoadProject, AnythingButARegularFileIsRefusedAtOnce) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const std::filesystem::path fifo = folder.Path() / "pipe.tvd";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const std::string paths[] = {"/dev/zero", fifo.string(), folder.Path().string()};
@@ -99,16 +99,16 @@ TEST(LoadProject, AnythingButARegularFileIsRefusedAtOnce) {
 }
 
 TEST(LoadProject, MissingFileGivesTheSystemsReason) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const auto loaded = LoadProject((folder.Path() / "none.tvd").string());
   EXPECT_FALSE(loaded.project);
   EXPECT_EQ(loaded.error, "No such file or directory");
 }
 
 TEST(LoadProject, HugeFileIsRefusedAsTooLarge) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const auto bytes = torvio::EncodeProject(Marked(9), std::string(2 * 1024 * 1024, 'f'));
-  faults::WriteBytes(folder.Path() / "huge.tvd", std::string(bytes.begin(), bytes.end()));
+  testsupport::WriteBytes(folder.Path() / "huge.tvd", std::string(bytes.begin(), bytes.end()));
   const auto loaded = LoadProject((folder.Path() / "huge.tvd").string());
   EXPECT_FALSE(loaded.project);
   EXPECT_EQ(loaded.error, torvio::ProjectReadStatusText(torvio::ProjectReadStatus::TooLarge));
@@ -118,7 +118,7 @@ TEST(LoadProject, HugeFileIsRefusedAsTooLarge) {
 // to (the link stays); a pipe, a device, a socket or a folder is refused
 // and left exactly as it was. The device is the test's own node.
 TEST(SaveProject, ReplacesOnlyRegularFiles) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const auto at = [&folder](const char *name) { return (folder.Path() / name).string(); };
   ASSERT_EQ(::mkfifo(at("pipe.tvd").c_str(), 0600), 0);
   ASSERT_TRUE(std::filesystem::create_directory(at("folder.tvd")));
@@ -150,17 +150,17 @@ TEST(SaveProject, ReplacesOnlyRegularFiles) {
 }
 
 TEST(SaveProject, ThroughALinkReplacesItsTargetAndKeepsTheLink) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const auto target = folder.Path() / "real.tvd";
   const auto link = folder.Path() / "link.tvd";
-  faults::WriteBytes(target, "old");
+  testsupport::WriteBytes(target, "old");
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   std::filesystem::create_symlink(target, link);
   const auto saved = SaveProject(link.string(), Marked(9), "/out/");
   ASSERT_TRUE(saved.ok) << saved.error;
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   // The record file without its empty folder, then the folder of 5 bytes.
-  EXPECT_EQ(faults::ReadBytes(target), Encoded(Marked(9)).substr(0, 2005) + "\x05/out/");
+  EXPECT_EQ(testsupport::ReadBytes(target), Encoded(Marked(9)).substr(0, 2005) + "\x05/out/");
   struct stat s {};
   ASSERT_EQ(::stat(target.c_str(), &s), 0);
   EXPECT_EQ(s.st_mode & 0777, 0640u);
@@ -169,7 +169,7 @@ TEST(SaveProject, ThroughALinkReplacesItsTargetAndKeepsTheLink) {
 // Paths are bytes: a name that is no UTF-8 is saved and read under exactly
 // that name.
 TEST(SaveProject, NonUtf8NamesAndFolderBytesSurvive) {
-  faults::ScratchFolder folder;
+  testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "proj\xe9.tvd").string();
   const std::string outputFolder = "/home/user/caf\xe9/";
   ASSERT_TRUE(SaveProject(path, Marked(9), outputFolder).ok);

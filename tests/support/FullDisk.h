@@ -17,7 +17,7 @@
 #include <fstream>
 #include <string>
 
-namespace faults {
+namespace testsupport {
 
 class FullDisk {
 public:
@@ -95,4 +95,4 @@ private:
   void (*previousHandler_)(int) = SIG_DFL;
 };
 
-} // namespace faults
+} // namespace testsupport

@@ -1,5 +1,5 @@
-// A fresh folder under the system temporary folder, removed at the end;
-// shared by the fault tests of every part of the tree.
+// The tests' one temporary folder: a fresh folder under the system's
+// temporary folder, removed at the end; with byte-exact file helpers.
 #pragma once
 
 #include <sched.h>
@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-namespace faults {
+namespace testsupport {
 
 class ScratchFolder {
 public:
@@ -29,6 +29,8 @@ public:
   ScratchFolder &operator=(const ScratchFolder &) = delete;
 
   const std::filesystem::path &Path() const { return path_; }
+  // The folder as a prefix ending with a separator.
+  std::string Prefix() const { return path_.string() + "/"; }
 
 private:
   std::filesystem::path path_;
@@ -53,4 +55,4 @@ inline bool EnterPrivateMountNamespace() {
          mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
-} // namespace faults
+} // namespace testsupport

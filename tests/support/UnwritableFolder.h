@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-namespace faults {
+namespace testsupport {
 
 class UnwritableFolder {
 public:
@@ -84,4 +84,4 @@ private:
   std::filesystem::path path_;
 };
 
-} // namespace faults
+} // namespace testsupport

@@ -1,7 +1,7 @@
 #include "model/BuildLog.h"
 
 #include "HandDefaults.h"
-#include "TempDir.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace {
 
 using namespace parvex;
-using testdata::ReadFile;
+using testsupport::ReadBytes;
 
 std::string Group(const std::string &name) {
   return "<" + name + " >\n";
@@ -38,12 +38,12 @@ protected:
     EXPECT_EQ(OpenBuildLog(log, GenerateSourcesArgs{"/templates/", out.c_str(), nullptr}), 0);
     EXPECT_EQ(WriteBuildLogData(log, d), 0);
     CloseBuildLog(log);
-    const std::string text = ReadFile(dir.Path() / "BuildLog.xml");
+    const std::string text = ReadBytes(dir.Path() / "BuildLog.xml");
     const auto at = text.find("<FOCDATA >");
     return at == std::string::npos ? text : text.substr(at);
   }
 
-  testdata::TempDir dir;
+  testsupport::ScratchFolder dir;
 };
 
 TEST_F(BuildLogFile, HeadPart) {
@@ -51,7 +51,7 @@ TEST_F(BuildLogFile, HeadPart) {
   BuildLog log;
   ASSERT_EQ(OpenBuildLog(log, GenerateSourcesArgs{"/tpl/a&b<c>/", out.c_str(), nullptr}), 0);
   CloseBuildLog(log);
-  const std::string text = ReadFile(dir.Path() / "BuildLog.xml");
+  const std::string text = ReadBytes(dir.Path() / "BuildLog.xml");
   const std::regex head("<TORVIO >\n<ARGS >\n<TemplatesDir >/tpl/a&b<c>/</TemplatesDir>\n"
                         "<BuildLogFile >" +
                         out +

@@ -3,7 +3,7 @@
 
 #include "HandDefaults.h"
 #include "LogCapture.h"
-#include "TempDir.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ TEST_F(GenerateSourcesExport, NullFoldersCountAsEmpty) {
   UserData d = testdata::HandDefaults();
   const GenerateSourcesArgs args{nullptr, nullptr, &testdata::CaptureLine};
   // Relative names in the working folder: none of the templates exist there.
-  testdata::TempDir cwd;
+  testsupport::ScratchFolder cwd;
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(cwd.Path());
   EXPECT_EQ(PARVEX_GenerateSources(&d, &args), 0);
@@ -65,8 +65,8 @@ TEST_F(GenerateSourcesExport, LibraryDefaultsMatchTheTable) {
   UserData computed{};
   ASSERT_EQ(PARVEX_SetDefault(&computed), 0);
   const UserData typed = testdata::HandDefaults();
-  testdata::TempDir a;
-  testdata::TempDir b;
+  testsupport::ScratchFolder a;
+  testsupport::ScratchFolder b;
   const std::string t = TORVIO_TEMPLATES_DIR;
   const std::string pa = a.Prefix();
   const std::string pb = b.Prefix();
@@ -78,9 +78,9 @@ TEST_F(GenerateSourcesExport, LibraryDefaultsMatchTheTable) {
             (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
   for (const char *n : kNames) {
     const std::string file = std::string(n) + ".h";
-    const std::string ha = WithoutBanner(testdata::ReadFile(a.Path() / file));
+    const std::string ha = WithoutBanner(testsupport::ReadBytes(a.Path() / file));
     EXPECT_FALSE(ha.empty()) << n;
-    EXPECT_EQ(ha, WithoutBanner(testdata::ReadFile(b.Path() / file))) << n;
+    EXPECT_EQ(ha, WithoutBanner(testsupport::ReadBytes(b.Path() / file))) << n;
   }
 }
 

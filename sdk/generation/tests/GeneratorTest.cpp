@@ -3,7 +3,7 @@
 #include "ExitCodes.h"
 #include "HandDefaults.h"
 #include "LogCapture.h"
-#include "TempDir.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace {
 using namespace parvex;
 using testdata::CapturedLines;
 using testdata::LogLine;
-using testdata::ReadFile;
-using testdata::WriteFile;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 const char *const kNames[] = {"MC_Control_Param",  "MC_PMSM_motor_param",     "MC_Hall_prm",
                               "MC_encoder_param",  "MC_State_Observer_param", "MC_pwm_1shunt_prm",
@@ -34,7 +34,7 @@ protected:
   // The nine templates, each given text (empty by default).
   void WriteTemplates(const std::string &text = "") {
     for (const char *n : kNames)
-      WriteFile(templates.Path() / (std::string(n) + ".th"), text);
+      WriteBytes(templates.Path() / (std::string(n) + ".th"), text);
   }
 
   std::vector<LogLine> Head() const {
@@ -44,8 +44,8 @@ protected:
   }
 
   UserData data{};
-  testdata::TempDir templates;
-  testdata::TempDir output;
+  testsupport::ScratchFolder templates;
+  testsupport::ScratchFolder output;
 };
 
 TEST_F(Generator, CleanRunReportsEveryFile) {
@@ -59,7 +59,7 @@ TEST_F(Generator, CleanRunReportsEveryFile) {
   expected.push_back({"End include files creation. 0 Error(s) 0 Warning(s)", 0});
   EXPECT_EQ(CapturedLines(), expected);
   for (const char *n : kNames)
-    EXPECT_EQ(ReadFile(output.Path() / (std::string(n) + ".h")),
+    EXPECT_EQ(ReadBytes(output.Path() / (std::string(n) + ".h")),
               "/* generated */\n#define TRISE_NS 2550\n");
 }
 
@@ -73,7 +73,7 @@ TEST_F(Generator, EmptyTemplatesFolderFailsEveryFileButWritesTheLog) {
   expected.push_back({"End include files creation. 9 Error(s) 0 Warning(s)", 1});
   EXPECT_EQ(CapturedLines(), expected);
   EXPECT_FALSE(std::filesystem::exists(output.Path() / "MC_Control_Param.h"));
-  const std::string log = ReadFile(output.Path() / "BuildLog.xml");
+  const std::string log = ReadBytes(output.Path() / "BuildLog.xml");
   EXPECT_EQ(log.substr(0, 9), "<TORVIO >");
   EXPECT_EQ(log.substr(log.size() - 10), "</TORVIO>\n");
 }
@@ -84,14 +84,14 @@ TEST_F(Generator, EmptyTemplateGivesEmptyHeader) {
   EXPECT_EQ(CapturedLines().back(),
             (LogLine{"End include files creation. 0 Error(s) 0 Warning(s)", 0}));
   EXPECT_TRUE(std::filesystem::exists(output.Path() / "MC_pwm_ics_prm.h"));
-  EXPECT_EQ(ReadFile(output.Path() / "MC_pwm_ics_prm.h"), "");
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_pwm_ics_prm.h"), "");
 }
 
 TEST_F(Generator, TokenOutOfRangeStopsThatTemplateOnly) {
   WriteTemplates();
-  WriteFile(templates.Path() / "MC_Hall_prm.th", "first\nsecond\n//@@##TEID%95\nafter\n");
+  WriteBytes(templates.Path() / "MC_Hall_prm.th", "first\nsecond\n//@@##TEID%95\nafter\n");
   Run(templates.Prefix(), output.Prefix());
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Hall_prm.h"), "first\nsecond\n");
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Hall_prm.h"), "first\nsecond\n");
   const auto &lines = CapturedLines();
   ASSERT_EQ(lines.size(), 3u + 18 + 1);
   EXPECT_EQ(lines[3 + 2 * 2], (LogLine{"Generating File : MC_Hall_prm.h", 0}));
@@ -102,7 +102,7 @@ TEST_F(Generator, TokenOutOfRangeStopsThatTemplateOnly) {
 
 TEST_F(Generator, FluxWeakeningWarningBetweenItsFileLines) {
   WriteTemplates();
-  WriteFile(templates.Path() / "Garnetline_MCconf.th", "//@@##TEID%67\n");
+  WriteBytes(templates.Path() / "Garnetline_MCconf.th", "//@@##TEID%67\n");
   Run(templates.Prefix(), output.Prefix());
   const auto &lines = CapturedLines();
   ASSERT_EQ(lines.size(), 3u + 18 + 2 + 1);
@@ -161,7 +161,7 @@ TEST_F(Generator, RefusedHeaderWriteIsAWriteFailure) {
 TEST_F(Generator, FolderWithoutSeparatorIsAPlainPrefix) {
   WriteTemplates("x\n");
   Run(templates.Prefix(), output.Prefix() + "pre");
-  EXPECT_EQ(ReadFile(output.Path() / "preMC_Control_Param.h"), "x\n");
+  EXPECT_EQ(ReadBytes(output.Path() / "preMC_Control_Param.h"), "x\n");
   EXPECT_TRUE(std::filesystem::exists(output.Path() / "preBuildLog.xml"));
 }
 
@@ -174,9 +174,9 @@ TEST_F(Generator, LongLinesArriveInPieces) {
   const std::string splitDigits = std::string(1012, 'b') + "//@@##TEID%33\n";
   // The prefix itself split across two pieces is copied unchanged.
   const std::string splitPrefix = std::string(1020, 'c') + "//@@##TEID%33\n";
-  WriteFile(templates.Path() / "MC_Control_Param.th", longLine + splitDigits + splitPrefix);
+  WriteBytes(templates.Path() / "MC_Control_Param.th", longLine + splitDigits + splitPrefix);
   Run(templates.Prefix(), output.Prefix());
-  const std::string header = ReadFile(output.Path() / "MC_Control_Param.h");
+  const std::string header = ReadBytes(output.Path() / "MC_Control_Param.h");
   ASSERT_EQ(header.size(), longLine.size() + 25 + 3 + splitPrefix.size());
   EXPECT_EQ(header.substr(0, longLine.size()), longLine);
   EXPECT_EQ(header.substr(longLine.size() + 25), "33\n" + splitPrefix);
@@ -185,9 +185,9 @@ TEST_F(Generator, LongLinesArriveInPieces) {
 TEST_F(Generator, NulBytesAreCopied) {
   WriteTemplates();
   const std::string text("a\0b\n\0\0\n//@@##TEID%2\0\n", 19);
-  WriteFile(templates.Path() / "MC_Control_Param.th", text);
+  WriteBytes(templates.Path() / "MC_Control_Param.th", text);
   Run(templates.Prefix(), output.Prefix());
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Control_Param.h"),
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Control_Param.h"),
             std::string("a\0b\n\0\0\n#define TRISE_NS 2550\n", 29));
 }
 
@@ -196,7 +196,7 @@ TEST_F(Generator, NullCallbackStillWritesEverything) {
   const std::string t = templates.Prefix();
   const std::string o = output.Prefix();
   GenerateSources(data, GenerateSourcesArgs{t.c_str(), o.c_str(), nullptr});
-  EXPECT_EQ(ReadFile(output.Path() / "MC_pwm_ics_prm.h"), "#define FLUX_WEAKENING\n");
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_pwm_ics_prm.h"), "#define FLUX_WEAKENING\n");
   EXPECT_TRUE(std::filesystem::exists(output.Path() / "BuildLog.xml"));
   EXPECT_TRUE(CapturedLines().empty());
 }
@@ -236,7 +236,7 @@ namespace {
 // its outcome, the counts, and whether the build log was written.
 TEST_F(Generator, ResultAsData) {
   WriteTemplates("//@@##TEID%2\n");
-  WriteFile(templates.Path() / "MC_Hall_prm.th", "//@@##TEID%95\n"); // no such token: 6
+  WriteBytes(templates.Path() / "MC_Hall_prm.th", "//@@##TEID%95\n"); // no such token: 6
   std::filesystem::remove(templates.Path() / "MC_pwm_ics_prm.th");   // not found: 2
   const GenerationResult r = Generate(data, templates.Prefix(), output.Prefix());
   ASSERT_EQ(r.headers.size(), 9u);

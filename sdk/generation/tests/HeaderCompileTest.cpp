@@ -5,7 +5,7 @@
 
 #include "HandDefaults.h"
 #include "LogCapture.h"
-#include "TempDir.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 namespace {
 
 using namespace parvex;
-using testdata::ReadFile;
+using testsupport::ReadBytes;
 
 const char *const kHeaders[] = {
     "MC_Control_Param",  "MC_PMSM_motor_param",     "MC_Hall_prm",
@@ -59,7 +59,7 @@ protected:
     const std::regex define(R"(^#define\s+(\w+)[ \t]+(\S.*)$)");
     std::set<std::string> seen;
     for (const char *h : kHeaders) {
-      std::istringstream text(ReadFile(out.Path() / (std::string(h) + ".h")));
+      std::istringstream text(ReadBytes(out.Path() / (std::string(h) + ".h")));
       std::string line;
       std::smatch m;
       while (std::getline(text, line)) {
@@ -80,15 +80,15 @@ protected:
   CompileResult Compile() const {
     const auto source = out.Path() / "check.c";
     const auto messages = out.Path() / "check.log";
-    testdata::WriteFile(source, Checker());
+    testsupport::WriteBytes(source, Checker());
     const std::string command = std::string(TORVIO_C_COMPILER) +
                                 " -std=c99 -Wall -Werror -fsyntax-only -I'" + out.Path().string() +
                                 "' '" + source.string() + "' > '" + messages.string() + "' 2>&1";
     const int status = std::system(command.c_str());
-    return {status, ReadFile(messages)};
+    return {status, ReadBytes(messages)};
   }
 
-  testdata::TempDir out;
+  testsupport::ScratchFolder out;
 };
 
 struct Configuration {
@@ -166,7 +166,7 @@ TEST_F(HeaderCompile, EveryTokenIsUsedByTheBundledTemplates) {
   std::set<int> used;
   const std::regex token(R"(//@@##TEID%([0-9]+))");
   for (const char *h : kHeaders) {
-    const std::string text = ReadFile(std::string(TORVIO_TEMPLATES_DIR) + h + ".th");
+    const std::string text = ReadBytes(std::string(TORVIO_TEMPLATES_DIR) + h + ".th");
     ASSERT_FALSE(text.empty()) << h;
     EXPECT_EQ(text.find("//@@##TEID%0\n"), text.find("//@@##TEID%")) << h << ": banner first";
     for (std::sregex_iterator i(text.begin(), text.end(), token), end; i != end; ++i)

@@ -6,7 +6,7 @@
 #include "FullDisk.h"
 #include "HandDefaults.h"
 #include "LogCapture.h"
-#include "TempDir.h"
+#include "ScratchFolder.h"
 #include "UnwritableFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@ namespace {
 using namespace parvex;
 using testdata::CapturedLines;
 using testdata::LogLine;
-using testdata::ReadFile;
-using testdata::WriteFile;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 const char *const kNames[] = {"MC_Control_Param",  "MC_PMSM_motor_param",     "MC_Hall_prm",
                               "MC_encoder_param",  "MC_State_Observer_param", "MC_pwm_1shunt_prm",
@@ -35,7 +35,7 @@ protected:
     CapturedLines().clear();
     data = testdata::HandDefaults();
     for (const char *n : kNames)
-      WriteFile(templates.Path() / (std::string(n) + ".th"), "/* copied */\n");
+      WriteBytes(templates.Path() / (std::string(n) + ".th"), "/* copied */\n");
   }
 
   void Run(const std::string &outputDir, LogCallback callback = &testdata::CaptureLine) {
@@ -48,39 +48,39 @@ protected:
   static const LogLine &ExitLine(int index) { return CapturedLines().at(3 + 2 * index + 1); }
 
   UserData data{};
-  testdata::TempDir templates;
-  testdata::TempDir output;
+  testsupport::ScratchFolder templates;
+  testsupport::ScratchFolder output;
 };
 
 TEST_F(HostileGeneration, UnwritableOutputFolderFailsEveryHeaderAndKeepsItsFiles) {
   const std::string previous = "/* header of an earlier run */\n";
-  faults::UnwritableFolder folder("MC_Hall_prm.h", previous);
+  testsupport::UnwritableFolder folder("MC_Hall_prm.h", previous);
   RecordProperty("folder", folder.Description());
   Run(folder.Prefix());
   for (int i = 0; i < 9; ++i)
     EXPECT_EQ(ExitLine(i), kCreateFailed) << kNames[i];
   EXPECT_EQ(CapturedLines().back(),
             (LogLine{"End include files creation. 9 Error(s) 0 Warning(s)", 1}));
-  EXPECT_EQ(ReadFile(folder.Existing("MC_Hall_prm.h")), previous);
+  EXPECT_EQ(ReadBytes(folder.Existing("MC_Hall_prm.h")), previous);
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "BuildLog.xml"));
 }
 
 TEST_F(HostileGeneration, OutputPathThroughARegularFileFailsEveryHeader) {
-  WriteFile(output.Path() / "plain", "keep");
+  WriteBytes(output.Path() / "plain", "keep");
   Run(output.Prefix() + "plain/");
   for (int i = 0; i < 9; ++i)
     EXPECT_EQ(ExitLine(i), kCreateFailed) << kNames[i];
-  EXPECT_EQ(ReadFile(output.Path() / "plain"), "keep");
+  EXPECT_EQ(ReadBytes(output.Path() / "plain"), "keep");
 }
 
 class FullOutputDisk : public HostileGeneration,
-                       public testing::WithParamInterface<faults::FullDisk::Kind> {};
+                       public testing::WithParamInterface<testsupport::FullDisk::Kind> {};
 
 TEST_P(FullOutputDisk, EveryHeaderReportsItsWriteFailure) {
   const std::string text(20000, 'h');
   for (const char *n : kNames)
-    WriteFile(templates.Path() / (std::string(n) + ".th"), text);
-  faults::FullDisk disk("keep.txt", "kept", GetParam());
+    WriteBytes(templates.Path() / (std::string(n) + ".th"), text);
+  testsupport::FullDisk disk("keep.txt", "kept", GetParam());
   RecordProperty("disk", disk.Description());
   Run(disk.Path().string() + "/");
   disk.Release();
@@ -90,14 +90,14 @@ TEST_P(FullOutputDisk, EveryHeaderReportsItsWriteFailure) {
         << kNames[i];
   EXPECT_EQ(CapturedLines().back(),
             (LogLine{"End include files creation. 9 Error(s) 0 Warning(s)", 1}));
-  EXPECT_EQ(ReadFile(disk.Path() / "keep.txt"), "kept");
+  EXPECT_EQ(ReadBytes(disk.Path() / "keep.txt"), "kept");
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FullOutputDisk,
-                         testing::Values(faults::FullDisk::Kind::FullTmpfs,
-                                         faults::FullDisk::Kind::FileSizeLimit),
-                         [](const testing::TestParamInfo<faults::FullDisk::Kind> &info) {
-                           return info.param == faults::FullDisk::Kind::FullTmpfs ? "FullTmpfs"
+                         testing::Values(testsupport::FullDisk::Kind::FullTmpfs,
+                                         testsupport::FullDisk::Kind::FileSizeLimit),
+                         [](const testing::TestParamInfo<testsupport::FullDisk::Kind> &info) {
+                           return info.param == testsupport::FullDisk::Kind::FullTmpfs ? "FullTmpfs"
                                                                                   : "FileSizeLimit";
                          });
 
@@ -127,10 +127,10 @@ TEST_F(HostileGeneration, HugeLinesAndNulBytesAreCopiedByteForByte) {
   const std::string huge(100000, 'x');
   using namespace std::string_literals;
   const std::string text = "head\n" + huge + "\n" + "a\0b\0\n"s + "\0\0\0"s + huge + "\0end"s;
-  WriteFile(templates.Path() / "MC_Control_Param.th", text);
+  WriteBytes(templates.Path() / "MC_Control_Param.th", text);
   Run(output.Prefix());
   EXPECT_EQ(ExitLine(0), kNoErrors);
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Control_Param.h"), text);
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Control_Param.h"), text);
 }
 
 TEST_F(HostileGeneration, TokenAtTheStartOfAHugeLineReplacesOnlyItsFirstPiece) {
@@ -139,19 +139,19 @@ TEST_F(HostileGeneration, TokenAtTheStartOfAHugeLineReplacesOnlyItsFirstPiece) {
   using namespace std::string_literals;
   const std::string rest(100000, 'y');
   const std::string line = "//@@##TEID%2\0"s + rest + "\n";
-  WriteFile(templates.Path() / "MC_Control_Param.th", line);
+  WriteBytes(templates.Path() / "MC_Control_Param.th", line);
   Run(output.Prefix());
   EXPECT_EQ(ExitLine(0), kNoErrors);
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Control_Param.h"),
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Control_Param.h"),
             "#define TRISE_NS 2550\n" + line.substr(1023));
 }
 
 TEST_F(HostileGeneration, NulBytesAroundATokenKeepTheTokenAndItsNumber) {
   using namespace std::string_literals;
-  WriteFile(templates.Path() / "MC_Control_Param.th", "\0//@@##TEID%2\0tail\n"s);
+  WriteBytes(templates.Path() / "MC_Control_Param.th", "\0//@@##TEID%2\0tail\n"s);
   Run(output.Prefix());
   EXPECT_EQ(ExitLine(0), kNoErrors);
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Control_Param.h"), "#define TRISE_NS 2550\n");
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Control_Param.h"), "#define TRISE_NS 2550\n");
 }
 
 TEST_F(HostileGeneration, TenThousandTokenLinesEachWriteTheirBlockAndWarning) {
@@ -159,12 +159,12 @@ TEST_F(HostileGeneration, TenThousandTokenLinesEachWriteTheirBlockAndWarning) {
   std::string text;
   for (int i = 0; i < 10000; ++i)
     text += "//@@##TEID%67\n";
-  WriteFile(templates.Path() / "Garnetline_MCconf.th", text);
+  WriteBytes(templates.Path() / "Garnetline_MCconf.th", text);
   Run(output.Prefix());
   std::string expected;
   for (int i = 0; i < 10000; ++i)
     expected += "#define FLUX_WEAKENING\n";
-  EXPECT_EQ(ReadFile(output.Path() / "Garnetline_MCconf.h"), expected);
+  EXPECT_EQ(ReadBytes(output.Path() / "Garnetline_MCconf.h"), expected);
   const auto &lines = CapturedLines();
   ASSERT_EQ(lines.size(), 3u + 18 + 2 * 10000 + 1);
   EXPECT_EQ(lines[3 + 2 * 8 + 1].severity, 2);
@@ -176,10 +176,10 @@ TEST_F(HostileGeneration, TenThousandBadTokenLinesStopAtTheFirst) {
   std::string text = "kept\n";
   for (int i = 0; i < 10000; ++i)
     text += "//@@##TEID%" + std::to_string(95 + i) + "\n";
-  WriteFile(templates.Path() / "MC_Hall_prm.th", text);
+  WriteBytes(templates.Path() / "MC_Hall_prm.th", text);
   Run(output.Prefix());
   EXPECT_EQ(ExitLine(2), (LogLine{"Exit code [6] -> Error : Unknown template token.", 1}));
-  EXPECT_EQ(ReadFile(output.Path() / "MC_Hall_prm.h"), "kept\n");
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Hall_prm.h"), "kept\n");
   EXPECT_EQ(ExitLine(3), kNoErrors);
 }
 

@@ -292,4 +292,4 @@ private:
 };
 
 QTEST_MAIN(TestDocument)
-#include "tst_CTORVIODoc.moc"
+#include "CTORVIODocTest.moc"

@@ -144,4 +144,4 @@ private:
 };
 
 QTEST_MAIN(TestGenerateSources)
-#include "tst_GenerateSources.moc"
+#include "GenerateSourcesTest.moc"

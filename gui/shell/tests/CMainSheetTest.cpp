@@ -229,4 +229,4 @@ private:
 };
 
 QTEST_MAIN(TestMainSheet)
-#include "tst_CMainSheet.moc"
+#include "CMainSheetTest.moc"

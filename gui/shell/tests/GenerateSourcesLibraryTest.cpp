@@ -113,4 +113,4 @@ private:
 };
 
 QTEST_MAIN(TestGenerateSourcesLibrary)
-#include "tst_GenerateSourcesLibrary.moc"
+#include "GenerateSourcesLibraryTest.moc"

@@ -105,4 +105,4 @@ private:
 };
 
 QTEST_MAIN(TestSheetRealPages)
-#include "tst_SheetRealPages.moc"
+#include "SheetRealPagesTest.moc"

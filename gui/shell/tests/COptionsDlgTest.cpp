@@ -164,4 +164,4 @@ private:
 };
 
 QTEST_MAIN(TestOptions)
-#include "tst_COptionsDlg.moc"
+#include "COptionsDlgTest.moc"

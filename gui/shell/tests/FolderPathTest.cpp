@@ -181,4 +181,4 @@ private slots:
 };
 
 QTEST_MAIN(TestFolderPath)
-#include "tst_FolderPath.moc"
+#include "FolderPathTest.moc"

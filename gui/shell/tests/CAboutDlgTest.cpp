@@ -67,4 +67,4 @@ private slots:
 };
 
 QTEST_MAIN(TestAbout)
-#include "tst_CAboutDlg.moc"
+#include "CAboutDlgTest.moc"

@@ -19,7 +19,7 @@
 #include <sys/stat.h>
 
 using namespace torvio;
-using faults::FullDisk;
+using testsupport::FullDisk;
 using torvio::test::OnNextModal;
 using torvio::test::ScriptedPrompter;
 
@@ -57,7 +57,7 @@ private slots:
     doc.OnNewDocument();
     WriteOutputDir(QStringLiteral("/out/"));
     // The project as saved before, made by the document itself.
-    faults::ScratchFolder scratch;
+    testsupport::ScratchFolder scratch;
     const QString first = PathOf(scratch.Path() / "first.tvd");
     QVERIFY(doc.OnSaveDocument(first));
     const QByteArray previous = ReadAll(first);
@@ -92,7 +92,7 @@ private slots:
     ScriptedPrompter prompter;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    faults::ScratchFolder scratch;
+    testsupport::ScratchFolder scratch;
     const QString first = PathOf(scratch.Path() / "first.tvd");
     QVERIFY(doc.OnSaveDocument(first));
     const QByteArray previous = ReadAll(first);
@@ -119,7 +119,7 @@ private slots:
     ScriptedPrompter prompter;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    faults::UnwritableFolder folder("project.tvd", "previous bytes");
+    testsupport::UnwritableFolder folder("project.tvd", "previous bytes");
     qInfo() << folder.Description();
     QVERIFY(!doc.OnSaveDocument(QString::fromStdString(folder.Prefix() + "project.tvd")));
     QVERIFY(doc.IsModified());
@@ -172,7 +172,7 @@ private slots:
     QCOMPARE(report.last(), QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)"));
 
     // The output folder as read goes into the project and comes back.
-    faults::ScratchFolder scratch;
+    testsupport::ScratchFolder scratch;
     const QString path = PathOf(scratch.Path() / "p.tvd");
     QVERIFY(doc.OnSaveDocument(path));
     WriteOutputDir(QString());
@@ -216,4 +216,4 @@ private:
 };
 
 QTEST_MAIN(TestHostileEnvironment)
-#include "tst_HostileEnvironment.moc"
+#include "HostileEnvironmentTest.moc"

@@ -336,4 +336,4 @@ private:
 };
 
 QTEST_MAIN(TestProjectHistory)
-#include "tst_ProjectHistory.moc"
+#include "ProjectHistoryTest.moc"

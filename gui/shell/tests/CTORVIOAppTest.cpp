@@ -67,4 +67,4 @@ private:
 };
 
 QTEST_MAIN(TestApp)
-#include "tst_CTORVIOApp.moc"
+#include "CTORVIOAppTest.moc"

@@ -294,4 +294,4 @@ private:
 };
 
 QTEST_MAIN(TestPendingEdit)
-#include "tst_PendingEdit.moc"
+#include "PendingEditTest.moc"

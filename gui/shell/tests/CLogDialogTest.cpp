@@ -103,4 +103,4 @@ private slots:
 };
 
 QTEST_MAIN(TestLogDialog)
-#include "tst_CLogDialog.moc"
+#include "CLogDialogTest.moc"

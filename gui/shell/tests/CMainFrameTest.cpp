@@ -291,4 +291,4 @@ private:
 };
 
 QTEST_MAIN(TestMainFrame)
-#include "tst_CMainFrame.moc"
+#include "CMainFrameTest.moc"
