@@ -1,0 +1,46 @@
+# Checks the layers' allowed dependencies (docs/architecture.md) on the
+# #include lines of the production sources under ROOT: a layer may include
+# only what the layers below it publish. Fails with every violation listed.
+#   cmake -DROOT=<source tree> -P CheckLayers.cmake
+
+# Each rule: layer folder :: what its sources must not include (a regex on
+# the include as written, with its opening < or ") :: why.
+set(rules
+  "common::^<Q::common is plain C++ for both libraries"
+  "common::^\"[^t]::common includes nothing of the tree but itself"
+  "mmi::^<Q::the libraries have no Qt"
+  "mmi::^\"(parvex|model/|generation/|analysis/|exports/|Project)::Sirenta sits below PARVEX"
+  "sdk::^<Q::the libraries have no Qt"
+  "sdk::^\"(shell/|pages/|history/|chart/|compare/|Project)::PARVEX knows neither the program nor the project file"
+  "project::^<Q::the project file is Qt-free"
+  "project::^\"(model/|generation/|analysis/|exports/|shell/|pages/)::the project file uses only the published interface of PARVEX"
+  "gui::^\"(model/|generation/|analysis/|exports/|torvio/Conversion)::the program uses only the published interface of PARVEX"
+  "tools::^\"(model/|generation/|analysis/|exports/|shell/|pages/|history/)::the tools use only published interfaces"
+)
+
+set(violations)
+foreach(rule IN LISTS rules)
+  string(REPLACE "::" ";" parts "${rule}")
+  list(GET parts 0 layer)
+  list(GET parts 1 forbidden)
+  list(GET parts 2 why)
+  file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  list(FILTER sources EXCLUDE REGEX "(^|/)tests/")
+  foreach(where IN LISTS sources)
+    set(source ${ROOT}/${where})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([<\"][^>\"]*)[>\"].*" "\\1" name "${line}")
+      if(name MATCHES "${forbidden}")
+        string(STRIP "${line}" written)
+        list(APPEND violations "${where}: ${written} (${why})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n" text)
+  message(FATAL_ERROR "layer violations:\n${text}")
+endif()
+message(STATUS "layers: no violation")
