@@ -3,11 +3,11 @@
 #include "ProjectStore.h"
 #include "parvex/Settings.h"
 
-#include <QFile>
+#include "shell/PathBytes.h"
 
 ProjectComparison CompareWithFile(const UserData &open, const QString &path) {
   ProjectComparison result;
-  const torvio::LoadedProject loaded = torvio::LoadProject(QFile::encodeName(path).toStdString());
+  const torvio::LoadedProject loaded = torvio::LoadProject(torvio::PathBytes(path));
   if (!loaded.project) {
     result.error = QString::fromLocal8Bit(loaded.error);
     return result;

@@ -10,6 +10,7 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
+#include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
 #include "shell/ShortenPath.h"
@@ -285,10 +286,10 @@ void CMainFrame::OnTimer(int id) {
     OnFirstRun();
   } else if (id == kStatusTimer) {
     const QString outputDir = torvio::ReadFolders().outputDir;
-    m_statusText =
-        outputDir.isEmpty()
-            ? ResString(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
-            : ResString(torvio::IDS_STATUS_OUTPUT_DIR).arg(torvio::ShortenPath(outputDir, 45));
+    m_statusText = outputDir.isEmpty()
+                       ? ResString(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
+                       : ResString(torvio::IDS_STATUS_OUTPUT_DIR)
+                             .arg(torvio::ShortenPath(torvio::ShownPath(outputDir), 45));
     m_statusPane->setText(m_statusText);
     m_statusPane->setAccessibleDescription(m_statusText);
   }

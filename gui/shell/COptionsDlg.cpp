@@ -1,5 +1,6 @@
 #include "shell/COptionsDlg.h"
 
+#include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
 #include "strings/ResString.h"
@@ -7,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,7 +39,8 @@ QGroupBox *FolderGroup(const QString &caption, QLineEdit *edit, QPushButton *bro
 COptionsDlg::COptionsDlg(QWidget *parent)
     : QDialog(parent), m_templates(new QLineEdit), m_output(new QLineEdit),
       m_templatesBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
-      m_outputBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))) {
+      m_outputBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
+      m_rawNote(new QLabel(torvio::ResString(torvio::IDS_FOLDER_RAW_BYTES))) {
   setWindowTitle(torvio::ResString(torvio::IDS_OPTIONS_CAPTION));
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -46,6 +49,8 @@ COptionsDlg::COptionsDlg(QWidget *parent)
                                 m_templatesBrowse));
   layout->addWidget(
       FolderGroup(torvio::ResString(torvio::IDS_OUTPUT_DIRECTORY), m_output, m_outputBrowse));
+  m_rawNote->setWordWrap(true);
+  layout->addWidget(m_rawNote);
   layout->addWidget(buttons);
   // Tab order as the dialog always had it: the buttons first, then the rows.
   setTabOrder(buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel));
@@ -55,8 +60,12 @@ COptionsDlg::COptionsDlg(QWidget *parent)
   setTabOrder(m_output, m_outputBrowse);
 
   const torvio::Folders folders = torvio::ReadFolders();
-  m_templates->setText(folders.templatesDir);
-  m_output->setText(folders.outputDir);
+  m_templatesRead = folders.templatesDir;
+  m_outputRead = folders.outputDir;
+  m_templates->setText(torvio::ShownPath(m_templatesRead));
+  m_output->setText(torvio::ShownPath(m_outputRead));
+  m_rawNote->setVisible(torvio::PathHoldsRawBytes(m_templatesRead) ||
+                        torvio::PathHoldsRawBytes(m_outputRead));
 
   connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDlg::reject);
@@ -67,7 +76,11 @@ COptionsDlg::COptionsDlg(QWidget *parent)
 }
 
 void COptionsDlg::accept() {
-  torvio::WriteFolders({WithSeparator(m_templates->text()), WithSeparator(m_output->text())});
+  // An escaped folder left as shown is the folder read, bytes and all.
+  const auto folder = [](const QLineEdit *edit, const QString &read) {
+    return WithSeparator(edit->text() == torvio::ShownPath(read) ? read : edit->text());
+  };
+  torvio::WriteFolders({folder(m_templates, m_templatesRead), folder(m_output, m_outputRead)});
   QDialog::accept();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -16,9 +17,12 @@ public:
   QLineEdit *OutputEdit() const { return m_output; }
   QPushButton *TemplatesBrowse() const { return m_templatesBrowse; }
   QPushButton *OutputBrowse() const { return m_outputBrowse; }
+  // Shown when a folder's name is not valid text.
+  QLabel *RawBytesNote() const { return m_rawNote; }
 
   // Stores both texts, each non-empty one ending with "/", without further
-  // checks, and closes with OK.
+  // checks, and closes with OK. A folder shown escaped and left as it was
+  // keeps its bytes.
   void accept() override;
 
 private:
@@ -28,4 +32,7 @@ private:
   QLineEdit *m_output;
   QPushButton *m_templatesBrowse;
   QPushButton *m_outputBrowse;
+  QLabel *m_rawNote;
+  QString m_templatesRead; // the folders as read, bytes kept
+  QString m_outputRead;
 };

@@ -4,6 +4,8 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
 #include "shell/ModuleVersion.h"
+#include "shell/Prompter.h"
+#include "shell/Settings.h"
 #include "strings/ResString.h"
 
 #include <QApplication>
@@ -54,6 +56,10 @@ bool CTORVIOApp::InitInstance(const QStringList &arguments) {
     return false;
   }
   m_frame->show();
+  if (const QString problem = torvio::SettingsStoreProblem(); !problem.isEmpty()) {
+    torvio::Prompts().Message(m_frame.get(), problem, torvio::Prompter::Icon::Exclamation,
+                              torvio::Prompter::Buttons::Ok);
+  }
   if (parser.isSet(screenshot)) {
     TakeScreenshot(parser.value(screenshot));
   }

@@ -2,6 +2,7 @@
 
 #include "ProjectStore.h"
 #include "shell/COptionsDlg.h"
+#include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
 #include "strings/ResString.h"
@@ -42,7 +43,7 @@ bool CTORVIODoc::OnNewDocument() {
 }
 
 bool CTORVIODoc::OnOpenDocument(const QString &path) {
-  const torvio::LoadedProject loaded = torvio::LoadProject(QFile::encodeName(path).toStdString());
+  const torvio::LoadedProject loaded = torvio::LoadProject(torvio::PathBytes(path));
   if (loaded.status == torvio::ProjectReadStatus::UnknownFormat) {
     ShowError(nullptr, torvio::ResString(torvio::IDS_UNKNOWN_FORMAT));
     return false;
@@ -53,7 +54,7 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
     return false;
   }
   m_data = loaded.project->data;
-  torvio::WriteOutputDir(QString::fromStdString(loaded.project->outputDir));
+  torvio::WriteOutputDir(torvio::PathFromBytes(loaded.project->outputDir));
   SetPathName(path);
   SetModifiedFlag(false);
   UpdateAllViews();
@@ -61,9 +62,9 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
 }
 
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
-  const std::string outputDir = torvio::ReadFolders().outputDir.toStdString();
+  const std::string outputDir = torvio::PathBytes(torvio::ReadFolders().outputDir);
   const torvio::SavedProject saved =
-      torvio::SaveProject(QFile::encodeName(path).toStdString(), m_data, outputDir);
+      torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir);
   if (!saved.ok) {
     ShowError(nullptr,
               torvio::ResString(torvio::IDS_SAVE_FAILED).arg(QString::fromLocal8Bit(saved.error)));

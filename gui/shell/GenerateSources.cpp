@@ -3,6 +3,7 @@
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/PathBytes.h"
 #include "shell/Settings.h"
 #include "strings/ResString.h"
 
@@ -55,9 +56,9 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
         {torvio::ResString(torvio::IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
   } else {
     torvio::WaitCursor wait;
-    m_report =
-        torvio::Run(m_data, folders.templatesDir.toStdString(), folders.outputDir.toStdString())
-            .lines;
+    m_report = torvio::Run(m_data, torvio::PathBytes(folders.templatesDir),
+                           torvio::PathBytes(folders.outputDir))
+                   .lines;
   }
   CLogDialog log(m_report, parent);
   log.exec();

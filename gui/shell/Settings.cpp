@@ -1,6 +1,18 @@
 #include "shell/Settings.h"
 
+#include "shell/PathBytes.h"
+#include "strings/ResString.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QVariantMap>
+
+#include <cerrno>
+#include <memory>
+#include <sys/stat.h>
 
 namespace torvio {
 namespace {
@@ -9,25 +21,101 @@ const QString kTemplatesDir = QStringLiteral("Options/TemplatesDir");
 const QString kOutputDir = QStringLiteral("Options/OutputDir");
 const QString kFirstRun = QStringLiteral("Globals/FirstRun");
 
+QString &SettingsFolder() {
+  static QString folder;
+  return folder;
+}
+
+// Whether the store's file may be read and written: absent, a regular file
+// or a link to one.
+bool StoreIsUsable(const QString &path) {
+  const QByteArray name = QFile::encodeName(path);
+  struct stat link {};
+  if (::lstat(name.constData(), &link) != 0)
+    return errno == ENOENT;
+  struct stat target {};
+  return S_ISREG(link.st_mode) ||
+         (S_ISLNK(link.st_mode) && ::stat(name.constData(), &target) == 0 &&
+          S_ISREG(target.st_mode));
+}
+
+// The per-user store, or a map in memory when its file cannot be used.
+class Store {
+public:
+  static Store &Instance() {
+    if (!Current())
+      Current() = std::unique_ptr<Store>(new Store);
+    return *Current();
+  }
+
+  // The next use looks at the (new) file again.
+  static void Reopen() { Current().reset(); }
+
+  bool InMemory() const { return inMemory_; }
+
+  QVariant value(const QString &key, const QVariant &fallback = {}) const {
+    if (inMemory_)
+      return memory_.value(key, fallback);
+    return QSettings().value(key, fallback);
+  }
+
+  void setValue(const QString &key, const QVariant &value) {
+    if (inMemory_)
+      memory_[key] = value;
+    else
+      QSettings().setValue(key, value);
+  }
+
+private:
+  Store() : inMemory_(!StoreIsUsable(SettingsFilePath())) {}
+
+  static std::unique_ptr<Store> &Current() {
+    static std::unique_ptr<Store> store;
+    return store;
+  }
+
+  bool inMemory_;
+  QVariantMap memory_;
+};
+
+// A folder is a string entry; one whose bytes are not UTF-8 is kept as
+// bytes, which the store writes and reads back exactly.
+QString ReadFolder(const Store &settings, const QString &key) {
+  const QVariant value = settings.value(key);
+  if (value.typeId() == QMetaType::QByteArray) {
+    const QByteArray bytes = value.toByteArray();
+    return PathFromBytes(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+  }
+  return value.toString();
+}
+
+void WriteFolder(Store &settings, const QString &key, const QString &folder) {
+  if (PathHoldsRawBytes(folder)) {
+    const std::string bytes = PathBytes(folder);
+    settings.setValue(key, QByteArray(bytes.data(), qsizetype(bytes.size())));
+  } else {
+    settings.setValue(key, folder);
+  }
+}
+
 } // namespace
 
 Folders ReadFolders() {
-  QSettings settings;
-  return {settings.value(kTemplatesDir).toString(), settings.value(kOutputDir).toString()};
+  const Store &settings = Store::Instance();
+  return {ReadFolder(settings, kTemplatesDir), ReadFolder(settings, kOutputDir)};
 }
 
 void WriteFolders(const Folders &folders) {
-  QSettings settings;
-  settings.setValue(kTemplatesDir, folders.templatesDir);
-  settings.setValue(kOutputDir, folders.outputDir);
+  WriteFolder(Store::Instance(), kTemplatesDir, folders.templatesDir);
+  WriteFolder(Store::Instance(), kOutputDir, folders.outputDir);
 }
 
 void WriteOutputDir(const QString &outputDir) {
-  QSettings().setValue(kOutputDir, outputDir);
+  WriteFolder(Store::Instance(), kOutputDir, outputDir);
 }
 
 void WriteTemplatesDir(const QString &templatesDir) {
-  QSettings().setValue(kTemplatesDir, templatesDir);
+  WriteFolder(Store::Instance(), kTemplatesDir, templatesDir);
 }
 
 bool OutputDirEmpty() {
@@ -35,11 +123,31 @@ bool OutputDirEmpty() {
 }
 
 int ReadFirstRun() {
-  return QSettings().value(kFirstRun, 1).toInt();
+  return Store::Instance().value(kFirstRun, 1).toInt();
 }
 
 void WriteFirstRun(int value) {
-  QSettings().setValue(kFirstRun, value);
+  Store::Instance().setValue(kFirstRun, value);
+}
+
+void SetSettingsFolder(const QString &folder) {
+  SettingsFolder() = folder;
+  Store::Reopen();
+}
+
+QString SettingsFilePath() {
+  const QString folder =
+      SettingsFolder().isEmpty()
+          ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+          : SettingsFolder();
+  return QDir(folder).filePath(QCoreApplication::organizationName() + u'/' +
+                               QCoreApplication::applicationName() + QStringLiteral(".conf"));
+}
+
+QString SettingsStoreProblem() {
+  if (!Store::Instance().InMemory())
+    return {};
+  return ResString(IDS_SETTINGS_NOT_REGULAR).arg(ShownPath(SettingsFilePath()));
 }
 
 } // namespace torvio

@@ -83,6 +83,8 @@ enum StringId : unsigned {
   IDS_OK,
   IDS_CANCEL,
   IDS_FOLDERS,
+  IDS_FOLDER_RAW_BYTES,
+  IDS_SETTINGS_NOT_REGULAR,
 };
 
 struct StringEntry {
@@ -174,6 +176,12 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_OK, "OK"},
     {IDS_CANCEL, "Cancel"},
     {IDS_FOLDERS, "Folders"},
+    {IDS_FOLDER_RAW_BYTES,
+     "A folder name that is not valid text is shown with \\xNN for each byte that is not; it "
+     "is kept exactly as it is unless you edit it."},
+    {IDS_SETTINGS_NOT_REGULAR,
+     "The settings file\n\n%1\n\nis not a regular file (a folder, device or pipe), so it was "
+     "neither read nor written. The settings of this run are kept until the program ends."},
 };
 
 // The text of a string id; an empty text for an unknown id.

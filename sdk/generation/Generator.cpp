@@ -7,10 +7,12 @@
 #include "TemplateReader.h"
 #include "TextFormat.h"
 #include "model/BuildLog.h"
+#include "torvio/RegularFile.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 namespace parvex {
 
@@ -53,9 +55,24 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
   Report(ctx, "Generating File : " + name + ".h", 0);
   ctx.headerCreated = false;
 
-  File templ(std::fopen(templatePath.c_str(), "r"));
-  if (!templ)
+  // Only a regular file is a template: a pipe would block the open and a
+  // device such as /dev/zero would never end.
+  const torvio::RegularFile opened = torvio::OpenRegularFile(templatePath.c_str());
+  if (opened.notRegular) {
+    Report(ctx,
+           "Error : " + name +
+               ".th is not a regular file (a folder, device or pipe), so it cannot be read as a "
+               "template.",
+           1);
+    return kExitTemplateReadFailed;
+  }
+  if (opened.fd < 0)
     return kExitTemplateNotFound;
+  File templ(fdopen(opened.fd, "r"));
+  if (!templ) {
+    ::close(opened.fd);
+    return kExitTemplateReadFailed;
+  }
   File header(std::fopen(headerPath.c_str(), "w"));
   if (!header)
     return kExitHeaderCreateFailed;
@@ -98,6 +115,19 @@ GenerationResult Generate(const UserData &data, const std::string &templatesDir,
     if (onLine)
       onLine(result.lines.back());
   };
+  // A NUL byte would cut the path short and send the files elsewhere, so a
+  // folder holding one is refused before anything is written.
+  for (const auto &[what, folder] :
+       {std::pair{"Templates Dir", &templatesDir}, std::pair{"Output Dir", &outputDir}}) {
+    if (folder->find('\0') != std::string::npos) {
+      ctx.report(std::string(what) +
+                     " holds a NUL byte, which no file system path can hold: nothing was "
+                     "generated.",
+                 1);
+      result.errors = 1;
+      return result;
+    }
+  }
   const GenerateSourcesArgs args{templatesDir.c_str(), outputDir.c_str(), nullptr};
 
   BuildLog log;

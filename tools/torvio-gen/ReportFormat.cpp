@@ -1,7 +1,10 @@
 #include "ReportFormat.h"
 
+#include "Terminal.h"
+
 QString FormatReportLine(const parvex::ReportLine &line, bool colour) {
-  const QString text = QString::fromLocal8Bit(line.text);
+  // The lines name folders as the bytes they are.
+  const QString text = PathFromBytes(line.text);
   QString mark;
   QString start;
   if (line.severity == parvex::Severity::Error) {

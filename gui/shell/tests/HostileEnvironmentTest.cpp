@@ -3,19 +3,26 @@
 // UTF-8. Nothing may crash, every failure is said once, and neither the
 // previous project file nor the open project is lost.
 #include "FullDisk.h"
+#include "ProjectStore.h"
+#include "ScratchFolder.h"
 #include "ShellTestSupport.h"
 #include "UnwritableFolder.h"
 #include "shell/CMainFrame.h"
 #include "shell/COptionsDlg.h"
+#include "shell/CTORVIOApp.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/PathBytes.h"
 #include "shell/Settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
 #include <cstring>
 
+#include <filesystem>
 #include <sys/stat.h>
 
 using namespace torvio;
@@ -209,6 +216,105 @@ private slots:
     QCOMPARE(prompter.messages[0].text,
              QStringLiteral("Failed to open document.\n\nThis is not a regular file: a folder, "
                             "device or pipe cannot be a project file."));
+  }
+
+  // A settings file that is no regular file is neither read (a pipe would
+  // block the start) nor written (a device would be replaced): the settings
+  // live in memory for the run, and the start says so once.
+  void settingsStoreThatIsNoRegularFileIsLeftAlone_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+    QTest::newRow("folder") << QStringLiteral("folder");
+  }
+
+  void settingsStoreThatIsNoRegularFileIsLeftAlone() {
+    QFETCH(QString, what);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("TORVIO")));
+    const QString file = dir.filePath(QStringLiteral("TORVIO/TORVIO.conf"));
+    const QByteArray name = QFile::encodeName(file);
+    if (what == QStringLiteral("pipe"))
+      QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (what == QStringLiteral("device"))
+      QVERIFY(QFile::link(QStringLiteral("/dev/null"), file));
+    else
+      QVERIFY(QDir().mkpath(file));
+    SetSettingsFolder(dir.path());
+    QCOMPARE(SettingsFilePath(), file);
+
+    ScriptedPrompter prompter;
+    CTORVIOApp app;
+    QVERIFY(app.InitInstance({QStringLiteral("torvio")}));
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QVERIFY(prompter.messages[0].text.contains(file));
+    WriteOutputDir(QStringLiteral("/kept/in/memory/"));
+    QCOMPARE(ReadFolders().outputDir, QStringLiteral("/kept/in/memory/"));
+    struct stat status {};
+    QCOMPARE(::lstat(name.constData(), &status), 0);
+    if (what == QStringLiteral("pipe"))
+      QVERIFY(S_ISFIFO(status.st_mode));
+    else if (what == QStringLiteral("device"))
+      QVERIFY(S_ISLNK(status.st_mode));
+    else
+      QVERIFY(S_ISDIR(status.st_mode));
+    SetSettingsFolder(m_settings.Path());
+  }
+
+  // Folder names that are not UTF-8 keep their bytes through the project
+  // file, the settings, the Options dialog left alone, and generation.
+  void nonUtf8OutputFolderKeepsItsBytes() {
+    testsupport::ScratchFolder scratch;
+    const std::string folderBytes = scratch.Prefix() + "caf\xe9/";
+    QVERIFY(std::filesystem::create_directory(std::filesystem::path(folderBytes)));
+    const std::string projectPath = scratch.Prefix() + "p.tvd";
+    UserData record{};
+    PARVEX_SetDefault(&record);
+    QVERIFY(torvio::SaveProject(projectPath, record, folderBytes).ok);
+    const QString project = PathFromBytes(projectPath);
+
+    CTORVIODoc doc;
+    QVERIFY(doc.OnOpenDocument(project));
+    QCOMPARE(PathBytes(ReadFolders().outputDir), folderBytes);
+
+    COptionsDlg options;
+    QVERIFY(options.OutputEdit()->text().endsWith(QStringLiteral("caf\\xE9/")));
+    QVERIFY(!options.RawBytesNote()->isHidden());
+    options.accept(); // left as shown: the bytes stay
+    QCOMPARE(PathBytes(ReadFolders().outputDir), folderBytes);
+
+    doc.SetModifiedFlag(true);
+    QVERIFY(doc.OnSaveDocument(project));
+    const auto saved = torvio::LoadProject(projectPath);
+    QVERIFY(saved.project);
+    QCOMPARE(saved.project->outputDir, folderBytes);
+
+    WriteTemplatesDir(FirstRunTemplatesDir() + u'/');
+    OnNextModal([](QWidget *modal) { modal->close(); });
+    doc.GenerateSources(nullptr);
+    QVERIFY(std::filesystem::exists(std::filesystem::path(folderBytes + "BuildLog.xml")));
+    QVERIFY(!std::filesystem::exists(std::filesystem::path(scratch.Prefix() + "caf\xef\xbf\xbd")));
+  }
+
+  // A folder holding a NUL byte would send the headers beside it: it is
+  // refused before anything is written.
+  void outputFolderWithANulByteWritesNothing() {
+    testsupport::ScratchFolder scratch;
+    const std::string out = scratch.Prefix() + "out";
+    QVERIFY(std::filesystem::create_directory(std::filesystem::path(out)));
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    WriteFolders(
+        {FirstRunTemplatesDir() + u'/', PathFromBytes(out + std::string(1, '\0') + "evil/")});
+    OnNextModal([](QWidget *modal) { modal->close(); });
+    doc.GenerateSources(nullptr);
+    QCOMPARE(test::Digits(doc.LastReport()),
+             QStringList{QStringLiteral("1Output Dir holds a NUL byte, which no file system path "
+                                        "can hold: nothing was generated.")});
+    QVERIFY(std::filesystem::is_empty(scratch.Path() / "out"));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(scratch.Path()),
+                           std::filesystem::directory_iterator()),
+             1);
   }
 
 private:

@@ -1,5 +1,7 @@
 #include "ShellTestSupport.h"
 
+#include "shell/Settings.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +13,7 @@ TemporarySettings::TemporarySettings() {
   QCoreApplication::setApplicationName(QStringLiteral("TORVIO"));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+  SetSettingsFolder(m_dir.path());
 }
 
 void TemporarySettings::Clear() {

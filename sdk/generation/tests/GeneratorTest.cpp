@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sys/stat.h>
+
 namespace {
 
 using namespace parvex;
@@ -113,13 +116,32 @@ TEST_F(Generator, FluxWeakeningWarningBetweenItsFileLines) {
   EXPECT_EQ(lines[23], (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
 }
 
-TEST_F(Generator, TemplateThatIsAFolderIsAReadFailure) {
+// Only a regular file is read as a template: a folder, a pipe (which would
+// block) and a device that never ends (which would fill the disk) are
+// refused with a line saying why, exit code 3, and no header.
+TEST_F(Generator, TemplateThatIsNoRegularFileIsAReadFailure) {
   WriteTemplates();
   std::filesystem::remove(templates.Path() / "MC_encoder_param.th");
   std::filesystem::create_directory(templates.Path() / "MC_encoder_param.th");
+  std::filesystem::remove(templates.Path() / "MC_Hall_prm.th");
+  ASSERT_EQ(::mkfifo((templates.Path() / "MC_Hall_prm.th").c_str(), 0600), 0);
+  std::filesystem::remove(templates.Path() / "MC_pwm_ics_prm.th");
+  std::filesystem::create_symlink("/dev/zero", templates.Path() / "MC_pwm_ics_prm.th");
   Run(templates.Prefix(), output.Prefix());
-  EXPECT_EQ(CapturedLines()[3 + 2 * 3 + 1],
-            (LogLine{"Exit code [3] -> Error : Template file reading failed (.th).", 1}));
+  const auto &lines = CapturedLines();
+  const LogLine readFailed{"Exit code [3] -> Error : Template file reading failed (.th).", 1};
+  for (const char *name : {"MC_Hall_prm", "MC_encoder_param", "MC_pwm_ics_prm"}) {
+    const std::string header = std::string("Generating File : ") + name + ".h";
+    const auto at = std::find(lines.begin(), lines.end(), LogLine{header, 0});
+    ASSERT_NE(at, lines.end()) << name;
+    EXPECT_EQ(at[1], (LogLine{std::string("Error : ") + name +
+                                  ".th is not a regular file (a folder, device or pipe), so it "
+                                  "cannot be read as a template.",
+                              1}));
+    EXPECT_EQ(at[2], readFailed);
+    EXPECT_FALSE(std::filesystem::exists(output.Path() / (std::string(name) + ".h"))) << name;
+  }
+  EXPECT_EQ(lines.back(), (LogLine{"End include files creation. 3 Error(s) 0 Warning(s)", 1}));
 }
 
 TEST_F(Generator, MissingOutputFolderFailsHeaderCreation) {
@@ -237,7 +259,7 @@ namespace {
 TEST_F(Generator, ResultAsData) {
   WriteTemplates("//@@##TEID%2\n");
   WriteBytes(templates.Path() / "MC_Hall_prm.th", "//@@##TEID%95\n"); // no such token: 6
-  std::filesystem::remove(templates.Path() / "MC_pwm_ics_prm.th");   // not found: 2
+  std::filesystem::remove(templates.Path() / "MC_pwm_ics_prm.th");    // not found: 2
   const GenerationResult r = Generate(data, templates.Prefix(), output.Prefix());
   ASSERT_EQ(r.headers.size(), 9u);
   for (std::size_t i = 0; i < 9; ++i)

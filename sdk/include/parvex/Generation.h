@@ -37,7 +37,8 @@ struct GenerationResult {
 
 // Generates the nine headers and BuildLog.xml from the templates. Both folders
 // are prefixes ending with the path separator; they are used as the bytes
-// given. `onLine`, when set, sees each report line as it is made.
+// given, and a folder holding a NUL byte is refused with one error line and
+// nothing written. `onLine`, when set, sees each report line as it is made.
 PARVEX_CORE_API GenerationResult
 Generate(const UserData &data, const std::string &templatesDir, const std::string &outputDir,
          const std::function<void(const ReportLine &)> &onLine = {});

@@ -1,0 +1,32 @@
+#include "Terminal.h"
+
+#include <unistd.h>
+
+QStringList ArgumentsOf(int argc, char *argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments << PathFromBytes(argv[i]);
+  return arguments;
+}
+
+std::string PathBytes(const QString &path) {
+  return torvio::EncodePath(path.toStdU16String());
+}
+
+QString PathFromBytes(std::string_view bytes) {
+  return QString::fromStdU16String(torvio::DecodePath(bytes));
+}
+
+void Print(std::FILE *stream, const QString &text) {
+  const std::string bytes = PathBytes(text) + '\n';
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+int Fail(const QString &message) {
+  Print(stderr, QStringLiteral("torvio-gen: ") + message);
+  return 2;
+}
+
+bool StdoutIsTerminal() {
+  return isatty(fileno(stdout)) == 1;
+}
