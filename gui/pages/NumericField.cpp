@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <cmath>
@@ -81,7 +83,20 @@ double NumericField::Clamp(double v) const {
 }
 
 void NumericField::ShowValue() {
-  setText(Format(value_));
+  // A value too wide for the field would show only its right end, a
+  // plausible but wrong number; it shows cut at the right with a visible
+  // ellipsis instead, and whole while the field has the focus.
+  const QString full = Format(value_);
+  QString shown = full;
+  if (!hasFocus()) {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() -
+                     textMargins().left() - textMargins().right() - 4;
+    if (room > 0 && fontMetrics().horizontalAdvance(full) > room)
+      shown = fontMetrics().elidedText(full, Qt::ElideRight, room);
+  }
+  setText(shown);
   setModified(false);
 }
 
@@ -180,6 +195,8 @@ void NumericField::keyPressEvent(QKeyEvent *e) {
 
 void NumericField::focusInEvent(QFocusEvent *e) {
   QLineEdit::focusInEvent(e);
+  if (!isModified())
+    ShowValue(); // whole, for editing
   // Deferred: a mouse press that brought the focus would clear the selection.
   QTimer::singleShot(0, this, [this] {
     if (hasFocus())
@@ -190,4 +207,12 @@ void NumericField::focusInEvent(QFocusEvent *e) {
 void NumericField::focusOutEvent(QFocusEvent *e) {
   QLineEdit::focusOutEvent(e);
   Commit();
+  if (!isModified())
+    ShowValue(); // cut again if it does not fit
+}
+
+void NumericField::resizeEvent(QResizeEvent *e) {
+  QLineEdit::resizeEvent(e);
+  if (!isModified())
+    ShowValue();
 }

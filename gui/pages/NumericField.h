@@ -55,6 +55,7 @@ protected:
   void keyPressEvent(QKeyEvent *e) override;
   void focusInEvent(QFocusEvent *e) override;
   void focusOutEvent(QFocusEvent *e) override;
+  void resizeEvent(QResizeEvent *e) override;
 
 private:
   void Commit();

@@ -27,8 +27,13 @@ std::string Error(double relative) {
 
 std::string QuantityText(const Quantity &q, int digits) {
   std::string text = q.name + " " + Significant(q.value, digits);
-  if (q.imaginary != 0)
-    text += (q.imaginary < 0 ? "-" : "+") + Significant(std::fabs(q.imaginary), digits) + "j";
+  if (q.imaginary != 0) {
+    // Appended piece by piece: GCC 12 misreads "x" + std::string as an
+    // overlapping copy in optimised builds.
+    text += q.imaginary < 0 ? '-' : '+';
+    text += Significant(std::fabs(q.imaginary), digits);
+    text += 'j';
+  }
   if (!q.unit.empty())
     text += " " + q.unit;
   return text;
@@ -172,8 +177,11 @@ std::string CsvField(const std::string &text) {
 std::string AnalysisCsv(const ControllerAnalysis &a) {
   std::string out;
   const auto line = [&out](const std::vector<std::string> &fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      out += (i ? "," : "") + CsvField(fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i)
+        out += ',';
+      out += CsvField(fields[i]);
+    }
     out += "\r\n";
   };
   line({"quantity", "header", "definitions", "exact", "written", "relative error", "physical",

@@ -13,7 +13,6 @@ namespace parvex::analysis {
 namespace {
 
 constexpr const char *kHeader = "MC_State_Observer_param.h";
-constexpr double kLimit16 = 32767.0;
 
 // A scaled coefficient, truncated as the scaling search truncates it; empty
 // when it has no defined value.

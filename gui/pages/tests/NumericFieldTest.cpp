@@ -163,6 +163,40 @@ private slots:
     QCOMPARE(f.text(), QStringLiteral("4294967295"));
   }
 
+  // A value wider than the field is never cut silently on the left (which
+  // shows a plausible wrong number): it is cut on the right with a visible
+  // ellipsis, and shown whole while the field has the focus.
+  void valuesTooWideForTheFieldShowAnEllipsis_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("whole");
+    QTest::newRow("unsigned maximum") << 4294967295.0 << 0 << QStringLiteral("4294967295");
+    QTest::newRow("huge real") << 1.797e308 << 2
+                               << QString::number(1.797e308, 'f', 2); // 309 digits
+  }
+
+  void valuesTooWideForTheFieldShowAnEllipsis() {
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, whole);
+    QWidget window;
+    auto *f = new NumericField(&window);
+    auto *other = new NumericField(&window);
+    f->setFixedWidth(f->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 14);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    Configure(*f, 0, value, value, decimals);
+    QVERIFY2(f->text().contains(QChar(0x2026)), qPrintable(f->text()));
+    QVERIFY(whole.startsWith(f->text().chopped(1)));
+    QCOMPARE(f->GetValue(), value);
+    f->setFocus();
+    QCOMPARE(f->text(), whole);
+    other->setFocus(); // nothing was typed: nothing is committed
+    QVERIFY(f->text().contains(QChar(0x2026)));
+    QCOMPARE(f->GetValue(), value);
+  }
+
   void tabIsReportedWithShiftState_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");

@@ -1,7 +1,7 @@
 // Folder names, folder paths, their level-by-level creation, and the short
 // form of a path for the status bar.
-#include "ShellTestSupport.h"
 #include "shell/FolderPath.h"
+#include "ShellTestSupport.h"
 #include "shell/ShortenPath.h"
 
 #include <QDir>
@@ -170,6 +170,13 @@ private slots:
     QTest::newRow("no tail short enough") << QStringLiteral("/a/") + QString(60, u'x') << 45
                                           << QStringLiteral("/.../") + QString(60, u'x');
     QTest::newRow("limit of three") << QStringLiteral("/work/out/") << 3 << QString();
+    // A megabyte of path is shortened at once, to the same 44 characters.
+    QTest::newRow("megabyte of components")
+        << QStringLiteral("/a").repeated(520000) << 45
+        << QStringLiteral("/...") + QStringLiteral("/a").repeated(20);
+    // A last component longer than any status text is cut on the left.
+    QTest::newRow("huge last component") << QStringLiteral("/a/") + QString(100000, u'x') << 45
+                                         << QStringLiteral("/...") + QString(260, u'x');
   }
 
   void shortenPath() {
