@@ -1,6 +1,7 @@
 #include "shell/CTORVIODoc.h"
 
 #include "ProjectStore.h"
+#include "parvex/Plausibility.h"
 #include "shell/COptionsDlg.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
@@ -58,6 +59,7 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
   SetPathName(path);
   SetModifiedFlag(false);
   UpdateAllViews();
+  WarnOfImplausibleSettings();
   return true;
 }
 
@@ -73,6 +75,21 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   SetPathName(path);
   SetModifiedFlag(false);
   return true;
+}
+
+void CTORVIODoc::WarnOfImplausibleSettings() {
+  constexpr std::size_t kMostShown = 20;
+  const auto found = parvex::FindImplausibleSettings(m_data);
+  if (found.empty())
+    return;
+  QStringList lines;
+  for (std::size_t i = 0; i < found.size() && i < kMostShown; ++i)
+    lines << QString::fromStdString(found[i].text);
+  if (found.size() > kMostShown)
+    lines << torvio::ResString(torvio::IDS_IMPLAUSIBLE_MORE).arg(found.size() - kMostShown);
+  Prompts().Message(nullptr,
+                    torvio::ResString(torvio::IDS_IMPLAUSIBLE_SETTINGS).arg(lines.join(u'\n')),
+                    Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
 }
 
 void CTORVIODoc::SetModifiedFlag(bool modified) {

@@ -85,6 +85,9 @@ signals:
 
 private:
   void SetPathName(const QString &path);
+  // One message listing the settings of an opened file that no page could
+  // have entered (the record keeps them).
+  void WarnOfImplausibleSettings();
 
   UserData m_data{};
   std::vector<parvex::ReportLine> m_report;

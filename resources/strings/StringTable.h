@@ -85,6 +85,8 @@ enum StringId : unsigned {
   IDS_FOLDERS,
   IDS_FOLDER_RAW_BYTES,
   IDS_SETTINGS_NOT_REGULAR,
+  IDS_IMPLAUSIBLE_SETTINGS,
+  IDS_IMPLAUSIBLE_MORE,
 };
 
 struct StringEntry {
@@ -182,6 +184,10 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_SETTINGS_NOT_REGULAR,
      "The settings file\n\n%1\n\nis not a regular file (a folder, device or pipe), so it was "
      "neither read nor written. The settings of this run are kept until the program ends."},
+    {IDS_IMPLAUSIBLE_SETTINGS,
+     "This project holds settings that no page could have entered:\n\n%1\n\nThey are kept "
+     "as they are; the pages, the check and Generate Sources take them as stored."},
+    {IDS_IMPLAUSIBLE_MORE, "... and %1 more"},
 };
 
 // The text of a string id; an empty text for an unknown id.

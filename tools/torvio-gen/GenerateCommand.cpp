@@ -5,6 +5,7 @@
 #include "Terminal.h"
 #include "parvex.h"
 #include "parvex/Generation.h"
+#include "parvex/Plausibility.h"
 
 #include <filesystem>
 
@@ -28,6 +29,9 @@ int RunGenerate(const GenOptions &o) {
       return Fail(QStringLiteral("cannot read project %1: %2")
                       .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
     data = loaded.project->data;
+    for (const parvex::ImplausibleSetting &s : parvex::FindImplausibleSettings(data))
+      Print(stderr, QStringLiteral("warning: %1 holds a setting no page could have entered: %2")
+                        .arg(o.projectFile, QString::fromStdString(s.text)));
   }
 
   // A missing output folder is created; when that fails every header

@@ -1,5 +1,6 @@
 // The project document: New, Save, Open, the file's bytes, and loads that
 // must fail without touching the open project.
+#include "ProjectStore.h"
 #include "ShellTestSupport.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/Settings.h"

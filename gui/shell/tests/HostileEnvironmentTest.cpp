@@ -218,6 +218,25 @@ private slots:
                             "device or pipe cannot be a project file."));
   }
 
+  // Save As onto a pipe is refused with the reason, the pipe stays, and the
+  // project stays modified.
+  void saveOntoSomethingButAFileIsRefused() {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.tvd"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ScriptedPrompter prompter;
+    CTORVIODoc doc;
+    doc.OnNewDocument();
+    QVERIFY(!doc.OnSaveDocument(pipe));
+    QCOMPARE(prompter.messages.size(), std::size_t{1});
+    QVERIFY(prompter.messages[0].text.startsWith(QStringLiteral("Failed to save document.")));
+    QVERIFY(prompter.messages[0].text.contains(QStringLiteral("not a regular file")));
+    struct stat status {};
+    QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &status), 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
+    QVERIFY(doc.IsModified());
+  }
+
   // A settings file that is no regular file is neither read (a pipe would
   // block the start) nor written (a device would be replaced): the settings
   // live in memory for the run, and the start says so once.

@@ -70,6 +70,34 @@ protected:
   UserData defaults_{};
 };
 
+// A project holding settings no page could have entered generates as it
+// is, with a warning line for each.
+TEST_F(DiffCommand, GenerationWarnsOfSettingsNoPageCouldEnter) {
+  UserData odd = defaults_;
+  odd.HallSensors = 2;
+  odd.PWMFrequency.Value = 65535;
+  const std::string project = Project("odd.tvd", odd);
+  const std::string command = std::string(TORVIO_GEN) + " --project '" + project +
+                              "' --output '" + (dir_ / "out").string() + "' 2>&1";
+  std::FILE *pipe = popen(command.c_str(), "r");
+  ASSERT_TRUE(pipe);
+  std::string out;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    out.append(buffer, n);
+  pclose(pipe);
+  EXPECT_NE(out.find("warning: " + project +
+                     " holds a setting no page could have entered: "
+                     "CONFIGURATION/SPEEDFEEDBACK/HallSensors: 2 is no flag value (0 or 1)\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 65535 is outside "
+                     "4000..32000\n"),
+            std::string::npos);
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "MC_Control_Param.h"));
+}
+
 TEST_F(DiffCommand, EqualProjectsPrintNothingAndExitZero) {
   const Outcome r = Diff(Project("a.tvd", defaults_), Project("b.tvd", defaults_));
   EXPECT_EQ(r.code, 0);
