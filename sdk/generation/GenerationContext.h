@@ -23,6 +23,9 @@ struct GenerationContext {
   std::function<void(const std::string &text, int severity)> report;
   // Whether the header of the last file processed was created.
   bool headerCreated = false;
+  // Where the files are written, when not into the output folder the run
+  // reports (a private folder whose files are placed afterwards).
+  std::string writeFolder;
 
   void ClearBlocks() {
     for (auto &b : blocks)

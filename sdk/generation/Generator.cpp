@@ -51,7 +51,8 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
                 const std::string &name) {
   // Paths have no fixed capacity; a path the system refuses fails to open.
   const std::string templatePath = std::string(args.templatesDir) + name + ".th";
-  const std::string headerPath = std::string(args.outputDir) + name + ".h";
+  const std::string headerPath =
+      (ctx.writeFolder.empty() ? std::string(args.outputDir) : ctx.writeFolder) + name + ".h";
   Report(ctx, "Generating File : " + name + ".h", 0);
   ctx.headerCreated = false;
 
@@ -105,9 +106,11 @@ int GenerateHeaderFile(GenerationContext &ctx, const GenerateSourcesArgs &args,
 
 GenerationResult Generate(const UserData &data, const std::string &templatesDir,
                           const std::string &outputDir,
-                          const std::function<void(const ReportLine &)> &onLine) {
+                          const std::function<void(const ReportLine &)> &onLine,
+                          const std::string &writeFolder) {
   GenerationResult result;
   GenerationContext ctx;
+  ctx.writeFolder = writeFolder;
   for (int i = 0; i < kTemplateCount; ++i)
     ctx.templateNames[i] = kTemplateNames[i];
   ctx.report = [&result, &onLine](const std::string &text, int severity) {
@@ -118,7 +121,8 @@ GenerationResult Generate(const UserData &data, const std::string &templatesDir,
   // A NUL byte would cut the path short and send the files elsewhere, so a
   // folder holding one is refused before anything is written.
   for (const auto &[what, folder] :
-       {std::pair{"Templates Dir", &templatesDir}, std::pair{"Output Dir", &outputDir}}) {
+       {std::pair{"Templates Dir", &templatesDir}, std::pair{"Output Dir", &outputDir},
+        std::pair{"Output Dir", &writeFolder}}) {
     if (folder->find('\0') != std::string::npos) {
       ctx.report(std::string(what) +
                      " holds a NUL byte, which no file system path can hold: nothing was "
@@ -131,7 +135,7 @@ GenerationResult Generate(const UserData &data, const std::string &templatesDir,
   const GenerateSourcesArgs args{templatesDir.c_str(), outputDir.c_str(), nullptr};
 
   BuildLog log;
-  OpenBuildLog(log, args);
+  OpenBuildLog(log, args, writeFolder.empty() ? outputDir : writeFolder);
   WriteBuildLogData(log, data);
 
   Report(ctx, "Start include files creation", 0);

@@ -98,14 +98,24 @@ private:
 } // namespace
 
 int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args) {
+  try {
+    return OpenBuildLog(log, args, args.outputDir ? args.outputDir : "");
+  } catch (const std::bad_alloc &) {
+    return 2;
+  }
+}
+
+int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args, const std::string &writeFolder) {
   std::string path;
+  std::string written;
   try {
     path = std::string(args.outputDir ? args.outputDir : "") + "BuildLog.xml";
+    written = writeFolder + "BuildLog.xml";
   } catch (const std::bad_alloc &) {
     return 2;
   }
   log.stream.reset();
-  log.stream.reset(std::fopen(path.c_str(), "w"));
+  log.stream.reset(std::fopen(written.c_str(), "w"));
   Writer w(log.stream.get());
   w.Open("TORVIO");
   w.Open("ARGS");

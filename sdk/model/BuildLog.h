@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 namespace parvex {
 
@@ -21,6 +22,9 @@ struct BuildLog {
 // Returns 0, or 2 when no memory could be had for the path (nothing is
 // written). A log that cannot be created is silently left out.
 int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args);
+// The same, the file written into `writeFolder` while the log names the
+// output folder.
+int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args, const std::string &writeFolder);
 
 // Writes the whole FOCDATA element. Returns 0.
 int WriteBuildLogData(BuildLog &log, const UserData &data);

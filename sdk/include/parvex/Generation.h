@@ -39,9 +39,13 @@ struct GenerationResult {
 // are prefixes ending with the path separator; they are used as the bytes
 // given, and a folder holding a NUL byte is refused with one error line and
 // nothing written. `onLine`, when set, sees each report line as it is made.
+// `writeFolder`, when given, is where the files are written instead, while
+// the report and the build log still name `outputDir`: the bytes are those
+// a run into `outputDir` gives, to be placed there afterwards.
 PARVEX_CORE_API GenerationResult
 Generate(const UserData &data, const std::string &templatesDir, const std::string &outputDir,
-         const std::function<void(const ReportLine &)> &onLine = {});
+         const std::function<void(const ReportLine &)> &onLine = {},
+         const std::string &writeFolder = {});
 
 // The message of a header's exit code, "No errors." for 0; codes outside
 // 0..8 get the unknown-error message.

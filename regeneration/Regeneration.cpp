@@ -1,0 +1,259 @@
+#include "Regeneration.h"
+
+#include "GeneratedFiles.h"
+#include "Sha256.h"
+#include "torvio/RegularFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <regex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace torvio {
+
+namespace {
+
+constexpr std::size_t kMostBytes = 64u << 20;
+
+// The bytes of the regular file at `path`; empty when there is none (a
+// link or anything else is not read: it is not what TORVIO writes).
+std::optional<std::string> ReadRegular(const std::string &path) {
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISREG(link.st_mode))
+    return std::nullopt;
+  const RegularFile file = OpenRegularFile(path.c_str());
+  if (file.fd < 0)
+    return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    if (n <= 0 || bytes.size() > kMostBytes)
+      break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(file.fd);
+  return bytes;
+}
+
+bool Exists(const std::string &path) {
+  struct stat link {};
+  return ::lstat(path.c_str(), &link) == 0;
+}
+
+// Writes `bytes` as `folder` + `name`; true when complete.
+bool WriteFile(const std::string &path, const std::string &bytes) {
+  std::FILE *f = std::fopen(path.c_str(), "wb");
+  if (!f)
+    return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
+}
+
+} // namespace
+
+std::string WithoutGenerationDates(std::string_view bytes) {
+  static const std::regex banner("^[A-Z][a-z]{2} [A-Z][a-z]{2} [0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} "
+                                 "[0-9]+$");
+  static const std::regex buildDate("^<BuildDateTime >[^<]*</BuildDateTime>$");
+  std::string out;
+  out.reserve(bytes.size());
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    const std::size_t n = end == std::string_view::npos ? bytes.size() : end;
+    const std::string_view line = bytes.substr(0, n);
+    // Cheap tests first: a banner line is 24 or more characters, and no
+    // other line is matched at all.
+    const bool bannerLike = line.size() >= 24 && line.size() <= 32 && line[3] == ' ';
+    const bool dateLike = line.rfind("<BuildDateTime >", 0) == 0;
+    if ((bannerLike && std::regex_match(line.begin(), line.end(), banner)) ||
+        (dateLike && std::regex_match(line.begin(), line.end(), buildDate)))
+      out += "<generation date>";
+    else
+      out += line;
+    if (end != std::string_view::npos)
+      out += '\n';
+    bytes.remove_prefix(end == std::string_view::npos ? n : n + 1);
+  }
+  return out;
+}
+
+Regeneration::Regeneration(const UserData &data, const std::string &templatesDir,
+                           const std::string &outputDir, std::chrono::milliseconds patience)
+    : outputDir_(outputDir), lock_(outputDir, patience) {
+  if (lock_.Busy()) {
+    busy_ = true;
+    generation_.lines.push_back(
+        {"Output Dir : " + outputDir + " is busy: " + lock_.Reason() + ". Nothing was generated.",
+         parvex::Severity::Error});
+    generation_.errors = 1;
+    return;
+  }
+  std::string pattern = outputDir + ".torvio-generating-XXXXXX";
+  if (!lock_.Held() || !::mkdtemp(pattern.data())) {
+    // The folder cannot hold a private one: a plain run, which reports why
+    // each file could not be written.
+    direct_ = true;
+    generation_ = parvex::Generate(data, templatesDir, outputDir);
+    return;
+  }
+  privateDir_ = pattern + "/";
+  generation_ = parvex::Generate(data, templatesDir, outputDir, {}, privateDir_);
+  Plan();
+}
+
+Regeneration::~Regeneration() {
+  if (privateDir_.empty())
+    return;
+  for (const char *name : kGeneratedFiles)
+    ::unlink((privateDir_ + name).c_str());
+  ::unlink((privateDir_ + kManifestName).c_str());
+  ::rmdir(privateDir_.c_str());
+}
+
+void Regeneration::Plan() {
+  std::string warning;
+  manifest_ = ReadManifest(outputDir_, warning);
+  if (!warning.empty())
+    warnings_.push_back(warning);
+  for (std::size_t i = 0; i < kGeneratedFiles.size(); ++i) {
+    PlannedFile f;
+    f.name = kGeneratedFiles[i];
+    if (i < generation_.headers.size())
+      f.exitCode = generation_.headers[i].exitCode;
+    const std::optional<std::string> after = ReadRegular(privateDir_ + f.name);
+    const std::optional<std::string> before = ReadRegular(outputDir_ + f.name);
+    const bool present = Exists(outputDir_ + f.name);
+    if (before)
+      f.before = *before;
+    // An unfinished header (its template broke off) never replaces one
+    // that is whole.
+    if (!after || f.exitCode != 0) {
+      f.change = FileChange::NotProduced;
+    } else {
+      f.after = *after;
+      if (!present)
+        f.change = FileChange::Created;
+      else if (before && WithoutGenerationDates(*before) == WithoutGenerationDates(*after))
+        f.change = FileChange::Unchanged;
+      else
+        f.change = FileChange::Updated;
+    }
+    // Not what TORVIO last wrote: a manifest says what that was; without
+    // one, any file that differs from what would be written counts. The
+    // build log is TORVIO's own record and is always written.
+    if (present && f.change == FileChange::Updated && f.name != kBuildLogName) {
+      if (!before)
+        f.foreign = true;
+      else if (manifest_ && manifest_->sums.count(f.name))
+        f.foreign = Sha256Hex(*before) != manifest_->sums.at(f.name);
+      else
+        f.foreign = true;
+    }
+    files_.push_back(std::move(f));
+  }
+}
+
+std::vector<std::string> Regeneration::ForeignChanges() const {
+  std::vector<std::string> names;
+  for (const PlannedFile &f : files_)
+    if (f.foreign && f.name != kBuildLogName)
+      names.push_back(f.name);
+  return names;
+}
+
+bool Regeneration::UpToDate() const {
+  return !busy_ && !direct_ && Differing().empty();
+}
+
+std::vector<std::string> Regeneration::Differing() const {
+  std::vector<std::string> names;
+  for (const PlannedFile &f : files_)
+    if (f.change != FileChange::Unchanged)
+      names.push_back(f.name);
+  return names;
+}
+
+std::vector<PlacedFile> Regeneration::Place(const std::set<std::string> &keep) {
+  std::vector<PlacedFile> placed;
+  if (placed_ || busy_)
+    return placed;
+  placed_ = true;
+  if (direct_) {
+    for (const parvex::GeneratedHeader &h : generation_.headers)
+      placed.push_back({h.name,
+                        h.exitCode == 0 ? "written"
+                        : h.created     ? "written incompletely"
+                                        : "not written",
+                        h.created});
+    placed.push_back({kBuildLogName, generation_.buildLogWritten ? "written" : "not written",
+                      generation_.buildLogWritten});
+    return placed;
+  }
+  Manifest written;
+  for (const PlannedFile &f : files_) {
+    PlacedFile p{f.name, {}, false};
+    const auto previous = [&] {
+      if (manifest_ && manifest_->sums.count(f.name))
+        written.sums[f.name] = manifest_->sums.at(f.name);
+    };
+    if (f.change == FileChange::NotProduced) {
+      p.outcome = f.name == kBuildLogName ? "not written" : "not produced";
+      previous();
+    } else if (f.change == FileChange::Unchanged && f.name != kBuildLogName) {
+      p.outcome = "unchanged";
+      written.sums[f.name] = Sha256Hex(f.before);
+    } else if (keep.count(f.name) && f.name != kBuildLogName) {
+      p.outcome = "kept";
+      previous();
+    } else if (::rename((privateDir_ + f.name).c_str(), (outputDir_ + f.name).c_str()) == 0) {
+      // The rename replaces a link or any file by a regular file in the
+      // folder; nothing is written through a link.
+      p.outcome = f.name == kBuildLogName           ? "written"
+                  : f.change == FileChange::Created ? "created"
+                                                    : "updated";
+      p.written = true;
+      written.sums[f.name] = Sha256Hex(f.after);
+    } else {
+      p.outcome = std::string("not written (") + std::strerror(errno) + ")";
+      previous();
+    }
+    placed.push_back(std::move(p));
+  }
+  const std::string manifest = privateDir_ + kManifestName;
+  if (WriteFile(manifest, ManifestText(written)))
+    ::rename(manifest.c_str(), (outputDir_ + kManifestName).c_str());
+  return placed;
+}
+
+std::vector<parvex::ReportLine> PlacementReport(const std::vector<PlacedFile> &placed) {
+  std::vector<parvex::ReportLine> lines;
+  int updated = 0, created = 0, unchanged = 0, kept = 0, failed = 0;
+  for (const PlacedFile &p : placed) {
+    const bool bad = p.outcome.rfind("not written", 0) == 0 || p.outcome == "written incompletely";
+    const bool notable = p.outcome == "kept" || p.outcome == "not produced";
+    lines.push_back({p.name + " : " + p.outcome, bad       ? parvex::Severity::Error
+                                                 : notable ? parvex::Severity::Warning
+                                                           : parvex::Severity::Information});
+    updated += p.outcome == "updated";
+    created += p.outcome == "created";
+    unchanged += p.outcome == "unchanged";
+    kept += p.outcome == "kept";
+    failed += bad;
+  }
+  std::string counts = "Files: " + std::to_string(updated) + " updated, " +
+                       std::to_string(created) + " created, " + std::to_string(unchanged) +
+                       " unchanged";
+  if (kept > 0)
+    counts += ", " + std::to_string(kept) + " kept";
+  if (failed > 0)
+    counts += ", " + std::to_string(failed) + " not written";
+  lines.push_back(
+      {counts + ".", failed > 0 ? parvex::Severity::Error : parvex::Severity::Information});
+  return lines;
+}
+
+} // namespace torvio
