@@ -129,9 +129,9 @@ void Regeneration::Plan() {
     const bool present = Exists(outputDir_ + f.name);
     if (before)
       f.before = *before;
-    // An unfinished header (its template broke off) never replaces one
-    // that is whole.
-    if (!after || f.exitCode != 0) {
+    // A header that broke off is placed as the generation left it, as a
+    // plain run leaves it: its errors are in the report.
+    if (!after) {
       f.change = FileChange::NotProduced;
     } else {
       f.after = *after;

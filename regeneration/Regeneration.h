@@ -22,7 +22,7 @@ enum class FileChange {
   Unchanged,   // the same bytes, the generation date aside: left as it is
   Updated,     // differs: replaced
   Created,     // absent: written
-  NotProduced, // the generation made no whole file (its template was missing or broke off)
+  NotProduced, // the generation made no file (its template was missing)
 };
 
 struct PlannedFile {

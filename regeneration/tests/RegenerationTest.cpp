@@ -213,21 +213,29 @@ TEST_F(RegenerationTest, NothingElseIsTouched) {
   EXPECT_EQ(testsupport::ReadBytes(At("notes.txt")), "mine\n");
 }
 
-// A template that breaks off (token 99 does not exist) leaves the header
-// from the last whole run in place; the other headers are written.
-TEST_F(RegenerationTest, BrokenTemplateNeverReplacesAWholeHeader) {
+// A template that breaks off (token 99 does not exist) leaves the partial
+// header a plain run leaves; a missing template leaves the old header.
+TEST_F(RegenerationTest, BrokenTemplatePlacesItsPartialHeader) {
   Generate();
-  const std::string whole = testsupport::ReadBytes(At("MC_Hall_prm.h"));
   const fs::path templates = scratch.Path() / "templates";
   fs::copy(TORVIO_TEMPLATES_DIR, templates);
   testsupport::WriteBytes(templates / "MC_Hall_prm.th", "/* head */\n//@@##TEID%99\n");
   data.PhaseShift.Value = 120; // the Hall header would change
-  Regeneration r(data, templates.string() + "/", Out());
-  ASSERT_FALSE(r.Direct());
-  const auto placed = r.Place();
-  EXPECT_EQ(Outcome(placed, "MC_Hall_prm.h"), "not produced");
-  EXPECT_EQ(testsupport::ReadBytes(At("MC_Hall_prm.h")), whole);
-  EXPECT_EQ(Outcome(placed, "MC_Control_Param.h"), "unchanged");
+  {
+    Regeneration r(data, templates.string() + "/", Out());
+    ASSERT_FALSE(r.Direct());
+    const auto placed = r.Place();
+    EXPECT_EQ(Outcome(placed, "MC_Hall_prm.h"), "updated");
+    EXPECT_EQ(testsupport::ReadBytes(At("MC_Hall_prm.h")), "/* head */\n");
+    EXPECT_EQ(Outcome(placed, "MC_Control_Param.h"), "unchanged");
+  }
+
+  const std::string whole = testsupport::ReadBytes(At("MC_encoder_param.h"));
+  fs::remove(templates / "MC_encoder_param.th");
+  data.PhaseShift.Value = 100;
+  Regeneration missing(data, templates.string() + "/", Out());
+  EXPECT_EQ(Outcome(missing.Place(), "MC_encoder_param.h"), "not produced");
+  EXPECT_EQ(testsupport::ReadBytes(At("MC_encoder_param.h")), whole);
 }
 
 // A folder that cannot hold the private one (missing) gets a plain run,
