@@ -82,26 +82,47 @@ std::string WithoutGenerationDates(std::string_view bytes) {
 }
 
 Regeneration::Regeneration(const UserData &data, const std::string &templatesDir,
-                           const std::string &outputDir, std::chrono::milliseconds patience)
-    : outputDir_(outputDir), lock_(outputDir, patience) {
-  if (lock_.Busy()) {
+                           const std::string &outputDir, RegenerationMode mode,
+                           std::chrono::milliseconds patience, const GenerateFunction &generate)
+    : outputDir_(outputDir), preview_(mode == RegenerationMode::Preview) {
+  const auto run = [&](const std::string &writeFolder) {
+    generation_ = generate ? generate(data, templatesDir, outputDir, writeFolder)
+                           : parvex::Generate(data, templatesDir, outputDir, {}, writeFolder);
+  };
+  if (preview_) {
+    const char *tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvio-preview-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+      generation_.lines.push_back({std::string("Cannot make a temporary folder for the preview: ") +
+                                       std::strerror(errno) + ". Nothing was generated.",
+                                   parvex::Severity::Error});
+      generation_.errors = 1;
+      return;
+    }
+    privateDir_ = pattern + "/";
+    run(privateDir_);
+    Plan();
+    return;
+  }
+  lock_.emplace(outputDir, patience);
+  if (lock_->Busy()) {
     busy_ = true;
     generation_.lines.push_back(
-        {"Output Dir : " + outputDir + " is busy: " + lock_.Reason() + ". Nothing was generated.",
+        {"Output Dir : " + outputDir + " is busy: " + lock_->Reason() + ". Nothing was generated.",
          parvex::Severity::Error});
     generation_.errors = 1;
     return;
   }
   std::string pattern = outputDir + ".torvio-generating-XXXXXX";
-  if (!lock_.Held() || !::mkdtemp(pattern.data())) {
+  if (!lock_->Held() || !::mkdtemp(pattern.data())) {
     // The folder cannot hold a private one: a plain run, which reports why
     // each file could not be written.
     direct_ = true;
-    generation_ = parvex::Generate(data, templatesDir, outputDir);
+    run({});
     return;
   }
   privateDir_ = pattern + "/";
-  generation_ = parvex::Generate(data, templatesDir, outputDir, {}, privateDir_);
+  run(privateDir_);
   Plan();
 }
 
@@ -179,7 +200,7 @@ std::vector<std::string> Regeneration::Differing() const {
 
 std::vector<PlacedFile> Regeneration::Place(const std::set<std::string> &keep) {
   std::vector<PlacedFile> placed;
-  if (placed_ || busy_)
+  if (placed_ || busy_ || preview_)
     return placed;
   placed_ = true;
   if (direct_) {

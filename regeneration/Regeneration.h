@@ -12,6 +12,8 @@
 #include "parvex/Generation.h"
 
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,14 +43,26 @@ struct PlacedFile {
   bool written = false;
 };
 
+// Write: generate to place the files. Preview: generate into a temporary
+// folder elsewhere to compare only; nothing in the output folder is
+// written, not even the lock.
+enum class RegenerationMode { Write, Preview };
+
+// What generates the files: parvex::Generate unless a test installs another.
+using GenerateFunction = std::function<parvex::GenerationResult(
+    const UserData &data, const std::string &templatesDir, const std::string &outputDir,
+    const std::string &writeFolder)>;
+
 class Regeneration {
 public:
   // Generates the record's files for `outputDir` (a prefix ending with "/"),
   // waiting up to `patience` for the folder's lock. When the folder cannot
-  // hold a private folder (missing, refusing writes), the run goes straight
-  // into it as a plain generation does, with the same failures.
+  // hold a private folder (missing, refusing writes), a Write run goes
+  // straight into it as a plain generation does, with the same failures.
   Regeneration(const UserData &data, const std::string &templatesDir, const std::string &outputDir,
-               std::chrono::milliseconds patience = std::chrono::seconds(3));
+               RegenerationMode mode = RegenerationMode::Write,
+               std::chrono::milliseconds patience = std::chrono::seconds(3),
+               const GenerateFunction &generate = {});
   ~Regeneration();
   Regeneration(const Regeneration &) = delete;
   Regeneration &operator=(const Regeneration &) = delete;
@@ -73,7 +87,7 @@ public:
   std::vector<std::string> Differing() const;
 
   // Moves over every file that differs, except the headers named in `keep`,
-  // and records what was written in the manifest. Once.
+  // and records what was written in the manifest. Once; never for a preview.
   std::vector<PlacedFile> Place(const std::set<std::string> &keep = {});
 
 private:
@@ -81,10 +95,11 @@ private:
 
   std::string outputDir_;
   std::string privateDir_;
-  FolderLock lock_;
+  std::optional<FolderLock> lock_; // none for a preview
   bool busy_ = false;
   bool direct_ = false;
   bool placed_ = false;
+  bool preview_ = false;
   parvex::GenerationResult generation_;
   std::vector<PlannedFile> files_;
   std::vector<std::string> warnings_;

@@ -186,7 +186,8 @@ TEST_F(RegenerationTest, BuildLogThatIsAFolderIsNotWritten) {
 
 TEST_F(RegenerationTest, OneRunHoldsTheFolderAtATime) {
   Regeneration first(data, TORVIO_TEMPLATES_DIR, Out());
-  Regeneration second(data, TORVIO_TEMPLATES_DIR, Out(), std::chrono::milliseconds(50));
+  Regeneration second(data, TORVIO_TEMPLATES_DIR, Out(), torvio::RegenerationMode::Write,
+                      std::chrono::milliseconds(50));
   EXPECT_TRUE(second.Busy());
   EXPECT_TRUE(second.Place().empty());
   EXPECT_EQ(second.Generation().lines.front().text,
@@ -236,6 +237,52 @@ TEST_F(RegenerationTest, BrokenTemplatePlacesItsPartialHeader) {
   Regeneration missing(data, templates.string() + "/", Out());
   EXPECT_EQ(Outcome(missing.Place(), "MC_encoder_param.h"), "not produced");
   EXPECT_EQ(testsupport::ReadBytes(At("MC_encoder_param.h")), whole);
+}
+
+// A preview compares without writing anything into the folder, not even
+// the lock, and is possible while another run holds it.
+TEST_F(RegenerationTest, PreviewWritesNothing) {
+  Generate();
+  testsupport::WriteBytes(At("MC_Hall_prm.h"), "/* edited by hand */\n");
+  fs::remove(At("MC_encoder_param.h"));
+  fs::remove(At(torvio::kLockName));
+  for (const char *name : torvio::kGeneratedFiles)
+    if (fs::exists(At(name)))
+      Age(name);
+  data.OverTemperatureThreshold.Value = 70;
+  Regeneration holder(data, TORVIO_TEMPLATES_DIR, Out());
+  fs::remove(At(torvio::kLockName)); // the lock stays held through its open file
+  Regeneration preview(data, TORVIO_TEMPLATES_DIR, Out(), torvio::RegenerationMode::Preview);
+  EXPECT_FALSE(preview.Busy());
+  EXPECT_EQ(preview.Differing(), (std::vector<std::string>{"MC_Control_Param.h", "MC_Hall_prm.h",
+                                                           "MC_encoder_param.h", "BuildLog.xml"}));
+  EXPECT_EQ(preview.ForeignChanges(), std::vector<std::string>{"MC_Hall_prm.h"});
+  EXPECT_TRUE(preview.Place().empty());
+  EXPECT_TRUE(Aged("MC_Control_Param.h"));
+  EXPECT_FALSE(fs::exists(At("MC_encoder_param.h")));
+  EXPECT_FALSE(fs::exists(At(torvio::kLockName)));
+  // And of a folder that does not exist: everything would be created.
+  Regeneration fresh(data, TORVIO_TEMPLATES_DIR, Out() + "none/",
+                     torvio::RegenerationMode::Preview);
+  EXPECT_EQ(fresh.Differing().size(), 10u);
+  EXPECT_FALSE(fs::exists(At("none")));
+}
+
+// When a move over fails, the header on disk is still the whole old one.
+TEST_F(RegenerationTest, FailedMoveKeepsTheOldHeaderWhole) {
+  Generate();
+  const std::string old = testsupport::ReadBytes(At("MC_Control_Param.h"));
+  data.OverTemperatureThreshold.Value = 70;
+  Regeneration r(data, TORVIO_TEMPLATES_DIR, Out());
+  // Take the generated file away from under the run.
+  for (const auto &entry : fs::directory_iterator(out))
+    if (entry.path().filename().string().rfind(".torvio-generating-", 0) == 0)
+      fs::remove(entry.path() / "MC_Control_Param.h");
+  const auto placed = r.Place();
+  EXPECT_EQ(Outcome(placed, "MC_Control_Param.h"), "not written (No such file or directory)");
+  EXPECT_EQ(testsupport::ReadBytes(At("MC_Control_Param.h")), old);
+  EXPECT_EQ(torvio::PlacementReport(placed).back().text,
+            "Files: 0 updated, 0 created, 8 unchanged, 1 not written.");
 }
 
 // A folder that cannot hold the private one (missing) gets a plain run,
