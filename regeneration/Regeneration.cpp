@@ -55,6 +55,20 @@ bool WriteFile(const std::string &path, const std::string &bytes) {
 
 } // namespace
 
+const char *ChangeName(FileChange change) {
+  switch (change) {
+  case FileChange::Unchanged:
+    return "unchanged";
+  case FileChange::Updated:
+    return "updated";
+  case FileChange::Created:
+    return "created";
+  case FileChange::NotProduced:
+    break;
+  }
+  return "not produced";
+}
+
 std::string WithoutGenerationDates(std::string_view bytes) {
   static const std::regex banner("^[A-Z][a-z]{2} [A-Z][a-z]{2} [0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} "
                                  "[0-9]+$");

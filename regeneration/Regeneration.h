@@ -27,6 +27,9 @@ enum class FileChange {
   NotProduced, // the generation made no file (its template was missing)
 };
 
+// "unchanged", "updated", "created", "not produced".
+const char *ChangeName(FileChange change);
+
 struct PlannedFile {
   std::string name;
   FileChange change = FileChange::NotProduced;

@@ -181,6 +181,8 @@ void CMainFrame::CreateActions() {
   AddCommand(ID_TOOLS_GENERATE, ResString(IDS_TEXT_GENERATE), [this] {
     m_doc->GenerateSources(this);
   })->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
+  AddCommand(ID_TOOLS_PREVIEW, ResString(IDS_TEXT_PREVIEW),
+             [this] { m_doc->PreviewGeneration(this); });
   AddCommand(ID_TOOLS_OPTIONS, ResString(IDS_TEXT_OPTIONS),
              [this] { m_doc->OnToolsOptions(this); });
   AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
@@ -212,7 +214,8 @@ void CMainFrame::CreateMenus() {
   menu(ResString(IDS_MENU_FILE),
        {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0, ID_APP_EXIT});
   menu(ResString(IDS_MENU_EDIT), {ID_EDIT_UNDO, ID_EDIT_REDO});
-  menu(ResString(IDS_MENU_TOOLS), {ID_TOOLS_GENERATE, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
+  menu(ResString(IDS_MENU_TOOLS),
+       {ID_TOOLS_GENERATE, ID_TOOLS_PREVIEW, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
   menu(ResString(IDS_MENU_HELP), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
 }
 

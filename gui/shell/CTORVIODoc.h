@@ -53,8 +53,12 @@ public:
   // Tools Options: the output folder belongs to the project, so OK marks it
   // modified.
   void OnToolsOptions(QWidget *parent);
-  // Tools Generate Sources.
+  // Tools Generate Sources: only the files that change are written; headers
+  // edited by hand are overwritten only when the user says so.
   void GenerateSources(QWidget *parent);
+  // Tools Preview Generation: what Generate Sources would change, with the
+  // diffs; writes nothing.
+  void PreviewGeneration(QWidget *parent);
 
   void UpdateAllViews();
 

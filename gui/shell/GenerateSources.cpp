@@ -1,14 +1,20 @@
 #include "shell/GenerateSources.h"
 
+#include "GeneratedFiles.h"
+#include "UnifiedDiff.h"
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/PathBytes.h"
+#include "shell/Prompter.h"
 #include "shell/Settings.h"
 #include "strings/ResString.h"
 
 #include <QApplication>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace torvio {
@@ -27,11 +33,54 @@ struct WaitCursor {
   WaitCursor &operator=(const WaitCursor &) = delete;
 };
 
-parvex::GenerationResult Run(const UserData &data, const std::string &templatesDir,
-                             const std::string &outputDir) {
-  if (const Generator &g = ActiveGenerator())
-    return g(data, templatesDir, outputDir);
-  return parvex::Generate(data, templatesDir, outputDir);
+std::unique_ptr<Regeneration> Run(const UserData &data, const Folders &folders,
+                                  RegenerationMode mode) {
+  WaitCursor wait;
+  return std::make_unique<Regeneration>(data, PathBytes(folders.templatesDir),
+                                        PathBytes(folders.outputDir), mode, std::chrono::seconds(3),
+                                        ActiveGenerator());
+}
+
+QString StatusText(const PlannedFile &f) {
+  const bool buildLog = f.name == kBuildLogName;
+  switch (f.change) {
+  case FileChange::Unchanged:
+    return ResString(buildLog ? IDS_STATUS_LOG_DATE_ONLY : IDS_STATUS_UNCHANGED);
+  case FileChange::Updated:
+    if (buildLog)
+      return ResString(IDS_STATUS_LOG_WRITTEN);
+    return ResString(f.foreign ? IDS_STATUS_UPDATED_HAND_EDIT : IDS_STATUS_UPDATED);
+  case FileChange::Created:
+    return ResString(buildLog ? IDS_STATUS_LOG_WRITTEN : IDS_STATUS_CREATED);
+  case FileChange::NotProduced:
+    break;
+  }
+  return ResString(IDS_STATUS_NOT_PRODUCED);
+}
+
+QString Text(const std::string &bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The output folder, asking for it in the Options dialog when none is set;
+// nothing when it is still unset.
+std::optional<Folders> FoldersToUse(QWidget *parent) {
+  Folders folders = ReadFolders();
+  if (folders.outputDir.isEmpty()) {
+    // Whatever the dialog's result, only the stored folder counts.
+    COptionsDlg dialog(parent);
+    dialog.exec();
+    folders = ReadFolders();
+  }
+  if (folders.outputDir.isEmpty())
+    return std::nullopt;
+  return folders;
+}
+
+void ShowDifferences(QWidget *parent, const QString &title, const Regeneration &run,
+                     const std::vector<std::string> &only) {
+  CDiffDialog dialog(title, ResString(IDS_PREVIEW_NOTHING_WRITTEN), Differences(run, only), parent);
+  dialog.exec();
 }
 
 } // namespace
@@ -40,26 +89,107 @@ void SetGenerator(Generator generator) {
   ActiveGenerator() = std::move(generator);
 }
 
+std::vector<FileDifference> Differences(const Regeneration &run,
+                                        const std::vector<std::string> &only) {
+  std::vector<FileDifference> out;
+  for (const PlannedFile &f : run.Files()) {
+    if (!only.empty() && std::find(only.begin(), only.end(), f.name) == only.end())
+      continue;
+    FileDifference d{Text(f.name), StatusText(f), {}};
+    // The build log differs by its date on every run; only a real change
+    // is shown.
+    if ((f.change == FileChange::Updated || f.change == FileChange::Created) &&
+        WithoutGenerationDates(f.before) != WithoutGenerationDates(f.after))
+      d.diff = Text(UnifiedDiff(f.before, f.after, f.name));
+    out.push_back(std::move(d));
+  }
+  return out;
+}
+
 } // namespace torvio
 
 void CTORVIODoc::GenerateSources(QWidget *parent) {
+  using namespace torvio;
   m_report.clear();
-  torvio::Folders folders = torvio::ReadFolders();
-  if (folders.outputDir.isEmpty()) {
-    // Whatever the dialog's result, only the stored folder counts.
-    COptionsDlg dialog(parent);
-    dialog.exec();
-    folders = torvio::ReadFolders();
+  const std::optional<Folders> folders = FoldersToUse(parent);
+  if (!folders) {
+    m_report.push_back({ResString(IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
+    CLogDialog(m_report, parent).exec();
+    return;
   }
-  if (folders.outputDir.isEmpty()) {
-    m_report.push_back(
-        {torvio::ResString(torvio::IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
-  } else {
-    torvio::WaitCursor wait;
-    m_report = torvio::Run(m_data, torvio::PathBytes(folders.templatesDir),
-                           torvio::PathBytes(folders.outputDir))
-                   .lines;
+  const std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Write);
+  if (run->Busy()) {
+    m_report = run->Generation().lines;
+    Prompts().Message(parent, ResString(IDS_FOLDER_BUSY).arg(ShownPath(folders->outputDir)),
+                      Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+    return;
   }
+
+  // Headers changed since TORVIO wrote them are overwritten only when the
+  // user says so; the folder stays locked while they decide.
+  std::set<std::string> keep;
+  const std::vector<std::string> foreign = run->ForeignChanges();
+  if (!foreign.empty()) {
+    QString list;
+    for (const std::string &name : foreign)
+      list += QStringLiteral("    ") + QString::fromStdString(name) + u'\n';
+    const QStringList choices = {ResString(IDS_CHOICE_OVERWRITE), ResString(IDS_CHOICE_KEEP),
+                                 ResString(IDS_CHOICE_SHOW_DIFFERENCES), ResString(IDS_CANCEL)};
+    for (;;) {
+      const int choice = Prompts().Choose(
+          parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders->outputDir), list), choices);
+      if (choice == 2) {
+        ShowDifferences(parent, ResString(IDS_CHOICE_SHOW_DIFFERENCES), *run, foreign);
+        continue;
+      }
+      if (choice == 1)
+        keep.insert(foreign.begin(), foreign.end());
+      else if (choice != 0) {
+        m_report = {{ResString(IDS_GENERATION_CANCELLED).toStdString(), parvex::Severity::Warning}};
+        return;
+      }
+      break;
+    }
+  }
+
+  const std::vector<PlacedFile> placed = run->Place(keep);
+  m_report = run->Generation().lines;
+  for (const std::string &warning : run->Warnings())
+    m_report.push_back({warning, parvex::Severity::Warning});
+  if (!run->Direct())
+    for (parvex::ReportLine &line : PlacementReport(placed))
+      m_report.push_back(std::move(line));
   CLogDialog log(m_report, parent);
   log.exec();
+}
+
+void CTORVIODoc::PreviewGeneration(QWidget *parent) {
+  using namespace torvio;
+  const std::optional<Folders> folders = FoldersToUse(parent);
+  if (!folders) {
+    Prompts().Message(parent, ResString(IDS_EXIT_CODE_9), Prompter::Icon::Exclamation,
+                      Prompter::Buttons::Ok);
+    return;
+  }
+  const std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Preview);
+  if (run->Files().empty()) {
+    CLogDialog(run->Generation().lines, parent).exec();
+    return;
+  }
+  int updated = 0, created = 0, unchanged = 0;
+  for (const PlannedFile &f : run->Files()) {
+    if (f.name == kBuildLogName)
+      continue;
+    updated += f.change == FileChange::Updated;
+    created += f.change == FileChange::Created;
+    unchanged += f.change == FileChange::Unchanged;
+  }
+  CDiffDialog dialog(ResString(IDS_PREVIEW_CAPTION),
+                     ResString(IDS_PREVIEW_SUMMARY)
+                         .arg(ShownPath(folders->outputDir))
+                         .arg(updated)
+                         .arg(created)
+                         .arg(unchanged),
+                     Differences(*run), parent);
+  dialog.exec();
 }

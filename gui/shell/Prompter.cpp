@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace torvio {
 namespace {
@@ -50,6 +51,23 @@ public:
     default:
       return Answer::Cancel;
     }
+  }
+
+  int Choose(QWidget *parent, const QString &text, const QStringList &choices) override {
+    QMessageBox box(parent);
+    box.setWindowTitle(ResString(IDS_APP_TITLE));
+    box.setIcon(QMessageBox::Question);
+    box.setText(text);
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+      buttons.append(box.addButton(choice, QMessageBox::ActionRole));
+    if (!buttons.isEmpty()) {
+      box.setDefaultButton(qobject_cast<QPushButton *>(buttons.constFirst()));
+      box.setEscapeButton(buttons.constLast());
+    }
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
   }
 
   std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,6 +20,9 @@ public:
   virtual ~Prompter() = default;
 
   virtual Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) = 0;
+  // A question with buttons of its own, in order; returns the index of the
+  // one chosen. The last choice is the one Escape and the close button give.
+  virtual int Choose(QWidget *parent, const QString &text, const QStringList &choices) = 0;
   // A project file to open; nothing when the user cancels.
   virtual std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) = 0;
   // A project file to save to, starting from `suggested`; nothing on cancel.

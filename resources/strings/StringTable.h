@@ -31,6 +31,7 @@ enum StringId : unsigned {
   ID_EDIT_REDO = 0xE12C,
   ID_FILE_COMPARE = 32774,
   ID_TOOLS_MMI_CHART = 32775,
+  ID_TOOLS_PREVIEW = 32780,
 
   // Texts of the shell that had no resource of their own.
   IDS_EXIT_CODE_9 = 61000,
@@ -87,6 +88,23 @@ enum StringId : unsigned {
   IDS_SETTINGS_NOT_REGULAR,
   IDS_IMPLAUSIBLE_SETTINGS,
   IDS_IMPLAUSIBLE_MORE,
+  IDS_TEXT_PREVIEW,
+  IDS_PREVIEW_CAPTION,
+  IDS_PREVIEW_SUMMARY,
+  IDS_PREVIEW_NOTHING_WRITTEN,
+  IDS_STATUS_UNCHANGED,
+  IDS_STATUS_UPDATED,
+  IDS_STATUS_UPDATED_HAND_EDIT,
+  IDS_STATUS_CREATED,
+  IDS_STATUS_NOT_PRODUCED,
+  IDS_STATUS_LOG_WRITTEN,
+  IDS_STATUS_LOG_DATE_ONLY,
+  IDS_HAND_EDITED,
+  IDS_CHOICE_OVERWRITE,
+  IDS_CHOICE_KEEP,
+  IDS_CHOICE_SHOW_DIFFERENCES,
+  IDS_GENERATION_CANCELLED,
+  IDS_FOLDER_BUSY,
 };
 
 struct StringEntry {
@@ -126,6 +144,9 @@ inline constexpr StringEntry kStringTable[] = {
     {ID_TOOLS_MMI_CHART,
      "Chart the maximum available modulation index against the PWM frequency\nModulation Index "
      "Chart"},
+    {ID_TOOLS_PREVIEW,
+     "Show what Generate Sources would change in the output folder, without writing\nPreview "
+     "Generation"},
 
     {IDS_EXIT_CODE_9, "Exit code [9] -> Output Directory not specified. Build aborted."},
     {IDS_FOLDER_INVALID, "The folder:\n\n%1\n\nis invalid. Please reenter."},
@@ -188,6 +209,29 @@ inline constexpr StringEntry kStringTable[] = {
      "This project holds settings that no page could have entered:\n\n%1\n\nThey are kept "
      "as they are; the pages, the check and Generate Sources take them as stored."},
     {IDS_IMPLAUSIBLE_MORE, "... and %1 more"},
+    {IDS_TEXT_PREVIEW, "&Preview Generation..."},
+    {IDS_PREVIEW_CAPTION, "Preview Generation"},
+    {IDS_PREVIEW_SUMMARY,
+     "Generate Sources would change %1 so: %2 to update, %3 to create, %4 unchanged. Nothing "
+     "has been written."},
+    {IDS_PREVIEW_NOTHING_WRITTEN, "Nothing has been written."},
+    {IDS_STATUS_UNCHANGED, "unchanged"},
+    {IDS_STATUS_UPDATED, "would be updated"},
+    {IDS_STATUS_UPDATED_HAND_EDIT, "would be updated, although it was edited by hand"},
+    {IDS_STATUS_CREATED, "would be created"},
+    {IDS_STATUS_NOT_PRODUCED, "not produced (see the Message Log of Generate Sources)"},
+    {IDS_STATUS_LOG_WRITTEN, "would be written"},
+    {IDS_STATUS_LOG_DATE_ONLY, "would be written, the same but for its date"},
+    {IDS_HAND_EDITED,
+     "These headers in %1 were changed since TORVIO wrote them, or were not written by "
+     "TORVIO:\n\n%2\nOverwrite them, keep them and generate the others, or cancel?"},
+    {IDS_CHOICE_OVERWRITE, "Overwrite"},
+    {IDS_CHOICE_KEEP, "Keep these files"},
+    {IDS_CHOICE_SHOW_DIFFERENCES, "Show Differences..."},
+    {IDS_GENERATION_CANCELLED, "Generation cancelled: nothing was written."},
+    {IDS_FOLDER_BUSY,
+     "Another generation is writing into the output folder\n\n%1\n\nNothing was generated. "
+     "Try again when it has finished."},
 };
 
 // The text of a string id; an empty text for an unknown id.

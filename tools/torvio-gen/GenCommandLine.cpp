@@ -21,8 +21,12 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   parser.setApplicationDescription(
       QStringLiteral("Generates the nine firmware headers and BuildLog.xml of a TORVIO project.\n"
                      "Without --project the default configuration is generated.\n"
-                     "Exit code: 0 every header written, 1 a header failed, 2 bad command line "
-                     "or unreadable project."));
+                     "Only headers that change are rewritten; a header edited by hand since "
+                     "TORVIO wrote it is not overwritten without --force.\n"
+                     "Exit code: 0 every header written (--check: up to date), 1 a header failed "
+                     "(--check: the folder differs), 2 bad command line or unreadable project, 3 "
+                     "headers edited by hand, nothing written, 4 another generation holds the "
+                     "output folder."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Shows this help."));
   const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
@@ -46,7 +50,20 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       QStringLiteral("diff"),
       QStringLiteral("Compares the projects A and B and prints each setting that differs, one "
                      "per line (exit code 0 equal, 1 different, 2 unreadable file)."));
-  parser.addOptions({help, version, project, templates, output, saveDefault, diff});
+  const QCommandLineOption force(
+      QStringLiteral("force"),
+      QStringLiteral("Overwrites headers edited by hand since TORVIO wrote them."));
+  const QCommandLineOption dryRun(
+      QStringLiteral("dry-run"),
+      QStringLiteral("Prints what a generation would change, with unified diffs; writes "
+                     "nothing."));
+  const QCommandLineOption check(
+      QStringLiteral("check"),
+      QStringLiteral("Exit code 0 when the output folder holds what the project generates (the "
+                     "build log's date aside), else 1 with the files that differ; writes "
+                     "nothing."));
+  parser.addOptions(
+      {help, version, project, templates, output, saveDefault, diff, force, dryRun, check});
   parser.addPositionalArgument(QStringLiteral("A B"),
                                QStringLiteral("The two project files (.tvd) of --diff."));
 
@@ -82,8 +99,9 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     }
     return false;
   };
-  if (excluded(diff, {&project, &templates, &output, &saveDefault}) ||
-      excluded(saveDefault, {&project, &templates, &output}))
+  if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check}) ||
+      excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check}) ||
+      excluded(dryRun, {&check, &force}) || excluded(check, {&force}))
     return result;
   if (parser.isSet(diff)) {
     if (parser.positionalArguments().size() != 2) {
@@ -109,6 +127,9 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   GenOptions &o = result.options;
   o.projectFile = parser.value(project);
   o.saveDefault = parser.value(saveDefault);
+  o.force = parser.isSet(force);
+  o.dryRun = parser.isSet(dryRun);
+  o.check = parser.isSet(check);
   o.templatesDir =
       AsFolderPrefix(parser.isSet(templates) ? parser.value(templates) : defaultTemplates);
   o.outputDir =

@@ -10,6 +10,9 @@ struct GenOptions {
   QString outputDir;     // ends with "/"
   QString saveDefault;   // non-empty: only write the default project there
   QStringList diffFiles; // two files: only compare them
+  bool force = false;    // overwrite headers edited by hand
+  bool dryRun = false;   // show what would change, write nothing
+  bool check = false;    // only tell whether the folder is up to date
 };
 
 struct GenCommandLine {

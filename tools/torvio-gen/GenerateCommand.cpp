@@ -1,13 +1,118 @@
 #include "GenerateCommand.h"
 
+#include "GeneratedFiles.h"
 #include "ProjectStore.h"
+#include "Regeneration.h"
 #include "ReportFormat.h"
 #include "Terminal.h"
+#include "UnifiedDiff.h"
 #include "parvex.h"
 #include "parvex/Generation.h"
 #include "parvex/Plausibility.h"
 
 #include <filesystem>
+#include <optional>
+
+namespace {
+
+constexpr int kHandEdited = 3;
+constexpr int kFolderBusy = 4;
+
+// The project's record, or the defaults without a project; nothing (after
+// the message) when the project cannot be read.
+std::optional<UserData> LoadRecord(const GenOptions &o) {
+  UserData data{};
+  PARVEX_SetDefault(&data);
+  if (o.projectFile.isEmpty())
+    return data;
+  const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
+  if (!loaded.project) {
+    Fail(QStringLiteral("cannot read project %1: %2")
+             .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
+    return std::nullopt;
+  }
+  for (const parvex::ImplausibleSetting &s : parvex::FindImplausibleSettings(loaded.project->data))
+    Print(stderr, QStringLiteral("warning: %1 holds a setting no page could have entered: %2")
+                      .arg(o.projectFile, QString::fromStdString(s.text)));
+  return loaded.project->data;
+}
+
+void PrintLines(std::FILE *stream, const std::vector<parvex::ReportLine> &lines, bool colour) {
+  for (const parvex::ReportLine &line : lines)
+    Print(stream, FormatReportLine(line, colour));
+}
+
+// The generation's errors (and warnings), for the modes whose output is the
+// comparison itself.
+void PrintProblems(const parvex::GenerationResult &generation, bool warnings) {
+  for (const parvex::ReportLine &line : generation.lines)
+    if (line.severity == parvex::Severity::Error ||
+        (warnings && line.severity == parvex::Severity::Warning))
+      Print(stderr, FormatReportLine(line, false));
+}
+
+void PrintWarnings(const torvio::Regeneration &run, std::FILE *stream) {
+  for (const std::string &warning : run.Warnings())
+    Print(stream, QStringLiteral("warning: ") + PathFromBytes(warning));
+}
+
+// "would be updated", or the like, of a file a dry run compares.
+QString PlannedText(const torvio::PlannedFile &f) {
+  if (f.name == torvio::kBuildLogName && f.change == torvio::FileChange::Unchanged)
+    return QStringLiteral("would be written, the same but for its date");
+  if (f.change == torvio::FileChange::Unchanged || f.change == torvio::FileChange::NotProduced)
+    return QString::fromLatin1(torvio::ChangeName(f.change));
+  if (f.name == torvio::kBuildLogName)
+    return QStringLiteral("would be written");
+  QString text = QStringLiteral("would be ") + QString::fromLatin1(torvio::ChangeName(f.change));
+  if (f.foreign)
+    text += QStringLiteral(", although it was edited by hand (--force overwrites it)");
+  return text;
+}
+
+int RunDryRun(const torvio::Regeneration &run) {
+  PrintWarnings(run, stderr);
+  int updated = 0, created = 0, unchanged = 0;
+  for (const torvio::PlannedFile &f : run.Files()) {
+    Print(stdout, QString::fromStdString(f.name) + QStringLiteral(" : ") + PlannedText(f));
+    if (f.name != torvio::kBuildLogName) {
+      updated += f.change == torvio::FileChange::Updated;
+      created += f.change == torvio::FileChange::Created;
+      unchanged += f.change == torvio::FileChange::Unchanged;
+    }
+  }
+  Print(stdout, QStringLiteral("Files: %1 to update, %2 to create, %3 unchanged.")
+                    .arg(updated)
+                    .arg(created)
+                    .arg(unchanged));
+  // The build log differs by its date on every run; only a real change
+  // is shown.
+  for (const torvio::PlannedFile &f : run.Files()) {
+    if (f.change == torvio::FileChange::Updated || f.change == torvio::FileChange::Created) {
+      if (torvio::WithoutGenerationDates(f.before) == torvio::WithoutGenerationDates(f.after))
+        continue;
+      const std::string diff = torvio::UnifiedDiff(f.before, f.after, f.name);
+      std::fwrite(diff.data(), 1, diff.size(), stdout);
+    }
+  }
+  return run.Generation().errors > 0 ? 1 : 0;
+}
+
+int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
+  PrintWarnings(run, stderr);
+  if (run.UpToDate()) {
+    Print(stdout, o.outputDir + QStringLiteral(" is up to date."));
+    return 0;
+  }
+  Print(stdout, o.outputDir + QStringLiteral(" differs from what the project generates:"));
+  for (const torvio::PlannedFile &f : run.Files())
+    if (f.change != torvio::FileChange::Unchanged)
+      Print(stdout, QStringLiteral("  ") + QString::fromStdString(f.name) + QStringLiteral(" : ") +
+                        PlannedText(f));
+  return 1;
+}
+
+} // namespace
 
 int RunSaveDefault(const GenOptions &o) {
   UserData data{};
@@ -21,43 +126,61 @@ int RunSaveDefault(const GenOptions &o) {
 }
 
 int RunGenerate(const GenOptions &o) {
-  UserData data{};
-  PARVEX_SetDefault(&data);
-  if (!o.projectFile.isEmpty()) {
-    const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
-    if (!loaded.project)
-      return Fail(QStringLiteral("cannot read project %1: %2")
-                      .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
-    data = loaded.project->data;
-    for (const parvex::ImplausibleSetting &s : parvex::FindImplausibleSettings(data))
-      Print(stderr, QStringLiteral("warning: %1 holds a setting no page could have entered: %2")
-                        .arg(o.projectFile, QString::fromStdString(s.text)));
+  const std::optional<UserData> data = LoadRecord(o);
+  if (!data)
+    return 2;
+  const std::string outputDir = PathBytes(o.outputDir);
+  const std::string templatesDir = PathBytes(o.templatesDir);
+
+  if (o.dryRun || o.check) {
+    const torvio::Regeneration preview(*data, templatesDir, outputDir,
+                                       torvio::RegenerationMode::Preview);
+    PrintProblems(preview.Generation(), o.dryRun);
+    return o.dryRun ? RunDryRun(preview) : RunCheck(preview, o);
   }
 
   // A missing output folder is created; when that fails every header
   // reports its creation failure.
-  const std::string outputDir = PathBytes(o.outputDir);
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(outputDir), ignored);
 
-  const parvex::GenerationResult result =
-      parvex::Generate(data, PathBytes(o.templatesDir), outputDir);
-
+  torvio::Regeneration run(*data, templatesDir, outputDir);
   const bool colour = StdoutIsTerminal();
-  for (const parvex::ReportLine &line : result.lines)
-    Print(stdout, FormatReportLine(line, colour));
+  if (run.Busy()) {
+    PrintLines(stderr, run.Generation().lines, false);
+    return kFolderBusy;
+  }
+  const std::vector<std::string> foreign = run.ForeignChanges();
+  if (!foreign.empty() && !o.force) {
+    Print(stderr, QStringLiteral("torvio-gen: these headers were changed since TORVIO wrote them "
+                                 "(or were not written by TORVIO):"));
+    for (const std::string &name : foreign)
+      Print(stderr, QStringLiteral("  ") + o.outputDir + QString::fromStdString(name));
+    Print(stderr, QStringLiteral("Nothing was written. --dry-run shows the differences; --force "
+                                 "overwrites them."));
+    return kHandEdited;
+  }
 
-  // Only what was written completely.
+  PrintLines(stdout, run.Generation().lines, colour);
+  PrintWarnings(run, stdout);
+  const std::vector<torvio::PlacedFile> placed = run.Place();
+  if (!run.Direct())
+    PrintLines(stdout, torvio::PlacementReport(placed), colour);
+
+  // Only what was written, and written completely.
+  bool failed = run.Generation().errors > 0;
   Print(stdout, QStringLiteral("Files written:"));
-  QStringList written;
-  for (const parvex::GeneratedHeader &header : result.headers)
-    if (header.exitCode == 0)
-      written.append(QString::fromStdString(header.name));
-  if (result.buildLogWritten)
-    written.append(QStringLiteral("BuildLog.xml"));
-  for (const QString &name : written)
-    Print(stdout, QStringLiteral("  ") + o.outputDir + name);
-  if (written.isEmpty())
+  int written = 0;
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const auto &headers = run.Generation().headers;
+    const bool complete = i >= headers.size() || headers[i].exitCode == 0;
+    failed = failed || placed[i].outcome.rfind("not written", 0) == 0;
+    if (placed[i].written && complete && placed[i].outcome != "unchanged") {
+      Print(stdout, QStringLiteral("  ") + o.outputDir + QString::fromStdString(placed[i].name));
+      ++written;
+    }
+  }
+  if (written == 0)
     Print(stdout, QStringLiteral("  (none)"));
-  return result.errors > 0 ? 1 : 0;
+  return failed ? 1 : 0;
 }

@@ -1,7 +1,7 @@
 // The main window: commands and their prompts, File Save enabling, the
 // status text, the first-run step and the fixed size.
-#include "ShellTestSupport.h"
 #include "shell/CMainFrame.h"
+#include "ShellTestSupport.h"
 #include "shell/CMainSheet.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
@@ -67,6 +67,10 @@ private slots:
     QTest::newRow("generate") << unsigned(ID_TOOLS_GENERATE) << "&Generate Sources"
                               << "Run the sources generator"
                               << "Generate sources" << QKeySequence();
+    QTest::newRow("preview")
+        << unsigned(ID_TOOLS_PREVIEW) << "&Preview Generation..."
+        << "Show what Generate Sources would change in the output folder, without writing"
+        << "Preview Generation" << QKeySequence();
     QTest::newRow("options") << unsigned(ID_TOOLS_OPTIONS) << "&Options..."
                              << "Open the Options Dialog"
                              << "Options" << QKeySequence();

@@ -1,11 +1,11 @@
 // Tools Generate Sources: the Options dialog when no output folder is set,
 // the exit code 9 line, the library call with its arguments, and the log.
+#include "shell/GenerateSources.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
-#include "shell/GenerateSources.h"
 #include "shell/Settings.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ struct Call {
 std::vector<Call> calls;
 
 parvex::GenerationResult FakeGenerator(const UserData &data, const std::string &templatesDir,
-                                       const std::string &outputDir) {
+                                       const std::string &outputDir, const std::string &) {
   Call call;
   call.data = &data;
   call.templatesDir = templatesDir;

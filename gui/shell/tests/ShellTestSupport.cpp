@@ -31,6 +31,15 @@ Prompter::Answer ScriptedPrompter::Message(QWidget *, const QString &text, Icon 
   return answer;
 }
 
+int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &offered) {
+  questions.push_back({text, offered});
+  if (choices.empty())
+    return static_cast<int>(offered.size()) - 1;
+  const int choice = choices.front();
+  choices.pop_front();
+  return choice;
+}
+
 std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &) {
   const QString name = fileNames.empty() ? QString() : fileNames.front();
   if (!fileNames.empty()) {

@@ -43,6 +43,7 @@ public:
   ~ScriptedPrompter() override { SetPrompter(nullptr); }
 
   Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
+  int Choose(QWidget *parent, const QString &text, const QStringList &choices) override;
   std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override;
   std::optional<QString> SaveFileName(QWidget *parent, const QString &suggested,
                                       const QString &filter) override;
@@ -57,6 +58,13 @@ public:
   std::deque<QString> folders;
 
   std::vector<RecordedMessage> messages;
+  // Indexes of the next choices; an unscripted question gets its last one.
+  std::deque<int> choices;
+  struct Question {
+    QString text;
+    QStringList choices;
+  };
+  std::vector<Question> questions;
   QStringList folderTitles;
   QStringList folderInitials;
 };

@@ -1,75 +1,22 @@
 // torvio-gen and the file system around it: paths given as bytes that are
-// not UTF-8, and targets that are not regular files. The program runs with
-// its arguments passed as they are (no shell) and a time limit, so that a
-// blocked open fails the test instead of hanging it.
+// not UTF-8, and targets that are not regular files.
+#include "RunGenProgram.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int code = -1; // -1: did not end in time
-  std::string output;
-};
-
-Outcome RunGen(const fs::path &workDir, const std::vector<std::string> &arguments) {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0)
-    return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(pipeFds[1], STDOUT_FILENO);
-    ::dup2(pipeFds[1], STDERR_FILENO);
-    ::close(pipeFds[0]);
-    if (::chdir(workDir.c_str()) != 0)
-      ::_exit(127);
-    std::vector<char *> argv{const_cast<char *>(TORVIO_GEN)};
-    for (const std::string &a : arguments)
-      argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(TORVIO_GEN, argv.data());
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  Outcome outcome;
-  // Read while waiting; give up after 30 s.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(pipeFds[0], buffer, sizeof buffer);
-    if (n > 0) {
-      outcome.output.append(buffer, static_cast<std::size_t>(n));
-      continue;
-    }
-    break;
-  }
-  ::close(pipeFds[0]);
-  int status = 0;
-  while (::waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(child, SIGKILL);
-      ::waitpid(child, &status, 0);
-      return outcome;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
+using gentest::Outcome;
+using gentest::RunGen;
 
 bool IsFifo(const fs::path &p) {
   struct stat s {};
