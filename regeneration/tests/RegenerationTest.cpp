@@ -4,10 +4,12 @@
 // one run holds the folder at a time.
 #include "Regeneration.h"
 
+#include "FullDisk.h"
 #include "GeneratedFiles.h"
 #include "Manifest.h"
 #include "ScratchFolder.h"
 #include "Sha256.h"
+#include "UnwritableFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -283,6 +285,35 @@ TEST_F(RegenerationTest, FailedMoveKeepsTheOldHeaderWhole) {
   EXPECT_EQ(testsupport::ReadBytes(At("MC_Control_Param.h")), old);
   EXPECT_EQ(torvio::PlacementReport(placed).back().text,
             "Files: 0 updated, 0 created, 8 unchanged, 1 not written.");
+}
+
+// A folder that refuses writes gets a plain run, which fails every header
+// and leaves the files there as they were.
+TEST_F(RegenerationTest, UnwritableFolderKeepsItsFiles) {
+  const std::string previous = "/* header of an earlier run */\n";
+  testsupport::UnwritableFolder folder("MC_Hall_prm.h", previous);
+  Regeneration r(data, TORVIO_TEMPLATES_DIR, folder.Prefix());
+  EXPECT_TRUE(r.Direct()) << folder.Description();
+  EXPECT_EQ(r.Generation().errors, 9);
+  for (const auto &p : r.Place())
+    EXPECT_FALSE(p.written) << p.name;
+  EXPECT_EQ(testsupport::ReadBytes(folder.Existing("MC_Hall_prm.h")), previous);
+}
+
+// On a full disk every header reports its write failure; files that are
+// not TORVIO's stay, and no private folder is left behind.
+TEST_F(RegenerationTest, FullDiskReportsEveryHeader) {
+  testsupport::FullDisk disk("keep.txt", "kept");
+  const std::string folder = disk.Path().string() + "/";
+  {
+    Regeneration r(data, TORVIO_TEMPLATES_DIR, folder);
+    EXPECT_EQ(r.Generation().errors, 9) << disk.Description();
+    r.Place();
+  }
+  disk.Release();
+  EXPECT_EQ(testsupport::ReadBytes(disk.Path() / "keep.txt"), "kept");
+  for (const auto &entry : fs::directory_iterator(disk.Path()))
+    EXPECT_NE(entry.path().filename().string().rfind(".torvio-generating-", 0), 0u);
 }
 
 // A folder that cannot hold the private one (missing) gets a plain run,
