@@ -1,8 +1,8 @@
 // The message log: colours by severity, how selected items are drawn, and
 // the last line scrolled to the top.
+#include "shell/CLogDialog.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
-#include "shell/CLogDialog.h"
 
 #include <QPushButton>
 #include <QtTest>

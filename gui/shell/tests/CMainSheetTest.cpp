@@ -1,7 +1,7 @@
 // Which pages the sheet shows, in which order, for the record's
 // speed-feedback choices, and what a rebuild keeps and recreates.
-#include "ShellTestSupport.h"
 #include "shell/CMainSheet.h"
+#include "ShellTestSupport.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 

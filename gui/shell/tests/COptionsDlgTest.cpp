@@ -1,6 +1,6 @@
 // The Options dialog and the folder browser behind its Browse buttons.
-#include "ShellTestSupport.h"
 #include "shell/COptionsDlg.h"
+#include "ShellTestSupport.h"
 #include "shell/CPathDialog.h"
 #include "shell/CPathDialogSub.h"
 #include "shell/Settings.h"

@@ -1,7 +1,7 @@
 // Start-up: the command line opens a project or creates a new one.
+#include "shell/CTORVIOApp.h"
 #include "ShellTestSupport.h"
 #include "shell/CMainFrame.h"
-#include "shell/CTORVIOApp.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/Settings.h"
 

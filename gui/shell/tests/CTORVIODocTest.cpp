@@ -1,8 +1,8 @@
 // The project document: New, Save, Open, the file's bytes, and loads that
 // must fail without touching the open project.
+#include "shell/CTORVIODoc.h"
 #include "ProjectStore.h"
 #include "ShellTestSupport.h"
-#include "shell/CTORVIODoc.h"
 #include "shell/Settings.h"
 
 #include <QFile>
@@ -12,20 +12,11 @@
 #include <cstring>
 
 using namespace torvio;
+using torvio::test::ReadAll;
 using torvio::test::ScriptedPrompter;
+using torvio::test::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QByteArray RecordBytes(const UserData &data) {
   return QByteArray(reinterpret_cast<const char *>(&data), sizeof data);
@@ -115,7 +106,7 @@ private slots:
   void versionOneFileLoadsAndClearsTheOutputFolder() {
     const UserData marked = MarkedRecord();
     const QString path = m_dir.filePath(QStringLiteral("v1.tvd"));
-    WriteAll(path, QByteArray("\x0cTORVIOFILEV1") + RecordBytes(marked));
+    QVERIFY(WriteAll(path, QByteArray("\x0cTORVIOFILEV1") + RecordBytes(marked)));
     CTORVIODoc doc;
     doc.OnNewDocument();
     WriteOutputDir(QStringLiteral("/previous/"));
@@ -136,8 +127,8 @@ private slots:
   void unknownMagicIsRejectedOnce() {
     QFETCH(QByteArray, magic);
     const QString path = m_dir.filePath(QStringLiteral("unknown.tvd"));
-    WriteAll(path, QByteArray(1, static_cast<char>(magic.size())) + magic +
-                       RecordBytes(MarkedRecord()) + QByteArray(1, '\0'));
+    QVERIFY(WriteAll(path, QByteArray(1, static_cast<char>(magic.size())) + magic +
+                               RecordBytes(MarkedRecord()) + QByteArray(1, '\0')));
     ExpectLoadFailure(path,
                       QStringLiteral("Error reading the selected file (unknown file format)."));
   }
@@ -159,13 +150,13 @@ private slots:
     const QString full = m_dir.filePath(QStringLiteral("full.tvd"));
     QVERIFY(writer.OnSaveDocument(full));
     const QString cut = m_dir.filePath(QStringLiteral("cut.tvd"));
-    WriteAll(cut, ReadAll(full).left(length));
+    QVERIFY(WriteAll(cut, ReadAll(full).left(length)));
     ExpectLoadFailure(cut, QString());
   }
 
   void emptyFileIsRejected() {
     const QString path = m_dir.filePath(QStringLiteral("empty.tvd"));
-    WriteAll(path, QByteArray());
+    QVERIFY(WriteAll(path, QByteArray()));
     ExpectLoadFailure(path, QString());
   }
 

@@ -28,14 +28,10 @@
 using namespace torvio;
 using testsupport::FullDisk;
 using torvio::test::OnNextModal;
+using torvio::test::ReadAll;
 using torvio::test::ScriptedPrompter;
 
 namespace {
-
-QByteArray ReadAll(const QString &path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString PathOf(const std::filesystem::path &p) {
   return QString::fromStdString(p.string());

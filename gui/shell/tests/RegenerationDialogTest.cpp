@@ -24,20 +24,11 @@
 
 using namespace torvio;
 using torvio::test::OnNextModal;
+using torvio::test::ReadAll;
 using torvio::test::ScriptedPrompter;
+using torvio::test::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString &path, const QByteArray &bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(bytes);
-}
 
 // Runs Generate Sources, closing the log; the lines the log showed.
 QStringList Generate(CTORVIODoc &doc) {
@@ -105,7 +96,7 @@ private slots:
     QFETCH(QString, reportLine);
     const QString hall = Out() + QStringLiteral("MC_Hall_prm.h");
     const QByteArray edited = m_hall + "/* tuned on the bench */\n";
-    Write(hall, edited);
+    QVERIFY(WriteAll(hall, edited));
     const QByteArray buildLog = ReadAll(Out() + QStringLiteral("BuildLog.xml"));
 
     ScriptedPrompter prompts;

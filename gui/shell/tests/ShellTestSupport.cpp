@@ -1,5 +1,7 @@
 #include "ShellTestSupport.h"
 
+#include <QFile>
+
 #include "shell/Settings.h"
 
 #include <QApplication>
@@ -92,6 +94,16 @@ PageFactory KindPageFactory() {
   return [](PageKind kind, PageHost *host) -> CTORVIOPropertyPage * {
     return new KindPage(kind, host, PageCaption(kind));
   };
+}
+
+QByteArray ReadAll(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 } // namespace torvio::test

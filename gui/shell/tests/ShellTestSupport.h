@@ -93,4 +93,9 @@ QStringList Digits(const std::vector<parvex::ReportLine> &lines);
 // Runs `answer` on the next modal dialog as soon as it is shown.
 void OnNextModal(std::function<void(QWidget *)> answer);
 
+// A file's bytes; empty when it cannot be read.
+QByteArray ReadAll(const QString &path);
+// Writes `bytes` as the whole file; false when that failed.
+[[nodiscard]] bool WriteAll(const QString &path, const QByteArray &bytes);
+
 } // namespace torvio::test
