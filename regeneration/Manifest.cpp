@@ -40,11 +40,11 @@ std::optional<Manifest> ParseManifest(std::string_view text, std::string &reason
     }
     const std::string name(line.substr(66));
     if (!IsGeneratedFile(name)) {
-      reason = "it names a file TORVIO does not write (" + name + ")";
+      reason = std::string("it names a file TORVIO does not write (") + name + ")";
       return std::nullopt;
     }
     if (!manifest.sums.emplace(name, std::string(line.substr(0, 64))).second) {
-      reason = "it names " + name + " twice";
+      reason = std::string("it names ") + name + " twice";
       return std::nullopt;
     }
   }

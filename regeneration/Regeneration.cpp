@@ -121,9 +121,9 @@ Regeneration::Regeneration(const UserData &data, const std::string &templatesDir
   lock_.emplace(outputDir, patience);
   if (lock_->Busy()) {
     busy_ = true;
-    generation_.lines.push_back(
-        {"Output Dir : " + outputDir + " is busy: " + lock_->Reason() + ". Nothing was generated.",
-         parvex::Severity::Error});
+    generation_.lines.push_back({std::string("Output Dir : ") + outputDir +
+                                     " is busy: " + lock_->Reason() + ". Nothing was generated.",
+                                 parvex::Severity::Error});
     generation_.errors = 1;
     return;
   }
@@ -279,13 +279,13 @@ std::vector<parvex::ReportLine> PlacementReport(const std::vector<PlacedFile> &p
     kept += p.outcome == "kept";
     failed += bad;
   }
-  std::string counts = "Files: " + std::to_string(updated) + " updated, " +
+  std::string counts = std::string("Files: ") + std::to_string(updated) + " updated, " +
                        std::to_string(created) + " created, " + std::to_string(unchanged) +
                        " unchanged";
   if (kept > 0)
-    counts += ", " + std::to_string(kept) + " kept";
+    counts += std::string(", ") + std::to_string(kept) + " kept";
   if (failed > 0)
-    counts += ", " + std::to_string(failed) + " not written";
+    counts += std::string(", ") + std::to_string(failed) + " not written";
   lines.push_back(
       {counts + ".", failed > 0 ? parvex::Severity::Error : parvex::Severity::Information});
   return lines;

@@ -83,7 +83,7 @@ std::string Range(char sign, std::size_t first, std::size_t count) {
   std::string text(1, sign);
   text += std::to_string(count == 0 ? first : first + 1);
   if (count != 1)
-    text += "," + std::to_string(count);
+    text += std::string(",") + std::to_string(count);
   return text;
 }
 
@@ -105,7 +105,7 @@ std::string UnifiedDiff(std::string_view before, std::string_view after, const s
   const std::vector<Edit> edits = EditScript(a, b);
   const std::size_t ctx = static_cast<std::size_t>(std::max(context, 0));
 
-  std::string out = "--- a/" + name + "\n+++ b/" + name + "\n";
+  std::string out = std::string("--- a/") + name + "\n+++ b/" + name + "\n";
   std::size_t k = 0;
   while (k < edits.size()) {
     // The next change, and the hunk around it with its context.
@@ -141,7 +141,8 @@ std::string UnifiedDiff(std::string_view before, std::string_view after, const s
       firstA = std::min(firstA, edits[e].a);
       firstB = std::min(firstB, edits[e].b);
     }
-    out += "@@ " + Range('-', firstA, removed) + " " + Range('+', firstB, added) + " @@\n";
+    out += std::string("@@ ") + Range('-', firstA, removed) + " " + Range('+', firstB, added) +
+           " @@\n";
     for (std::size_t e = start; e < end; ++e) {
       switch (edits[e].op) {
       case Op::Keep:

@@ -193,7 +193,7 @@ TEST_F(RegenerationTest, OneRunHoldsTheFolderAtATime) {
   EXPECT_TRUE(second.Busy());
   EXPECT_TRUE(second.Place().empty());
   EXPECT_EQ(second.Generation().lines.front().text,
-            "Output Dir : " + Out() +
+            std::string("Output Dir : ") + Out() +
                 " is busy: another generation is writing into this folder. Nothing was "
                 "generated.");
   first.Place();

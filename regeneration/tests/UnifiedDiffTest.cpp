@@ -17,8 +17,11 @@ struct Case {
 
 std::string Numbered(int from, int to, int changed1, int changed2) {
   std::string text;
-  for (int i = from; i <= to; ++i)
-    text += (i == changed1 || i == changed2 ? "X" : "L") + std::to_string(i) + "\n";
+  for (int i = from; i <= to; ++i) {
+    text += i == changed1 || i == changed2 ? 'X' : 'L';
+    text += std::to_string(i);
+    text += '\n';
+  }
   return text;
 }
 
@@ -40,7 +43,8 @@ TEST(UnifiedDiff, SmallTexts) {
        "@@ -1,10 +1,10 @@\n L1\n-L2\n+X2\n L3\n L4\n L5\n L6\n L7\n-L8\n+X8\n L9\n L10\n"},
   };
   for (const Case &c : cases)
-    EXPECT_EQ(UnifiedDiff(c.before, c.after, "f.h"), "--- a/f.h\n+++ b/f.h\n" + c.diff) << c.label;
+    EXPECT_EQ(UnifiedDiff(c.before, c.after, "f.h"), std::string("--- a/f.h\n+++ b/f.h\n") + c.diff)
+        << c.label;
   EXPECT_EQ(UnifiedDiff("same\n", "same\n", "f.h"), "");
 }
 
