@@ -138,7 +138,8 @@ struct PartRead {
 PartRead IntegerPart(const QJsonValue &v, double lowest, double highest) {
   const double d = v.isDouble() ? v.toDouble() : std::nan("");
   if (!(d >= lowest && d <= highest) || d != std::trunc(d))
-    return {std::nullopt, "an integer from " + ExactNumber(lowest) + " to " + ExactNumber(highest)};
+    return {std::nullopt,
+            std::string("an integer from ") + ExactNumber(lowest) + " to " + ExactNumber(highest)};
   return {d, {}};
 }
 
@@ -193,7 +194,7 @@ void ReadSetting(const Parameter &p, const std::string &path, const QJsonValue &
     const std::string key = it.key().toStdString();
     if (std::none_of(known.begin(), known.end(),
                      [&key](const PartName &part) { return key == part.key; }))
-      errors.push_back(Named(path, "unknown part \"" + key + "\""));
+      errors.push_back(Named(path, std::string("unknown part \"") + key + "\""));
   }
   for (const PartName &part : known) {
     const QJsonValue v = parts.value(QLatin1String(part.key));
@@ -245,12 +246,12 @@ JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder
     lines.push_back(SettingLine(data, *p));
   std::sort(lines.begin(), lines.end());
   std::string text = "{\n";
-  text += "  \"format\": " +
+  text += std::string("  \"format\": ") +
           JsonString(QString::fromUtf8(kJsonFormatName.data(), kJsonFormatName.size())) + ",\n";
-  text += "  \"version\": " + std::to_string(kJsonFormatVersion) + ",\n";
-  text += "  \"outputFolder\": " + JsonString(folder) + ",\n";
+  text += std::string("  \"version\": ") + std::to_string(kJsonFormatVersion) + ",\n";
+  text += std::string("  \"outputFolder\": ") + JsonString(folder) + ",\n";
   if (const std::string reserved = ReservedHex(data); !reserved.empty())
-    text += "  \"reserved\": \"" + reserved + "\",\n";
+    text += std::string("  \"reserved\": \"") + reserved + "\",\n";
   text += "  \"settings\": {\n";
   for (std::size_t i = 0; i < lines.size(); ++i) {
     text += lines[i];
@@ -268,8 +269,8 @@ JsonProject ImportProjectJson(std::string_view text) {
   const QJsonDocument document = QJsonDocument::fromJson(
       QByteArray(text.data(), static_cast<qsizetype>(text.size())), &parseError);
   if (parseError.error != QJsonParseError::NoError) {
-    errors.push_back("not JSON: " + parseError.errorString().toStdString() + " at byte " +
-                     std::to_string(parseError.offset));
+    errors.push_back(std::string("not JSON: ") + parseError.errorString().toStdString() +
+                     " at byte " + std::to_string(parseError.offset));
     return result;
   }
   if (!document.isObject()) {
@@ -279,23 +280,24 @@ JsonProject ImportProjectJson(std::string_view text) {
   const QJsonObject root = document.object();
   const QString format = QString::fromUtf8(kJsonFormatName.data(), kJsonFormatName.size());
   if (root.value(QLatin1String("format")).toString() != format) {
-    errors.push_back("not a TORVIO project: \"format\" is not \"" + std::string(kJsonFormatName) +
-                     "\"");
+    errors.push_back(std::string("not a TORVIO project: \"format\" is not \"") +
+                     std::string(kJsonFormatName) + "\"");
     return result;
   }
   const QJsonValue version = root.value(QLatin1String("version"));
   const double v = version.isDouble() ? version.toDouble() : std::nan("");
   if (v != kJsonFormatVersion) {
-    const std::string reads = "; this TORVIO reads version " + std::to_string(kJsonFormatVersion);
+    const std::string reads =
+        std::string("; this TORVIO reads version ") + std::to_string(kJsonFormatVersion);
     if (v > kJsonFormatVersion && v == std::trunc(v))
-      errors.push_back("format version " + ExactNumber(v) +
+      errors.push_back(std::string("format version ") + ExactNumber(v) +
                        " was written by a newer TORVIO, whose settings this one may not know" +
                        reads);
     else if (v == v && v == std::trunc(v))
-      errors.push_back("format version " + ExactNumber(v) +
+      errors.push_back(std::string("format version ") + ExactNumber(v) +
                        " was never written by TORVIO (version 1 is the first)" + reads);
     else
-      errors.push_back("\"version\" must be the format version, an integer" + reads);
+      errors.push_back(std::string("\"version\" must be the format version, an integer") + reads);
     return result;
   }
   const std::set<QString> topLevel = {QStringLiteral("format"), QStringLiteral("version"),
@@ -303,7 +305,7 @@ JsonProject ImportProjectJson(std::string_view text) {
                                       QStringLiteral("settings")};
   for (auto it = root.begin(); it != root.end(); ++it)
     if (!topLevel.count(it.key()))
-      errors.push_back("\"" + it.key().toStdString() + "\": unknown entry");
+      errors.push_back(std::string("\"") + it.key().toStdString() + "\": unknown entry");
 
   ProjectContents contents;
   contents.data = UserData{};
@@ -315,7 +317,7 @@ JsonProject ImportProjectJson(std::string_view text) {
   const QJsonValue reserved = root.value(QLatin1String("reserved"));
   if (!reserved.isUndefined() &&
       !(reserved.isString() && ReadReservedHex(reserved.toString(), contents.data)))
-    errors.push_back("\"reserved\" must be " + std::to_string(2 * kReservedBytes) +
+    errors.push_back(std::string("\"reserved\" must be ") + std::to_string(2 * kReservedBytes) +
                      " hexadecimal digits");
   const QJsonValue settings = root.value(QLatin1String("settings"));
   if (!settings.isObject()) {
@@ -378,8 +380,8 @@ JsonProject ReadProjectJson(const std::string &path) {
     return result;
   }
   if (bytes.size() > kMaxJsonFileSize) {
-    result.errors.push_back("larger than any project's JSON (" + std::to_string(kMaxJsonFileSize) +
-                            " bytes at most)");
+    result.errors.push_back(std::string("larger than any project's JSON (") +
+                            std::to_string(kMaxJsonFileSize) + " bytes at most)");
     return result;
   }
   return ImportProjectJson(bytes);

@@ -59,7 +59,7 @@ std::optional<std::string> SetFlag(UserData &data, const parvex::Parameter &p,
     return Quoted(value) + " is not TRUE or FALSE";
   if (rule.control == EditControl::Option) {
     if (!*set)
-      return "an option is cleared by setting another option of its group to TRUE (" +
+      return std::string("an option is cleared by setting another option of its group to TRUE (") +
              OptionGroupText(rule) + ")";
     // A click on an option commits even when it is selected already.
     parvex::CommitFlag(data, p, true);
