@@ -11,12 +11,6 @@ namespace {
 
 constexpr unsigned kSupportHelp = 0x1800A;
 
-constexpr std::array<FlagMember, 3> kSpeedSensor = {
-    &UserData::QuadratureEncoder, &UserData::HallSensors, &UserData::NoSpeedSensors};
-constexpr std::array<FlagMember, 3> kCurrentSensing = {&UserData::IsolatedCurrentSensors,
-                                                       &UserData::ThreeShuntResistors,
-                                                       &UserData::SingleShuntResistor};
-
 } // namespace
 
 PageTable CConfigurationPage::Table() {
@@ -51,24 +45,21 @@ PageTable CConfigurationPage::Table() {
        .label = "Quadrature encoder",
        .group = "speed",
        .flag = &UserData::QuadratureEncoder,
-       .radioGroup = kSpeedSensor,
-       .after = After::Check | After::Rebuild,
+       .after = After::Rebuild,
        .row = 0},
       {.id = IdHall,
        .kind = K::Radio,
        .label = "Hall sensors",
        .group = "speed",
        .flag = &UserData::HallSensors,
-       .radioGroup = kSpeedSensor,
-       .after = After::Check | After::Rebuild,
+       .after = After::Rebuild,
        .row = 1},
       {.id = IdSensorless,
        .kind = K::Radio,
        .label = "No speed sensors",
        .group = "speed",
        .flag = &UserData::NoSpeedSensors,
-       .radioGroup = kSpeedSensor,
-       .after = After::Check | After::Rebuild,
+       .after = After::Rebuild,
        .row = 2},
       {.id = IdFluxWeakening,
        .kind = K::CheckBox,
@@ -87,31 +78,24 @@ PageTable CConfigurationPage::Table() {
        .label = "Internal PMSM Maximum-Torque-per-Ampere strategy",
        .group = "foc",
        .flag = &UserData::InternalPMSMMaximunTxAStrategy,
-       .after = After::Check,
        .row = 2},
       {.id = IdIcs,
        .kind = K::Radio,
        .label = "Isolated Current Sensors (ICS)",
        .group = "sensing",
        .flag = &UserData::IsolatedCurrentSensors,
-       .radioGroup = kCurrentSensing,
-       .after = After::Check,
        .row = 0},
       {.id = IdThreeShunt,
        .kind = K::Radio,
        .label = "Three shunt resistors",
        .group = "sensing",
        .flag = &UserData::ThreeShuntResistors,
-       .radioGroup = kCurrentSensing,
-       .after = After::Check,
        .row = 1},
       {.id = IdSingleShunt,
        .kind = K::Radio,
        .label = "Single shunt resistor",
        .group = "sensing",
        .flag = &UserData::SingleShuntResistor,
-       .radioGroup = kCurrentSensing,
-       .after = After::Check,
        .row = 2},
       {.id = IdBrake,
        .kind = K::CheckBox,
@@ -124,7 +108,6 @@ PageTable CConfigurationPage::Table() {
        .label = "Check to enable differential term",
        .group = "pid",
        .flag = &UserData::CheckToEnableDifferentialTerm,
-       .after = After::Check,
        .row = 0},
   };
   return t;

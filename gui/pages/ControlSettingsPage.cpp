@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr double kSpeedRates[] = {0.5, 1, 2, 5, 10, 20, 127};
-constexpr double kCurrentRates[] = {1, 2, 3};
-
 bool Manual(const UserData &d) {
   return d.TorqueAndFluxGainsComputation == 0;
 }
@@ -31,7 +28,7 @@ bool FluxWeakeningOn(const UserData &d) {
 } // namespace
 
 PageTable CControlSettingsPage::Table() {
-  constexpr unsigned checkAndShow = After::Check | After::Refresh;
+  constexpr unsigned show = After::Refresh;
   PageTable t;
   t.groups = {
       {.key = "driving", .title = "Driving settings", .parent = nullptr, .row = 0, .column = 0},
@@ -61,19 +58,18 @@ PageTable CControlSettingsPage::Table() {
        .label = "PWM Frequency (Hz)",
        .group = "driving",
        .param = &UserData::PWMFrequency,
-       .after = checkAndShow,
+       .after = show,
        .row = 0},
       {.id = IdDeadTime,
        .label = "Dead-time (ns)",
        .group = "driving",
        .param = &UserData::DeadTime,
-       .after = After::Check,
        .row = 1},
       {.id = IdCutOffFrequency,
        .label = "Cut-off frequency (rad/s)",
        .group = "tfc",
        .param = &UserData::CutOffFrequency,
-       .after = checkAndShow,
+       .after = show,
        .tabNext = {IdTorquePDividend, IdTorqueInitRef},
        .tabPrev = {IdCurrentRate},
        .row = 0},
@@ -235,7 +231,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "Manual editing enabled",
        .group = "tfc",
        .flag = &UserData::TorqueAndFluxGainsComputation,
-       .after = After::Check | After::Refresh | After::Rules,
+       .after = After::Refresh | After::Rules,
        .row = 2,
        .column = 0},
       // Speed controller: the check rounds its divisors to powers of two.
@@ -252,7 +248,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "speed",
        .param = &UserData::SpeedPDivisor,
-       .after = checkAndShow,
+       .after = show,
        .dependent = true,
        .tabNext = {IdSpeedIDividend},
        .tabPrev = {IdSpeedPDividend},
@@ -272,7 +268,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "speed",
        .param = &UserData::SpeedIDivisor,
-       .after = checkAndShow,
+       .after = show,
        .dependent = true,
        .tabNext = {IdSpeedDDividend, IdSpeedInitRef},
        .tabPrev = {IdSpeedIDividend},
@@ -293,7 +289,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "D",
        .group = "speed",
        .param = &UserData::SpeedDDivisor,
-       .after = checkAndShow,
+       .after = show,
        .dependent = true,
        .enabledWhen = DTerms,
        .tabNext = {IdSpeedInitRef},
@@ -325,7 +321,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerPDivisor,
-       .after = checkAndShow,
+       .after = show,
        .dependent = true,
        .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwIDividend},
@@ -347,7 +343,7 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerIDivisor,
-       .after = checkAndShow,
+       .after = show,
        .dependent = true,
        .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwVoltageLimit},
@@ -404,27 +400,24 @@ CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
 }
 
 void CControlSettingsPage::LoadPage() {
-  constexpr int speedCount = static_cast<int>(std::size(kSpeedRates));
-  constexpr int currentCount = static_cast<int>(std::size(kCurrentRates));
-  speedRate_->SetItems(kSpeedRates, kSpeedRates, speedCount, "%.1f");
+  const auto speedRates = ListChoices("SpeedRegulationControlRate");
+  const auto currentRates = ListChoices("TorqueAndFluxControlRate");
+  speedRate_->SetItems(speedRates.data(), speedRates.data(), static_cast<int>(speedRates.size()),
+                       "%.1f");
   speedRate_->SelectValue(Record()->SpeedRegulationControlRate);
-  currentRate_->SetItems(kCurrentRates, kCurrentRates, currentCount, "%.0f");
+  currentRate_->SetItems(currentRates.data(), currentRates.data(),
+                         static_cast<int>(currentRates.size()), "%.0f");
   currentRate_->SelectValue(static_cast<double>(Record()->TorqueAndFluxControlRate));
 }
 
 void CControlSettingsPage::OnSpeedRateChosen() {
-  if (!Record())
-    return;
-  Record()->SpeedRegulationControlRate = speedRate_->SelectedValue();
-  FollowUp(After::Nothing, speedRate_);
+  CommitChoice(&UserData::SpeedRegulationControlRate, speedRate_->SelectedValue(), After::Nothing,
+               speedRate_);
 }
 
 void CControlSettingsPage::OnCurrentRateChosen() {
-  if (!Record())
-    return;
-  // The list holds only 1, 2 and 3: the conversion is exact.
-  Record()->TorqueAndFluxControlRate = static_cast<std::uint32_t>(currentRate_->SelectedValue());
-  FollowUp(After::Check | After::Refresh, currentRate_);
+  CommitChoice(&UserData::TorqueAndFluxControlRate, currentRate_->SelectedValue(), After::Refresh,
+               currentRate_);
 }
 
 void CControlSettingsPage::RefreshDependentFields() {

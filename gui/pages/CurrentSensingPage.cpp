@@ -8,12 +8,13 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace {
 
-// The converter's sampling times: shown at its 12 MHz clock, stored as the
-// firmware's setting.
+// The converter's sampling times shown at its 12 MHz clock, beside the
+// model's stored values (the firmware's setting) in the same order.
 constexpr double kSamplingShown[] = {125, 625, 1125, 2375};
-constexpr double kSamplingStored[] = {200, 700, 1200, 2450};
 
 bool NoiseTimeUsed(const UserData &d) {
   return d.SingleShuntResistor == 0 && d.IsolatedCurrentSensors == 0;
@@ -28,7 +29,7 @@ bool Never(const UserData &) {
 } // namespace
 
 PageTable CCurrentSensingPage::Table() {
-  constexpr unsigned checkAndShow = After::Check | After::Refresh;
+  constexpr unsigned show = After::Refresh;
   PageTable t;
   t.groups = {
       {.key = "noise", .title = "Noise parameters", .parent = nullptr, .row = 0, .column = 0},
@@ -48,7 +49,7 @@ PageTable CCurrentSensingPage::Table() {
        .label = "T Noise (ns)",
        .group = "noise",
        .param = &UserData::Tnoise,
-       .after = checkAndShow,
+       .after = show,
        .visibleWhen = NoiseTimeUsed,
        .tabNext = {IdRiseTime},
        .tabPrev = {kPageItself},
@@ -57,7 +58,7 @@ PageTable CCurrentSensingPage::Table() {
        .label = "T Rise (ns)",
        .group = "noise",
        .param = &UserData::Trise,
-       .after = checkAndShow,
+       .after = show,
        .visibleWhen = RiseTimeUsed,
        .tabNext = {IdSamplingTime},
        .tabPrev = {IdNoiseTime, kPageItself},
@@ -106,8 +107,9 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
 }
 
 void CCurrentSensingPage::LoadPage() {
-  constexpr int count = static_cast<int>(std::size(kSamplingStored));
-  samplingTime_->SetItems(kSamplingStored, kSamplingShown, count, "%.0f");
+  const auto stored = ListChoices("ADConverterSamplingTime");
+  const int count = static_cast<int>(std::min(stored.size(), std::size(kSamplingShown)));
+  samplingTime_->SetItems(stored.data(), kSamplingShown, count, "%.0f");
   samplingTime_->SelectValue(static_cast<double>(Record()->ADConverterSamplingTime));
 }
 
@@ -117,11 +119,8 @@ void CCurrentSensingPage::ApplyPageRules() {
 }
 
 void CCurrentSensingPage::OnSamplingTimeChosen() {
-  if (!Record())
-    return;
-  // The stored values are whole numbers of nanoseconds: exact.
-  Record()->ADConverterSamplingTime = static_cast<std::uint32_t>(samplingTime_->SelectedValue());
-  FollowUp(After::Check | After::Refresh, samplingTime_);
+  CommitChoice(&UserData::ADConverterSamplingTime, samplingTime_->SelectedValue(), After::Refresh,
+               samplingTime_);
 }
 
 void CCurrentSensingPage::RefreshDependentFields() {

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr std::array<FlagMember, 3> kAuxiliaryFeedback = {
-    &UserData::ViewEncoderFeedback, &UserData::ViewHallSensorsFeedback, &UserData::None};
-
 bool Sensorless(const UserData &d) {
   return d.NoSpeedSensors != 0;
 }
@@ -19,7 +16,7 @@ bool WithSpeedSensor(const UserData &d) {
 } // namespace
 
 PageTable CDebugPage::Table() {
-  constexpr unsigned auxChoice = After::Check | After::Refresh | After::Rebuild;
+  constexpr unsigned auxChoice = After::Refresh | After::Rebuild;
   PageTable t;
   t.groups = {
       {.key = "aux", .title = "Auxiliary speed feedback", .parent = nullptr, .row = 0, .column = 0},
@@ -37,7 +34,6 @@ PageTable CDebugPage::Table() {
        .label = "View encoder feedback in 'No speed sensors'",
        .group = "aux",
        .flag = &UserData::ViewEncoderFeedback,
-       .radioGroup = kAuxiliaryFeedback,
        .after = auxChoice,
        .enabledWhen = Sensorless,
        .row = 0},
@@ -46,7 +42,6 @@ PageTable CDebugPage::Table() {
        .label = "View Hall feedback in 'No speed sensors'",
        .group = "aux",
        .flag = &UserData::ViewHallSensorsFeedback,
-       .radioGroup = kAuxiliaryFeedback,
        .after = auxChoice,
        .enabledWhen = Sensorless,
        .row = 1},
@@ -55,7 +50,6 @@ PageTable CDebugPage::Table() {
        .label = "None",
        .group = "aux",
        .flag = &UserData::None,
-       .radioGroup = kAuxiliaryFeedback,
        .after = auxChoice,
        .row = 2},
       {.id = IdObserverTuning,
@@ -63,7 +57,7 @@ PageTable CDebugPage::Table() {
        .label = "Enable Observer gain tuning",
        .group = "aux",
        .flag = &UserData::EnableObserverGainTuning,
-       .after = After::Check | After::Rebuild,
+       .after = After::Rebuild,
        .row = 3},
       // The check forces the DAC on while an auxiliary feedback is viewed.
       {.id = IdDac,

@@ -9,7 +9,6 @@
 
 #include "ParamRef.h"
 
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -19,13 +18,15 @@ enum class ControlKind {
   InvertedCheckBox, // flag = 0 when ticked ("Manual editing enabled")
   Radio,            // flag = 1, the other flags of its group = 0
 };
+// What a commit writes, and whether the consistency check follows, is the
+// model's rule for the member (parvex/Edits.h); a table says only what the
+// page does afterwards.
 
-// What a commit runs after writing the record, in this order; marking the
-// document modified always comes last.
+// What a commit runs after the record is written (and checked), in this
+// order; marking the document modified always comes last.
 namespace After {
 enum : unsigned {
   Nothing = 0,
-  Check = 1u << 0,   // PARVEX_CheckConsistency
   Refresh = 1u << 1, // RefreshDependentFields, then UpdateToolTips
   Rules = 1u << 2,   // the page's enable and visibility rules
   Rebuild = 1u << 3, // the sheet rebuilds its optional pages
@@ -56,9 +57,8 @@ struct ControlEntry {
   ControlKind kind = ControlKind::Field;
   const char *label = ""; // text beside a field, or the button's text
   const char *group = nullptr;
-  ParamRef param{};                          // fields
-  FlagMember flag = nullptr;                 // buttons
-  std::array<FlagMember, 3> radioGroup = {}; // radio: every flag of its group
+  ParamRef param{};          // fields
+  FlagMember flag = nullptr; // buttons
   unsigned after = After::Nothing;
   bool dependent = false;                // reconfigured by RefreshDependentFields
   RecordPredicate enabledWhen = nullptr; // null: always enabled

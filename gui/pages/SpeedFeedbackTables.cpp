@@ -6,7 +6,7 @@ namespace Id = SpeedFeedbackId;
 
 namespace {
 
-constexpr unsigned kCheckAndShow = After::Check | After::Refresh;
+constexpr unsigned kShow = After::Refresh;
 constexpr const char *kErrors = "Speed measurement errors management";
 
 } // namespace
@@ -35,7 +35,7 @@ PageTable EncoderTable(const EncoderMembers &m) {
        .label = "Min mechanical speed (rpm)",
        .group = "errors",
        .param = m.minMechanicalSpeed,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .tabNext = {Id::EncoderMaxSpeed},
        .tabPrev = {Id::PulsesPerRevolution},
@@ -44,7 +44,7 @@ PageTable EncoderTable(const EncoderMembers &m) {
        .label = "Max mechanical speed (rpm)",
        .group = "errors",
        .param = m.maxMechanicalSpeed,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .tabNext = {Id::EncoderMaxErrors},
        .tabPrev = {Id::EncoderMinSpeed},
@@ -91,7 +91,6 @@ PageTable EncoderTable(const EncoderMembers &m) {
 }
 
 PageTable HallTable(const HallMembers &m) {
-  const std::array<FlagMember, 3> placement = {m.placement120, m.placement60, nullptr};
   PageTable t;
   t.groups = {
       {.key = "placement",
@@ -107,14 +106,12 @@ PageTable HallTable(const HallMembers &m) {
        .label = "120 degrees",
        .group = "placement",
        .flag = m.placement120,
-       .radioGroup = placement,
        .row = 0},
       {.id = Id::Hall60,
        .kind = ControlKind::Radio,
        .label = "60 degrees",
        .group = "placement",
        .flag = m.placement60,
-       .radioGroup = placement,
        .row = 1},
       {.id = Id::PhaseShift,
        .label = "Phase Shift",
@@ -127,7 +124,7 @@ PageTable HallTable(const HallMembers &m) {
        .label = "Min mechanical speed (rpm)",
        .group = "errors",
        .param = m.minMechanicalSpeed,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .tabNext = {Id::HallMaxSpeed},
        .tabPrev = {Id::PhaseShift},
@@ -136,7 +133,7 @@ PageTable HallTable(const HallMembers &m) {
        .label = "Max mechanical speed (rpm)",
        .group = "errors",
        .param = m.maxMechanicalSpeed,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .tabNext = {Id::Hall120},
        .tabPrev = {Id::HallMinSpeed},
@@ -231,13 +228,13 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
                                    {Id::IncludeAlignment}, {Id::SpeedThreshold});
   const int afterPllI = auxiliary ? kPageItself : Id::SpeedRampDuration;
 
-  const unsigned gainsCheck = After::Check | After::Refresh | After::Rules;
+  const unsigned gainsChosen = After::Refresh | After::Rules;
   t.controls = {
       {.id = Id::SpeedRampDuration,
        .label = "Speed ramp duration (ms)",
        .group = "startUp",
        .param = m.speedRampDuration,
-       .after = kCheckAndShow,
+       .after = kShow,
        .enabledWhen = startUp,
        .tabNext = n1015,
        .tabPrev = p1015,
@@ -263,7 +260,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Current ramp initial value (A)",
        .group = "startUp",
        .param = m.currentRampInitialValue,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .enabledWhen = startUp,
        .tabNext = n1017,
@@ -273,7 +270,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Current ramp final value (A)",
        .group = "startUp",
        .param = m.currentRampFinalValue,
-       .after = kCheckAndShow,
+       .after = kShow,
        .dependent = true,
        .enabledWhen = startUp,
        .tabNext = n1018,
@@ -356,7 +353,7 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Manual editing enabled",
        .group = "gains",
        .flag = m.gainsComputation,
-       .after = gainsCheck,
+       .after = gainsChosen,
        .row = 0},
       {.id = Id::K1,
        .label = "K1",

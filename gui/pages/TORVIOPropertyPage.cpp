@@ -1,6 +1,7 @@
 #include "TORVIOPropertyPage.h"
 
 #include "NumericField.h"
+#include "parvex/Edits.h"
 #include "strings/ResString.h"
 
 #include <QApplication>
@@ -19,6 +20,17 @@
 namespace {
 
 const QColor kEnabledText(0, 0, 0);
+
+const parvex::Parameter *FlagParameter(FlagMember flag) {
+  return flag ? parvex::FindParameter(parvex::ParamMember(flag)) : nullptr;
+}
+
+// The model's option group of a radio button: its flags' names.
+std::array<const char *, 3> OptionGroup(const ControlEntry &c) {
+  const parvex::Parameter *p = FlagParameter(c.flag);
+  const parvex::EditRule *rule = p ? parvex::EditRuleOf(*p) : nullptr;
+  return rule ? rule->group : std::array<const char *, 3>{};
+}
 const QColor kDisabledText(160, 160, 160);
 
 // The information icon beside the tooltip title, inlined so that the rich
@@ -184,11 +196,10 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   if (c.kind == ControlKind::Radio) {
     // One exclusive group per set of flags: the arrow keys move the selection
     // within it, and assistive technology sees radio buttons.
-    auto found = std::find_if(radioGroups_.begin(), radioGroups_.end(),
-                              [&c](const auto &g) { return g.first == c.radioGroup; });
-    if (found == radioGroups_.end())
-      found = radioGroups_.insert(found, {c.radioGroup, new QButtonGroup(this)});
-    QButtonGroup *group = found->second;
+    const char *first = OptionGroup(c)[0];
+    QButtonGroup *&group = radioGroups_[first ? first : ""];
+    if (!group)
+      group = new QButtonGroup(this);
     b = new QRadioButton(label);
     group->addButton(b);
   } else {
@@ -343,8 +354,6 @@ void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
   // Taken first: a rebuild below may activate this page again.
   const UserData before = committed_;
   const QString label = source ? source->accessibleName() : QString();
-  if (data_ && (after & After::Check))
-    PARVEX_CheckConsistency(data_);
   if (after & After::Refresh) {
     RefreshDependentFields();
     UpdateToolTips();
@@ -365,41 +374,58 @@ void CTORVIOPropertyPage::CommitField(const ControlEntry &c) {
   NumericField *f = Field(c.id);
   if (!data_ || !f)
     return;
-  c.param.Store(*data_, f->GetValue());
+  if (const parvex::Parameter *p = c.param.Parameter())
+    parvex::CommitValue(*data_, *p, f->GetValue());
   // The field shows what the record now holds: an integer field drops the
   // fraction it was given, and a check may have moved the value.
-  if (c.after & After::Check)
-    PARVEX_CheckConsistency(data_);
   ConfigureField(c.id);
-  FollowUp(c.after & ~unsigned(After::Check), f);
+  FollowUp(c.after, f);
 }
 
 void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
   if (!data_ || !b || !c.flag)
     return;
-  switch (c.kind) {
-  case ControlKind::CheckBox:
-    (*data_).*c.flag = b->isChecked() ? 1 : 0;
-    break;
-  case ControlKind::InvertedCheckBox:
-    (*data_).*c.flag = b->isChecked() ? 0 : 1;
-    break;
-  case ControlKind::Radio:
-    for (FlagMember m : c.radioGroup)
-      if (m)
-        (*data_).*m = 0;
-    (*data_).*c.flag = 1;
-    // A radio button clicked while selected stays selected; the others of
-    // its group show their cleared flags.
-    for (const ControlEntry &other : table_.controls)
-      if (other.kind == ControlKind::Radio && other.radioGroup == c.radioGroup)
-        LoadButton(other);
-    break;
-  case ControlKind::Field:
+  const parvex::Parameter *p = FlagParameter(c.flag);
+  if (!p || c.kind == ControlKind::Field)
     return;
+  const bool set = c.kind == ControlKind::InvertedCheckBox
+                       ? !b->isChecked()
+                       : c.kind == ControlKind::Radio || b->isChecked();
+  parvex::CommitFlag(*data_, *p, set);
+  // A radio button clicked while selected stays selected; the others of its
+  // group show their cleared flags.
+  if (c.kind == ControlKind::Radio) {
+    const auto group = OptionGroup(c);
+    for (const ControlEntry &other : table_.controls)
+      if (other.kind == ControlKind::Radio && OptionGroup(other) == group)
+        LoadButton(other);
   }
   FollowUp(c.after, b);
+}
+
+std::span<const double> CTORVIOPropertyPage::ListChoices(const char *member) {
+  const parvex::Parameter *p = parvex::FindParameter(std::string_view(member));
+  const parvex::EditRule *rule = p ? parvex::EditRuleOf(*p) : nullptr;
+  return rule ? rule->choices : std::span<const double>{};
+}
+
+void CTORVIOPropertyPage::CommitChoice(std::uint32_t UserData::*member, double value,
+                                       unsigned after, const QWidget *source) {
+  const parvex::Parameter *p = parvex::FindParameter(parvex::ParamMember(member));
+  if (!data_ || !p)
+    return;
+  parvex::CommitValue(*data_, *p, value);
+  FollowUp(after, source);
+}
+
+void CTORVIOPropertyPage::CommitChoice(double UserData::*member, double value, unsigned after,
+                                       const QWidget *source) {
+  const parvex::Parameter *p = parvex::FindParameter(parvex::ParamMember(member));
+  if (!data_ || !p)
+    return;
+  parvex::CommitValue(*data_, *p, value);
+  FollowUp(after, source);
 }
 
 void CTORVIOPropertyPage::OnFieldKeyDown(const ControlEntry &c, quint16 &key, quint16 shift) {

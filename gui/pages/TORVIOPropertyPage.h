@@ -11,7 +11,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
 #include <map>
+#include <span>
+#include <string>
 
 class NumericField;
 class QAbstractButton;
@@ -90,6 +93,12 @@ protected:
   // Steps after the record write of a commit; marks the document modified,
   // then tells the host the commit's record before and `source`'s name.
   void FollowUp(unsigned after, const QWidget *source = nullptr);
+  // The stored values a list offers for a member, as the model allows them.
+  static std::span<const double> ListChoices(const char *member);
+  // A list's commit: the model's commit of the chosen value, then FollowUp.
+  void CommitChoice(std::uint32_t UserData::*member, double value, unsigned after,
+                    const QWidget *source);
+  void CommitChoice(double UserData::*member, double value, unsigned after, const QWidget *source);
 
 private:
   void BuildControl(const ControlEntry &entry);
@@ -109,8 +118,8 @@ private:
   std::map<int, QLabel *> labels_;
   std::map<QString, QGroupBox *> groups_;
   std::map<int, QString> toolTips_;
-  // Member pointers have no order, so the groups are found by equality.
-  std::vector<std::pair<std::array<FlagMember, 3>, QButtonGroup *>> radioGroups_;
+  // One button group per option group of the model, by its first flag.
+  std::map<std::string, QButtonGroup *> radioGroups_;
   // Set while controls show the record: their state changes commit nothing.
   bool loading_ = false;
   // The button whose toggle during the current press committed already.

@@ -10,6 +10,7 @@
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
 #include "shell/HelpWindow.h"
+#include "shell/JsonCommands.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
@@ -155,6 +156,10 @@ void CMainFrame::CreateActions() {
       ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
   AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS), [this] { m_doc->OnFileSaveAs(this); });
   AddCommand(ID_FILE_COMPARE, ResString(IDS_TEXT_COMPARE), [this] { OnCompareWith(); });
+  AddCommand(ID_FILE_EXPORT, ResString(IDS_TEXT_EXPORT),
+             [this] { ExportProjectCommand(*m_doc, this); });
+  AddCommand(ID_FILE_IMPORT, ResString(IDS_TEXT_IMPORT),
+             [this] { ImportProjectCommand(*m_doc, this); });
   AddCommand(ID_APP_EXIT, ResString(IDS_TEXT_EXIT), [this] { close(); });
 
   QUndoStack *stack = m_history->Stack();
@@ -212,7 +217,8 @@ void CMainFrame::CreateMenus() {
     }
   };
   menu(ResString(IDS_MENU_FILE),
-       {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0, ID_APP_EXIT});
+       {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0,
+        ID_FILE_EXPORT, ID_FILE_IMPORT, 0, ID_APP_EXIT});
   menu(ResString(IDS_MENU_EDIT), {ID_EDIT_UNDO, ID_EDIT_REDO});
   menu(ResString(IDS_MENU_TOOLS),
        {ID_TOOLS_GENERATE, ID_TOOLS_PREVIEW, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});

@@ -6,7 +6,7 @@ set -uo pipefail
 completion=$1 program_dir=$2 work=$3
 
 rm -rf "$work" && mkdir -p "$work/files/sub" "$work/fake" || exit 1
-touch "$work/files/a.tvd" "$work/files/notes.txt" "$work/files/sub/inner.tvd"
+touch "$work/files/a.tvd" "$work/files/notes.txt" "$work/files/p.json" "$work/files/sub/inner.tvd"
 cat >"$work/fake/torvio-gen" <<'EOF'
 #!/bin/sh
 cat <<'HELP'
@@ -67,15 +67,22 @@ expect_among() {
 }
 
 PATH="$program_dir:$PATH"
-expect_among "torvio-gen --" "--diff --help --output --project --save-default --templates --version"
+expect_among "torvio-gen --" "--diff --export --get --help --import --list --output --project --save --save-default --set --templates --version"
 expect "torvio-gen --pro" "--project"
-expect "torvio-gen --sa" "--save-default"
+expect "torvio-gen --sa" "--save --save-default"
+expect "torvio-gen --save-" "--save-default"
 expect "torvio-gen --project " "a.tvd sub"
 expect "torvio-gen --project sub/" "sub/inner.tvd"
 expect "torvio-gen --project=" "a.tvd sub"
 expect "torvio-gen --output " "sub"
 expect "torvio-gen --templates=" "sub"
-expect "torvio-gen --save-default " "a.tvd notes.txt sub"
+expect "torvio-gen --save-default " "a.tvd notes.txt p.json sub"
+expect "torvio-gen --save " "a.tvd sub"
+expect "torvio-gen --import " "p.json sub"
+expect "torvio-gen --export " "a.tvd notes.txt p.json sub"
+expect "torvio-gen --get MOTORANDHW/MOTORCHARACTERISTICS/Pol" "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs"
+expect "torvio-gen --get MOTORANDHW/MOTORCHARACTERISTICS/R MOTORANDHW/MOTORCHARACTERISTICS/Ke" "MOTORANDHW/MOTORCHARACTERISTICS/Ke"
+expect "torvio-gen --set MOTORANDHW/MOTORCHARACTERISTICS/Pol" "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs"
 expect "torvio-gen --diff " "a.tvd sub"
 expect "torvio-gen --diff a.tvd " "a.tvd sub"
 expect_among "torvio-gen --output sub " "--project --templates"

@@ -32,6 +32,8 @@ enum StringId : unsigned {
   ID_FILE_COMPARE = 32774,
   ID_TOOLS_MMI_CHART = 32775,
   ID_TOOLS_PREVIEW = 32780,
+  ID_FILE_EXPORT = 32776,
+  ID_FILE_IMPORT = 32777,
 
   // Texts of the shell that had no resource of their own.
   IDS_EXIT_CODE_9 = 61000,
@@ -105,6 +107,12 @@ enum StringId : unsigned {
   IDS_CHOICE_SHOW_DIFFERENCES,
   IDS_GENERATION_CANCELLED,
   IDS_FOLDER_BUSY,
+  IDS_TEXT_EXPORT,
+  IDS_TEXT_IMPORT,
+  IDS_JSON_FILTER,
+  IDS_EXPORT_FAILED,
+  IDS_IMPORT_FAILED,
+  IDS_IMPORT_STEP,
 };
 
 struct StringEntry {
@@ -141,6 +149,8 @@ inline constexpr StringEntry kStringTable[] = {
     {ID_EDIT_REDO, "Redo the edit last undone\nRedo"},
     {ID_FILE_COMPARE,
      "List the settings in which a project file differs from this one\nCompare With"},
+    {ID_FILE_EXPORT, "Write the project as a JSON text, one setting per line\nExport"},
+    {ID_FILE_IMPORT, "Take every setting from a JSON text written by Export\nImport"},
     {ID_TOOLS_MMI_CHART,
      "Chart the maximum available modulation index against the PWM frequency\nModulation Index "
      "Chart"},
@@ -232,6 +242,12 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_FOLDER_BUSY,
      "Another generation is writing into the output folder\n\n%1\n\nNothing was generated. "
      "Try again when it has finished."},
+    {IDS_TEXT_EXPORT, "&Export..."},
+    {IDS_TEXT_IMPORT, "&Import..."},
+    {IDS_JSON_FILTER, "JSON Files (*.json)"},
+    {IDS_EXPORT_FAILED, "The project could not be exported to\n\n%1\n\n%2"},
+    {IDS_IMPORT_FAILED, "The file\n\n%1\n\ncannot be imported; the project is unchanged:\n\n%2"},
+    {IDS_IMPORT_STEP, "Import"},
 };
 
 // The text of a string id; an empty text for an unknown id.

@@ -14,6 +14,8 @@ set(rules
   "sdk::^\"(shell/|pages/|history/|chart/|compare/|Project)::PARVEX knows neither the program nor the project file"
   "project::^<Q::the project file is Qt-free"
   "project::^\"(model/|generation/|analysis/|exports/|shell/|pages/)::the project file uses only the published interface of PARVEX"
+  "scripting::^<Qt?(Widgets|Gui|Application|Widget|Dialog|MessageBox)::scripting serves torvio-gen too: Qt Core only"
+  "scripting::^\"(model/|generation/|analysis/|exports/|shell/|pages/|history/|chart/|compare/)::scripting uses only the published interface of PARVEX"
   "regeneration::^<Qt?(Widgets|Gui|Application|Widget|Dialog|MessageBox)::regeneration serves torvio-gen too: Qt Core only"
   "regeneration::^\"(model/|generation/|analysis/|exports/|shell/|pages/|Project)::regeneration uses only the published interface of PARVEX"
   "gui::^\"(model/|generation/|analysis/|exports/|torvio/Conversion)::the program uses only the published interface of PARVEX"

@@ -23,10 +23,13 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                      "Without --project the default configuration is generated.\n"
                      "Only headers that change are rewritten; a header edited by hand since "
                      "TORVIO wrote it is not overwritten without --force.\n"
-                     "Exit code: 0 every header written (--check: up to date), 1 a header failed "
-                     "(--check: the folder differs), 2 bad command line or unreadable project, 3 "
-                     "headers edited by hand, nothing written, 4 another generation holds the "
-                     "output folder."));
+                     "--get, --list, --set, --save, --export and --import read and edit a "
+                     "project's settings by their paths, as --diff prints them.\n"
+                     "Exit code: 0 every header written (--check: up to date; the scripted "
+                     "options: done), 1 a header failed (--check: the folder differs), 2 bad "
+                     "command line, unreadable project, unknown setting or refused value "
+                     "(nothing is written then), 3 headers edited by hand, nothing written, 4 "
+                     "another generation holds the output folder."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Shows this help."));
   const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
@@ -62,10 +65,40 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       QStringLiteral("Exit code 0 when the output folder holds what the project generates (the "
                      "build log's date aside), else 1 with the files that differ; writes "
                      "nothing."));
-  parser.addOptions(
-      {help, version, project, templates, output, saveDefault, diff, force, dryRun, check});
-  parser.addPositionalArgument(QStringLiteral("A B"),
-                               QStringLiteral("The two project files (.tvd) of --diff."));
+  const QCommandLineOption get(
+      QStringLiteral("get"),
+      QStringLiteral("Prints PATH=VALUE for each setting named (more paths may follow), from "
+                     "--project or the default configuration."),
+      QStringLiteral("PATH"));
+  const QCommandLineOption list(
+      QStringLiteral("list"),
+      QStringLiteral("Prints every setting's path with its value, limits, decimals and unit."));
+  const QCommandLineOption set(
+      QStringLiteral("set"),
+      QStringLiteral("Enters VALUE into the setting at PATH as its page does (limits, integer "
+                     "truncation, consistency check); repeatable, applied in order. Needs "
+                     "--save or --export."),
+      QStringLiteral("PATH=VALUE"));
+  const QCommandLineOption save(
+      QStringLiteral("save"),
+      QStringLiteral("Writes the project (from --project or --import, after --set) to FILE "
+                     "(.tvd), replacing it atomically; FILE may be the --project file."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption exportJson(
+      QStringLiteral("export"),
+      QStringLiteral("Writes the project as JSON to FILE: every setting by path, sorted, one "
+                     "per line."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption importJson(
+      QStringLiteral("import"),
+      QStringLiteral("Reads the project from the JSON FILE written by --export; needs --save "
+                     "or --export."),
+      QStringLiteral("FILE"));
+  parser.addOptions({help, version, project, templates, output, saveDefault, diff, force, dryRun,
+                     check, get, list, set, save, exportJson, importJson});
+  parser.addPositionalArgument(
+      QStringLiteral("A B"),
+      QStringLiteral("The two project files (.tvd) of --diff, or more paths of --get."));
 
   GenCommandLine result;
   if (!parser.parse(arguments)) {
@@ -99,9 +132,36 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     }
     return false;
   };
-  if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check}) ||
-      excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check}) ||
-      excluded(dryRun, {&check, &force}) || excluded(check, {&force}))
+  const auto fail = [&result](const QString &text) {
+    result.outcome = GenCommandLine::Outcome::Error;
+    result.text = text;
+    return true;
+  };
+  const std::initializer_list<const QCommandLineOption *> scripted = {
+      &get, &list, &set, &save, &exportJson, &importJson};
+  const auto scriptedWith = [&](std::initializer_list<const QCommandLineOption *> others) {
+    for (const QCommandLineOption *mode : scripted)
+      if (excluded(*mode, others))
+        return true;
+    return false;
+  };
+  if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check, &get,
+                      &list, &set, &save, &exportJson, &importJson}) ||
+      excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check, &get, &list,
+                             &set, &save, &exportJson, &importJson}) ||
+      excluded(dryRun, {&check, &force}) || excluded(check, {&force}) ||
+      scriptedWith({&templates, &output, &force, &dryRun, &check}) ||
+      excluded(get, {&list, &set, &save, &exportJson, &importJson}) ||
+      excluded(list, {&set, &save, &exportJson, &importJson}) || excluded(importJson, {&project}))
+    return result;
+  if (parser.isSet(set) && !parser.isSet(save) && !parser.isSet(exportJson) &&
+      fail(QStringLiteral("--set needs --save FILE or --export FILE")))
+    return result;
+  if (parser.isSet(importJson) && !parser.isSet(save) && !parser.isSet(exportJson) &&
+      fail(QStringLiteral("--import needs --save FILE or --export FILE")))
+    return result;
+  if (parser.isSet(save) && !parser.isSet(project) && !parser.isSet(importJson) &&
+      fail(QStringLiteral("--save needs --project FILE or --import FILE")))
     return result;
   if (parser.isSet(diff)) {
     if (parser.positionalArguments().size() != 2) {
@@ -112,13 +172,14 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     result.options.diffFiles = parser.positionalArguments();
     return result;
   }
-  if (!parser.positionalArguments().isEmpty()) {
+  if (!parser.positionalArguments().isEmpty() && !parser.isSet(get)) {
     result.outcome = GenCommandLine::Outcome::Error;
     result.text = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]);
     return result;
   }
-  for (const auto *option : {&project, &templates, &output, &saveDefault}) {
-    if (parser.isSet(*option) && parser.value(*option).isEmpty()) {
+  for (const auto *option :
+       {&project, &templates, &output, &saveDefault, &get, &set, &save, &exportJson, &importJson}) {
+    if (parser.isSet(*option) && parser.values(*option).contains(QString())) {
       result.outcome = GenCommandLine::Outcome::Error;
       result.text = QStringLiteral("empty value for --%1").arg(option->names().constFirst());
       return result;
@@ -130,6 +191,13 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   o.force = parser.isSet(force);
   o.dryRun = parser.isSet(dryRun);
   o.check = parser.isSet(check);
+  if (parser.isSet(get))
+    o.getPaths = parser.values(get) + parser.positionalArguments();
+  o.list = parser.isSet(list);
+  o.assignments = parser.values(set);
+  o.saveFile = parser.value(save);
+  o.exportFile = parser.value(exportJson);
+  o.importFile = parser.value(importJson);
   o.templatesDir =
       AsFolderPrefix(parser.isSet(templates) ? parser.value(templates) : defaultTemplates);
   o.outputDir =

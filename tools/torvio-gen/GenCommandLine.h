@@ -13,6 +13,18 @@ struct GenOptions {
   bool force = false;    // overwrite headers edited by hand
   bool dryRun = false;   // show what would change, write nothing
   bool check = false;    // only tell whether the folder is up to date
+  // Scripted projects: read from projectFile, importFile or the defaults.
+  QStringList getPaths;    // print these settings
+  bool list = false;       // print every setting
+  QStringList assignments; // PATH=VALUE edits, in order
+  QString saveFile;        // write the project there
+  QString exportFile;      // write the project's JSON there
+  QString importFile;      // read the project from this JSON
+
+  bool Scripted() const {
+    return !getPaths.isEmpty() || list || !assignments.isEmpty() || !saveFile.isEmpty() ||
+           !exportFile.isEmpty() || !importFile.isEmpty();
+  }
 };
 
 struct GenCommandLine {

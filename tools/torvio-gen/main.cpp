@@ -3,6 +3,7 @@
 #include "DiffCommand.h"
 #include "GenCommandLine.h"
 #include "GenerateCommand.h"
+#include "ScriptCommand.h"
 #include "Terminal.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,8 @@ int main(int argc, char *argv[]) {
   const GenOptions &o = command.options;
   if (!o.diffFiles.isEmpty())
     return RunDiff(o.diffFiles);
+  if (o.Scripted())
+    return RunScript(o);
   if (!o.saveDefault.isEmpty())
     return RunSaveDefault(o);
   return RunGenerate(o);

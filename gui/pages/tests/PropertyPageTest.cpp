@@ -59,13 +59,13 @@ public:
          .label = "Checked value",
          .group = "g",
          .param = &UserData::Lq,
-         .after = After::Check | After::Refresh,
+         .after = After::Refresh,
          .row = 3},
         {.id = IdRebuilt,
          .label = "Rebuilt value",
          .group = "g",
          .param = &UserData::DeadTime,
-         .after = After::Check | After::Rebuild,
+         .after = After::Rebuild,
          .row = 4},
         {.id = IdDescribed,
          .label = "Described value",
@@ -84,14 +84,12 @@ public:
          .label = "A",
          .group = "g",
          .flag = &UserData::Hall120Degrees,
-         .radioGroup = {&UserData::Hall120Degrees, &UserData::Hall60Degrees},
          .row = 7},
         {.id = IdRadioB,
          .kind = ControlKind::Radio,
          .label = "B",
          .group = "g",
          .flag = &UserData::Hall60Degrees,
-         .radioGroup = {&UserData::Hall120Degrees, &UserData::Hall60Degrees},
          .row = 8},
     };
     Build(t);
@@ -248,7 +246,8 @@ private slots:
     ProbePage page(&host);
     page.OnSetActive();
     ArmCheckSentinel(host);
-    TypeAndCommit(page.Field(IdReal), QStringLiteral("0.5"));
+    // The model runs no check after K1 (a gain entered by hand).
+    TypeAndCommit(page.Field(IdSigned), QStringLiteral("5"));
     QVERIFY(!CheckRan(host));
     QCOMPARE(host.modified, 1);
     QCOMPARE(host.rebuilds, 0);

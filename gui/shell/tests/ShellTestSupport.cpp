@@ -42,7 +42,8 @@ int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &
   return choice;
 }
 
-std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &) {
+std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &filter) {
+  fileFilters.append(filter);
   const QString name = fileNames.empty() ? QString() : fileNames.front();
   if (!fileNames.empty()) {
     fileNames.pop_front();
@@ -53,8 +54,9 @@ std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &
   return name;
 }
 
-std::optional<QString> ScriptedPrompter::SaveFileName(QWidget *parent, const QString &,
+std::optional<QString> ScriptedPrompter::SaveFileName(QWidget *parent, const QString &suggested,
                                                       const QString &filter) {
+  suggestedNames.append(suggested);
   return OpenFileName(parent, filter);
 }
 

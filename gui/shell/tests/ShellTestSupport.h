@@ -65,6 +65,10 @@ public:
     QStringList choices;
   };
   std::vector<Question> questions;
+  // The filter of every file question, and the name a save question
+  // suggested.
+  QStringList fileFilters;
+  QStringList suggestedNames;
   QStringList folderTitles;
   QStringList folderInitials;
 };

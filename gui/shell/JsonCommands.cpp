@@ -1,0 +1,75 @@
+#include "shell/JsonCommands.h"
+
+#include "ProjectJson.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/PathBytes.h"
+#include "shell/Prompter.h"
+#include "shell/Settings.h"
+#include "strings/ResString.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+using torvio::Prompter;
+using torvio::Prompts;
+using torvio::ResString;
+
+namespace {
+
+// A message box stays readable: the first reasons, then how many more.
+constexpr std::size_t kMostShown = 20;
+
+QString JsonFilter() {
+  return ResString(torvio::IDS_JSON_FILTER);
+}
+
+// The project's file name with ".json", or "Untitled.json".
+QString SuggestedName(const CTORVIODoc &doc) {
+  const QString path = doc.GetPathName();
+  if (path.isEmpty())
+    return doc.GetTitle() + QStringLiteral(".json");
+  const QFileInfo info(path);
+  return info.dir().filePath(info.completeBaseName() + QStringLiteral(".json"));
+}
+
+} // namespace
+
+bool ExportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
+  const auto path = Prompts().SaveFileName(parent, SuggestedName(doc), JsonFilter());
+  if (!path || path->isEmpty())
+    return false;
+  const std::string folder = torvio::PathBytes(torvio::ReadFolders().outputDir);
+  std::string error;
+  if (!torvio::scripting::WriteProjectJson(torvio::PathBytes(*path), doc.Record(), folder, error)) {
+    Prompts().Message(parent,
+                      ResString(torvio::IDS_EXPORT_FAILED)
+                          .arg(torvio::ShownPath(*path), QString::fromLocal8Bit(error)),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
+    return false;
+  }
+  return true;
+}
+
+bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
+  const auto path = Prompts().OpenFileName(parent, JsonFilter());
+  if (!path || path->isEmpty())
+    return false;
+  const torvio::scripting::JsonProject imported =
+      torvio::scripting::ReadProjectJson(torvio::PathBytes(*path));
+  if (!imported.project) {
+    QStringList lines;
+    for (std::size_t i = 0; i < imported.errors.size() && i < kMostShown; ++i)
+      lines << QString::fromStdString(imported.errors[i]);
+    if (imported.errors.size() > kMostShown)
+      lines << ResString(torvio::IDS_IMPLAUSIBLE_MORE).arg(imported.errors.size() - kMostShown);
+    Prompts().Message(
+        parent,
+        ResString(torvio::IDS_IMPORT_FAILED).arg(torvio::ShownPath(*path), lines.join(u'\n')),
+        Prompter::Icon::Error, Prompter::Buttons::Ok);
+    return false;
+  }
+  torvio::WriteOutputDir(torvio::PathFromBytes(imported.project->outputDir));
+  doc.EditRecord(imported.project->data, ResString(torvio::IDS_IMPORT_STEP));
+  return true;
+}

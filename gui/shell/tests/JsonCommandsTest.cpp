@@ -1,0 +1,198 @@
+// File > Export... and File > Import...: the JSON text torvio-gen writes
+// and reads, a typed value counting as entered, an import as one undoable
+// edit, and a refused import changing nothing.
+#include "ProjectJson.h"
+#include "ScriptedEdit.h"
+#include "ShellTestSupport.h"
+#include "history/ProjectHistory.h"
+#include "pages/NumericField.h"
+#include "shell/CMainFrame.h"
+#include "shell/CMainSheet.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/CTORVIOView.h"
+#include "shell/Settings.h"
+#include "strings/StringTable.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <cstring>
+
+using namespace torvio;
+using torvio::test::ScriptedPrompter;
+
+namespace {
+
+bool Same(const UserData &a, const UserData &b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+UserData Defaults() {
+  UserData d{};
+  PARVEX_SetDefault(&d);
+  return d;
+}
+
+QByteArray FileBytes(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteText(const QString &path, const std::string &text) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(text.data(), qint64(text.size()));
+}
+
+struct Window {
+  CTORVIODoc doc;
+  CMainFrame frame{&doc};
+  CMainSheet *sheet = frame.View()->Sheet();
+
+  bool Show() {
+    frame.show();
+    frame.activateWindow();
+    return QTest::qWaitForWindowActive(&frame);
+  }
+  NumericField *Type(const QString &name, const QString &text) {
+    sheet->setCurrentWidget(sheet->Page(CMainSheet::SlotMotorAndHw));
+    for (auto *f : sheet->Page(CMainSheet::SlotMotorAndHw)->findChildren<NumericField *>())
+      if (f->accessibleName() == name) {
+        QTest::mouseClick(f, Qt::LeftButton);
+        QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(f, text);
+        return f;
+      }
+    return nullptr;
+  }
+};
+
+} // namespace
+
+class TestJsonCommands : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QLocale::setDefault(QLocale::c()); }
+  void init() { m_settings.Clear(); }
+
+  void fileMenuOffersExportAndImport() {
+    Window w;
+    QMenu *file = w.frame.menuBar()->actions().value(0)->menu();
+    QVERIFY(file);
+    QStringList texts;
+    for (QAction *a : file->actions())
+      texts << (a->isSeparator() ? QStringLiteral("|") : a->text());
+    QCOMPARE(texts, (QStringList{"&New", "&Open...", "&Save", "Save &As...", "Compare &With...",
+                                 "|", "&Export...", "&Import...", "|", "E&xit"}));
+    QCOMPARE(w.frame.Action(ID_FILE_EXPORT)->statusTip(),
+             QStringLiteral("Write the project as a JSON text, one setting per line"));
+  }
+
+  void exportWritesTheTypedValueAsTorvioGenDoes() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motor.json"));
+    ScriptedPrompter prompter;
+    prompter.fileNames = {path};
+    Window w;
+    w.doc.OnNewDocument();
+    WriteOutputDir(QStringLiteral("/srv/out/"));
+    QVERIFY(w.Show());
+    // Typed, not committed: the command commits it first.
+    QVERIFY(w.Type(QStringLiteral("R (Ohm)"), QStringLiteral("0.5")));
+    w.frame.Action(ID_FILE_EXPORT)->trigger();
+    QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
+    QCOMPARE(prompter.suggestedNames, QStringList{QStringLiteral("Untitled.json")});
+    UserData expected = Defaults();
+    QVERIFY(!scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5"));
+    const auto json = scripting::ExportProjectJson(expected, "/srv/out/");
+    QVERIFY(json.text);
+    QCOMPARE(FileBytes(path), QByteArray::fromStdString(*json.text));
+    QVERIFY(prompter.messages.empty());
+  }
+
+  void importIsOneUndoableEdit() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motor.json"));
+    UserData imported = Defaults();
+    QVERIFY(
+        !scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
+                                                "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"}));
+    WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/").text);
+    ScriptedPrompter prompter;
+    prompter.fileNames = {path};
+    Window w;
+    w.doc.OnNewDocument();
+    w.doc.SetModifiedFlag(false);
+    w.frame.Action(ID_FILE_IMPORT)->trigger();
+    QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
+    QVERIFY(prompter.messages.empty());
+    QVERIFY(Same(w.doc.Record(), imported));
+    QVERIFY(w.doc.IsModified());
+    QCOMPARE(ReadFolders().outputDir, QStringLiteral("/srv/motor5/"));
+    // The sheet follows the record: Hall sensors bring the Hall page.
+    QCOMPARE(w.sheet->Kind(CMainSheet::SlotSpeedFeedback), PageKind::SpeedFeedback2);
+    QUndoStack *stack = w.frame.History()->Stack();
+    QCOMPARE(stack->count(), 1);
+    QCOMPARE(w.frame.Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Import"));
+    stack->undo();
+    QVERIFY(Same(w.doc.Record(), Defaults()));
+  }
+
+  void aRefusedImportChangesNothingAndSaysWhy() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.json"));
+    std::string text = *scripting::ExportProjectJson(Defaults(), "").text;
+    const std::string from = "\"value\":0.35}";
+    text.replace(text.find(from), from.size(), "\"value\":151}");
+    WriteText(path, text);
+    ScriptedPrompter prompter;
+    prompter.fileNames = {path};
+    Window w;
+    w.doc.OnNewDocument();
+    w.doc.SetModifiedFlag(false);
+    const UserData before = w.doc.Record();
+    w.frame.Action(ID_FILE_IMPORT)->trigger();
+    QCOMPARE(prompter.messages.size(), std::size_t(1));
+    QCOMPARE(prompter.messages[0].icon, Prompter::Icon::Error);
+    QCOMPARE(prompter.messages[0].text,
+             QStringLiteral("The file\n\n%1\n\ncannot be imported; the project is unchanged:\n\n"
+                            "MOTORANDHW/MOTORCHARACTERISTICS/R: 151 is outside 0.01..150")
+                 .arg(path));
+    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(!w.doc.IsModified());
+    QCOMPARE(w.frame.History()->Stack()->count(), 0);
+  }
+
+  void anExportThatCannotBeWrittenSaysSo() {
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    prompter.fileNames = {dir.path()}; // a folder
+    Window w;
+    w.frame.Action(ID_FILE_EXPORT)->trigger();
+    QCOMPARE(prompter.messages.size(), std::size_t(1));
+    QCOMPARE(prompter.messages[0].icon, Prompter::Icon::Error);
+    QVERIFY(prompter.messages[0].text.startsWith(
+        QStringLiteral("The project could not be exported to\n\n%1\n\n").arg(dir.path())));
+    QVERIFY(QFileInfo(dir.path()).isDir());
+  }
+
+  void cancellingAsksNothingMore() {
+    ScriptedPrompter prompter; // no file name: cancel
+    Window w;
+    const UserData before = w.doc.Record();
+    w.frame.Action(ID_FILE_IMPORT)->trigger();
+    w.frame.Action(ID_FILE_EXPORT)->trigger();
+    QVERIFY(prompter.messages.empty());
+    QVERIFY(Same(w.doc.Record(), before));
+  }
+
+private:
+  torvio::test::TemporarySettings m_settings;
+};
+
+QTEST_MAIN(TestJsonCommands)
+#include "JsonCommandsTest.moc"

@@ -1,0 +1,59 @@
+// A project as JSON, for version control and reviews: the format's name and
+// version, the output folder, and every setting by its path with its value,
+// and with its limits and decimals where it has them. Settings are sorted by
+// path, one per line, so that a change of one setting is a change of one
+// line:
+//   {
+//     "format": "TORVIO project",
+//     "version": 1,
+//     "outputFolder": "/home/me/out/",
+//     "settings": {
+//       "CONFIGURATION/SPEEDFEEDBACK/HallSensors": {"value":false},
+//       "MOTORANDHW/MOTORCHARACTERISTICS/R": {"decimals":3,"max":100,"min":0.01,"value":0.35},
+//       ...
+//     }
+//   }
+// Reals are written with every digit needed to read them back exactly; a
+// real that JSON numbers cannot hold is a string: "nan", "inf", "-inf" or
+// "-0". A flag is true or false, or its number when a file held another.
+// The record's reserved bytes carry no setting: they are written as
+// "reserved" (hex) only when one is not zero, and are zero when it is
+// absent, so .tvd -> JSON -> .tvd gives the same bytes.
+#pragma once
+
+#include "ProjectFile.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvio::scripting {
+
+inline constexpr std::string_view kJsonFormatName = "TORVIO project";
+inline constexpr int kJsonFormatVersion = 1;
+
+struct JsonText {
+  std::optional<std::string> text; // set when the project could be written
+  std::string error;               // one English sentence otherwise
+};
+
+JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder);
+
+struct JsonProject {
+  std::optional<ProjectContents> project; // set when the whole text was accepted
+  // Otherwise every reason, one per line: "PATH: reason", or the reason
+  // alone for the text as a whole.
+  std::vector<std::string> errors;
+};
+
+JsonProject ImportProjectJson(std::string_view text);
+
+// Files: written atomically (ReplaceFile), read only from a regular file of
+// at most kMaxJsonFileSize bytes.
+inline constexpr std::size_t kMaxJsonFileSize = 1024 * 1024;
+bool WriteProjectJson(const std::string &path, const UserData &data,
+                      const std::string &outputFolder, std::string &error);
+JsonProject ReadProjectJson(const std::string &path);
+
+} // namespace torvio::scripting

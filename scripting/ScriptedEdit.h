@@ -1,0 +1,31 @@
+// A scripted edit "PATH=VALUE", made as a user makes it on the page that
+// shows the setting: a value outside the field's limits is refused (the
+// field would not keep it), an integer is truncated toward zero, and the
+// consistency check runs after exactly the settings whose page commit runs
+// it (parvex/Edits.h holds that rule for both). So a list of edits gives
+// the record the program gives for the same edits in the same order.
+#pragma once
+
+#include "parvex.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvio::scripting {
+
+// Reads a number as scripts write it: C locale, "." as decimal point,
+// blanks around it ignored; no infinity or NaN.
+std::optional<double> ParseNumber(std::string_view text);
+
+// Applies one edit. On failure, one English line "PATH: reason" (or the
+// reason alone when there is no path) and the record is untouched.
+std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assignment);
+
+// Applies the edits in order to a copy; the record changes only when every
+// edit was accepted. The error names the first edit refused.
+std::optional<std::string> ApplyAssignments(UserData &data,
+                                            const std::vector<std::string> &assignments);
+
+} // namespace torvio::scripting

@@ -1,0 +1,53 @@
+// What a user's edit of one setting does to the record, the same for the
+// pages and for scripted edits: how the setting is entered (a numeric field,
+// a check box, one option of a choice, an item of a list), and whether the
+// consistency check runs after it. The pages keep only the presentation
+// (layout, enable rules, refreshes); the model part of every commit is here.
+#pragma once
+
+#include "parvex.h"
+#include "parvex/Api.h"
+#include "parvex/Parameters.h"
+
+#include <array>
+#include <span>
+
+namespace parvex {
+
+enum class EditControl {
+  Field,    // a numeric field: limits, then integer truncation
+  CheckBox, // a flag set or cleared
+  Option,   // one flag of a group: selecting it clears the others
+  List,     // one of a fixed list of stored values
+};
+
+struct PARVEX_CORE_API EditRule {
+  const char *name; // the registry member
+  EditControl control;
+  bool check; // the consistency check runs after the edit
+  // Option: every flag of its group (the unused places null).
+  std::array<const char *, 3> group = {};
+  // List: the stored values offered, in the order shown.
+  std::span<const double> choices = {};
+};
+
+// Every setting a page lets a user enter, in no particular order.
+PARVEX_CORE_API std::span<const EditRule> EditRules();
+// The rule of a setting, or null when no page enters it (a computed value,
+// a setting kept only in files).
+PARVEX_CORE_API const EditRule *EditRuleOf(const Parameter &parameter);
+
+// The commit of a field or list value that the control already accepted
+// (within its limits, one of its items): stores it (integers truncated
+// toward zero) and runs the check when the rule says so. False, and nothing
+// written, when the setting has no field or list, or when the value has no
+// integer conversion.
+PARVEX_CORE_API bool CommitValue(UserData &data, const Parameter &parameter, double value);
+
+// The commit of a check box or option: a check box stores `set`; an option
+// is selected (set is true) and the other flags of its group are cleared.
+// Then the check runs when the rule says so. False, and nothing written, for
+// a setting that is no check box or option, or for clearing an option.
+PARVEX_CORE_API bool CommitFlag(UserData &data, const Parameter &parameter, bool set);
+
+} // namespace parvex

@@ -1,0 +1,157 @@
+// The model's rules for a user's edit: which settings a page enters, how,
+// and after which ones the consistency check runs. The pages and scripted
+// edits both commit through them.
+#include "parvex/Edits.h"
+
+#include "TestRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace parvex::test {
+namespace {
+
+const Parameter &Named(const char *name) {
+  const Parameter *p = FindParameter(std::string_view(name));
+  EXPECT_NE(p, nullptr) << name;
+  return *p;
+}
+
+// A state only the check repairs: the speed divisor is no power of two.
+void ArmSentinel(UserData &d) {
+  d.SpeedPDivisor.Value = 100;
+}
+bool CheckRan(const UserData &d) {
+  return d.SpeedPDivisor.Value == 64;
+}
+
+TEST(EditRules, NameRegistrySettingsOfTheirControlsKind) {
+  std::set<std::string> names;
+  for (const EditRule &rule : EditRules()) {
+    SCOPED_TRACE(rule.name);
+    EXPECT_TRUE(names.insert(rule.name).second) << "twice";
+    const Parameter &p = Named(rule.name);
+    switch (rule.control) {
+    case EditControl::Field:
+      EXPECT_TRUE(p.HasRange());
+      break;
+    case EditControl::List:
+      EXPECT_FALSE(p.HasRange());
+      EXPECT_FALSE(rule.choices.empty());
+      break;
+    case EditControl::CheckBox:
+      EXPECT_EQ(p.kind, ParamKind::Flag);
+      break;
+    case EditControl::Option: {
+      EXPECT_EQ(p.kind, ParamKind::Flag);
+      bool inGroup = false;
+      for (const char *member : rule.group) {
+        if (!member)
+          continue;
+        inGroup = inGroup || std::string_view(member) == rule.name;
+        const EditRule *other = EditRuleOf(Named(member));
+        ASSERT_NE(other, nullptr) << member;
+        EXPECT_EQ(other->control, EditControl::Option);
+        EXPECT_EQ(other->group, rule.group);
+      }
+      EXPECT_TRUE(inGroup);
+      break;
+    }
+    }
+  }
+}
+
+TEST(EditRules, SettingsNoPageLetsAUserTypeHaveNoRule) {
+  for (const char *name : {"TorquePDivisor", "FluxDDivisor", "PLLPDivisor", "AuxPLLIDivisor",
+                           "MaximumAvailableModulationIndex"})
+    EXPECT_EQ(EditRuleOf(Named(name)), nullptr) << name;
+}
+
+struct ValueCase {
+  const char *name;
+  double typed;
+  double stored;
+  bool check;
+};
+
+TEST(EditRules, CommitValueTruncatesIntegersAndChecksByRule) {
+  const ValueCase cases[] = {
+      {"PolePairs", 3.9, 3, true},
+      {"PWMFrequency", 16000, 16000, true},
+      {"Lq", 0.8, 0.8, true},
+      {"Ke", 1.25, 1.25, false},
+      {"SpeedPDividend", 1000.7, 1000, false},
+      {"K1", -5.5, -5, false},
+      {"AuxMinimumSpeed", 300.2, 300, false},
+      {"AuxSpeedRampDuration", 900, 900, true},
+      {"SpeedRegulationControlRate", 5, 5, false},
+      {"TorqueAndFluxControlRate", 2, 2, true},
+      {"ADConverterSamplingTime", 700, 700, true},
+  };
+  for (const ValueCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    UserData d = DefaultRecord();
+    ArmSentinel(d);
+    const Parameter &p = Named(c.name);
+    ASSERT_TRUE(CommitValue(d, p, c.typed));
+    EXPECT_EQ(p.Read(d), c.stored);
+    EXPECT_EQ(CheckRan(d), c.check);
+  }
+}
+
+TEST(EditRules, CommitValueRefusesWhatNoFieldEnters) {
+  for (const char *name : {"TorquePDivisor", "HallSensors", "FluxWeakening"}) {
+    SCOPED_TRACE(name);
+    UserData d = DefaultRecord();
+    const UserData before = d;
+    EXPECT_FALSE(CommitValue(d, Named(name), 1));
+    EXPECT_TRUE(SameBytes(d, before));
+  }
+}
+
+struct FlagCase {
+  const char *name;
+  bool set;
+  bool accepted;
+  std::vector<std::pair<const char *, std::uint32_t>> flags; // afterwards
+  bool check;
+};
+
+TEST(EditRules, CommitFlagSetsCheckBoxesAndSelectsOptions) {
+  const FlagCase cases[] = {
+      {"HallSensors",
+       true,
+       true,
+       {{"QuadratureEncoder", 0}, {"HallSensors", 1}, {"NoSpeedSensors", 0}},
+       true},
+      {"NoSpeedSensors", false, false, {{"NoSpeedSensors", 1}}, false},
+      {"FluxWeakening", false, true, {{"FluxWeakening", 0}}, false},
+      {"GainsComputation", false, true, {{"GainsComputation", 0}}, true},
+      {"Hall60Degrees", true, true, {{"Hall120Degrees", 0}, {"Hall60Degrees", 1}}, false},
+      {"AuxHall60Degrees",
+       true,
+       true,
+       {{"AuxHall120Degrees", 0}, {"AuxHall60Degrees", 1}, {"Hall120Degrees", 1}},
+       false},
+      {"SingleShuntResistor",
+       true,
+       true,
+       {{"IsolatedCurrentSensors", 0}, {"ThreeShuntResistors", 0}, {"SingleShuntResistor", 1}},
+       true},
+      {"R", true, false, {}, false},
+  };
+  for (const FlagCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    UserData d = DefaultRecord();
+    ArmSentinel(d);
+    EXPECT_EQ(CommitFlag(d, Named(c.name), c.set), c.accepted);
+    for (const auto &[flag, value] : c.flags)
+      EXPECT_EQ(Named(flag).Read(d), value) << flag;
+    EXPECT_EQ(CheckRan(d), c.check);
+  }
+}
+
+} // namespace
+} // namespace parvex::test

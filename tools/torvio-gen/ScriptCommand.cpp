@@ -1,0 +1,111 @@
+#include "ScriptCommand.h"
+
+#include "ProjectJson.h"
+#include "ProjectStore.h"
+#include "ScriptedEdit.h"
+#include "SettingPath.h"
+#include "SettingText.h"
+#include "Terminal.h"
+
+#include "FileReplace.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace torvio::scripting;
+
+QString Text(const std::string &text) {
+  return QString::fromStdString(text);
+}
+
+// The project the options name: --import, --project or the defaults.
+std::optional<torvio::ProjectContents> Source(const GenOptions &o) {
+  torvio::ProjectContents contents;
+  if (!o.importFile.isEmpty()) {
+    const JsonProject imported = ReadProjectJson(PathBytes(o.importFile));
+    if (!imported.project) {
+      Fail(QStringLiteral("cannot import %1:").arg(o.importFile));
+      for (const std::string &error : imported.errors)
+        Print(stderr, QStringLiteral("  ") + Text(error));
+      return std::nullopt;
+    }
+    return imported.project;
+  }
+  if (!o.projectFile.isEmpty()) {
+    const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
+    if (!loaded.project) {
+      Fail(QStringLiteral("cannot read project %1: %2")
+               .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
+      return std::nullopt;
+    }
+    return loaded.project;
+  }
+  PARVEX_SetDefault(&contents.data);
+  return contents;
+}
+
+int Get(const UserData &data, const QStringList &paths) {
+  // Every path is looked up before anything is printed.
+  std::vector<SettingRef> settings;
+  for (const QString &path : paths) {
+    const std::optional<SettingRef> setting = FindSetting(PathBytes(path));
+    if (!setting)
+      return Fail(QStringLiteral("%1: unknown setting").arg(path));
+    settings.push_back(*setting);
+  }
+  for (const SettingRef &setting : settings)
+    Print(stdout, Text(GetLine(data, setting)));
+  return 0;
+}
+
+int List(const UserData &data) {
+  for (const parvex::Parameter *p : SettingsInTreeOrder())
+    Print(stdout, Text(ListLine(data, *p)));
+  return 0;
+}
+
+} // namespace
+
+int RunScript(const GenOptions &o) {
+  std::optional<torvio::ProjectContents> project = Source(o);
+  if (!project)
+    return 2;
+  if (o.list)
+    return List(project->data);
+  if (!o.getPaths.isEmpty())
+    return Get(project->data, o.getPaths);
+
+  std::vector<std::string> assignments;
+  for (const QString &assignment : o.assignments)
+    assignments.push_back(PathBytes(assignment));
+  if (const auto error = ApplyAssignments(project->data, assignments))
+    return Fail(Text(*error));
+
+  // Everything that can be refused is settled before the first write.
+  std::optional<std::string> json;
+  if (!o.exportFile.isEmpty()) {
+    const JsonText text = ExportProjectJson(project->data, project->outputDir);
+    if (!text.text)
+      return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error)));
+    json = text.text;
+  }
+  if (!o.saveFile.isEmpty()) {
+    const torvio::SavedProject saved =
+        torvio::SaveProject(PathBytes(o.saveFile), project->data, project->outputDir);
+    if (!saved.ok)
+      return Fail(QStringLiteral("cannot write %1: %2")
+                      .arg(o.saveFile, QString::fromLocal8Bit(saved.error)));
+    Print(stdout, QStringLiteral("Project written to %1").arg(o.saveFile));
+  }
+  if (json) {
+    std::string error;
+    if (!torvio::ReplaceFile(PathBytes(o.exportFile), *json, error))
+      return Fail(
+          QStringLiteral("cannot write %1: %2").arg(o.exportFile, QString::fromLocal8Bit(error)));
+    Print(stdout, QStringLiteral("JSON written to %1").arg(o.exportFile));
+  }
+  return 0;
+}

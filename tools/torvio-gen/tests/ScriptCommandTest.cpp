@@ -1,0 +1,110 @@
+// torvio-gen's scripted projects on real files: saving over the project
+// read, nothing written when an edit is refused, and the JSON round trip.
+#include "ProjectFile.h"
+#include "ScratchFolder.h"
+#include "parvex.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome {
+  int code = -1;
+  std::string out;
+};
+
+Outcome Gen(const std::string &arguments) {
+  const std::string command = std::string(TORVIO_GEN) + " " + arguments + " 2>&1";
+  Outcome r;
+  std::FILE *pipe = popen(command.c_str(), "r");
+  if (!pipe)
+    return r;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    r.out.append(buffer, n);
+  const int status = pclose(pipe);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+std::string ReadAll(const std::filesystem::path &p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ScriptCommand : public ::testing::Test {
+protected:
+  void SetUp() override {
+    UserData d{};
+    PARVEX_SetDefault(&d);
+    const auto bytes = torvio::EncodeProject(d, "/srv/motor/out/");
+    project_ = dir_.Path() / "p.tvd";
+    ASSERT_TRUE(testsupport::WriteBytes(project_, std::string(bytes.begin(), bytes.end())));
+  }
+  std::string P() const { return "'" + project_.string() + "'"; }
+  std::string In(const char *name) const { return "'" + (dir_.Path() / name).string() + "'"; }
+
+  testsupport::ScratchFolder dir_;
+  std::filesystem::path project_;
+};
+
+constexpr const char *kR = "MOTORANDHW/MOTORCHARACTERISTICS/R";
+
+TEST_F(ScriptCommand, SavesOverTheProjectItRead) {
+  const Outcome set = Gen("--project " + P() + " --set " + kR + "=0.5 --save " + P());
+  ASSERT_EQ(set.code, 0) << set.out;
+  const Outcome get = Gen("--project " + P() + " --get " + kR);
+  EXPECT_EQ(get.out, std::string(kR) + "=0.5\n");
+}
+
+TEST_F(ScriptCommand, ARefusedEditWritesNothing) {
+  const std::string before = ReadAll(project_);
+  const Outcome set = Gen("--project " + P() + " --set " + kR + "=0.5 --set " + kR +
+                          "=1000 --save " + P() + " --export " + In("p.json"));
+  EXPECT_EQ(set.code, 2);
+  EXPECT_EQ(set.out, std::string("torvio-gen: ") + kR + ": 1000 is outside its limits 0.01..150\n");
+  EXPECT_EQ(ReadAll(project_), before);
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "p.json"));
+}
+
+TEST_F(ScriptCommand, ExportThenImportGivesTheSameFile) {
+  ASSERT_EQ(Gen("--project " + P() + " --export " + In("p.json")).code, 0);
+  const Outcome imported = Gen("--import " + In("p.json") + " --save " + In("back.tvd"));
+  ASSERT_EQ(imported.code, 0) << imported.out;
+  EXPECT_EQ(ReadAll(dir_.Path() / "back.tvd"), ReadAll(project_));
+}
+
+TEST_F(ScriptCommand, AValuePrintedByGetChangesNothingWhenSetBack) {
+  const std::string current = "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent (max)";
+  const Outcome get = Gen("--project " + P() + " --get '" + current + "' " + kR);
+  ASSERT_EQ(get.code, 0);
+  EXPECT_EQ(get.out, current + "=2.9182879377431905\n" + kR + "=0.35\n");
+  ASSERT_EQ(Gen("--project " + P() + " --set " + kR + "=0.35 --save " + In("same.tvd")).code, 0);
+  EXPECT_EQ(ReadAll(dir_.Path() / "same.tvd"), ReadAll(project_));
+}
+
+TEST_F(ScriptCommand, AnImportRefusedNamesEveryReason) {
+  ASSERT_EQ(Gen("--project " + P() + " --export " + In("p.json")).code, 0);
+  std::string json = ReadAll(dir_.Path() / "p.json");
+  const std::string from = "\"value\":0.35}";
+  json.replace(json.find(from), from.size(), "\"value\":\"x\"}");
+  const std::string drop = "    \"MOTORANDHW/MOTORCHARACTERISTICS/Ke\"";
+  const auto at = json.find(drop);
+  json.erase(at, json.find('\n', at) + 1 - at);
+  ASSERT_TRUE(testsupport::WriteBytes(dir_.Path() / "p.json", json));
+  const Outcome imported = Gen("--import " + In("p.json") + " --save " + In("q.tvd"));
+  EXPECT_EQ(imported.code, 2);
+  EXPECT_NE(imported.out.find(std::string("\n  ") + kR + ": \"value\" must be a number"),
+            std::string::npos)
+      << imported.out;
+  EXPECT_NE(imported.out.find("\n  MOTORANDHW/MOTORCHARACTERISTICS/Ke: missing\n"),
+            std::string::npos)
+      << imported.out;
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "q.tvd"));
+}
+
+} // namespace
