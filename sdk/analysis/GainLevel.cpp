@@ -51,11 +51,12 @@ void Assess(GainRow &row, const QuotientRules &rules) {
 
   const std::int64_t counts = std::llabs(row.dividend);
   const bool meantNonZero = row.exact != 0;
+  const std::int64_t fewest = rules.fixedDivisor ? kHandfulOfCounts : kFewestCounts;
   bool coarse = false;
   if (counts == 0 && meantNonZero) {
     Raise(row, Level::Flag, "truncated to 0 counts: the firmware runs without this gain");
     coarse = true;
-  } else if (counts > 0 && counts < kFewestCounts) {
+  } else if (counts > 0 && counts < fewest) {
     Raise(row, Level::Flag,
           "only " + std::to_string(counts) + " counts: one count is " +
               Percent(1.0 / static_cast<double>(counts)) + " of the gain");
@@ -66,6 +67,20 @@ void Assess(GainRow &row, const QuotientRules &rules) {
   if (rules.handEdited && std::isfinite(error) && std::fabs(error) > kErrorLimit) {
     Raise(row, Level::Note,
           "hand-edited: " + Percent(error) + " from the design value " + Significant(row.exact, 6));
+    return;
+  }
+  if (rules.fixedDivisor) {
+    if (coarse)
+      return;
+    if (std::isfinite(error) && std::fabs(error) > kFixedDivisorErrorLimit) {
+      Raise(row, Level::Flag, "quantisation error " + Percent(error) + " (more than 5 %)");
+    } else if (counts > 0 && counts < kFewestCounts && row.level == Level::Ok) {
+      Raise(row, Level::Note,
+            std::to_string(counts) + " counts over the firmware's fixed divisor " +
+                std::to_string(row.divisor) + ": one count is " +
+                Percent(1.0 / static_cast<double>(counts)) + " of the gain, the error " +
+                Percent(error));
+    }
     return;
   }
   if (std::isfinite(error) && std::fabs(error) > kErrorLimit && !coarse) {

@@ -20,8 +20,6 @@ namespace {
 constexpr const char *kHeader = "MC_State_Observer_param.h";
 constexpr int kK1Token = 75;
 constexpr int kK2Token = 76;
-// The computed PLL macros cast their integer result to s16.
-constexpr const char *kPllMacroCast = "(s16)(%d)";
 // The PLL's phase detector: a unit-amplitude error in Q15 against a 16-bit
 // electrical angle gives 32768 / (65536 / 2 pi) = pi counts per angle count.
 constexpr double kDetectorGain = std::numbers::pi;
@@ -147,8 +145,10 @@ std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
   const ObserverDesign design = ObserverDesignOf(d);
   const std::string suffix = ObserverSuffix(d);
   const double fc = s.controlFrequency;
+  // K1 and K2 are written as whole numbers: their divisor is 1, fixed.
   QuotientRules rules;
   rules.handEdited = !o.computed;
+  rules.fixedDivisor = true;
 
   GainRow k1 = Row("Observer gain K1" + suffix, "K1", design.k1, o.k1, 1);
   rules.dividendFormat = DefinitionFormat(kK1Token);
@@ -176,10 +176,11 @@ std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
   // With computed gains the header holds the macros, evaluated by the
   // firmware's compiler; hand-edited gains are written as numbers.
   const PllMacros macros = EvaluatePllMacros(d);
-  const std::int64_t pllP =
-      o.computed ? static_cast<std::int64_t>(macros.p.value_or(0)) : AsSigned(o.pllP);
-  const std::int64_t pllI =
-      o.computed ? static_cast<std::int64_t>(macros.i.value_or(0)) : AsSigned(o.pllI);
+  const std::int64_t macroP = static_cast<std::int64_t>(macros.p.value_or(0));
+  const std::int64_t macroI = static_cast<std::int64_t>(macros.i.value_or(0));
+  // The macros' (s16) cast wraps silently: the firmware runs the wrapped value.
+  const std::int64_t pllP = o.computed ? static_cast<std::int16_t>(macroP) : AsSigned(o.pllP);
+  const std::int64_t pllI = o.computed ? static_cast<std::int16_t>(macroI) : AsSigned(o.pllI);
   const auto exactQuotient = [](double dividend, std::uint32_t divisor) {
     return divisor == 0 ? NAN : dividend / static_cast<double>(divisor);
   };
@@ -187,14 +188,26 @@ std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
                    exactQuotient(design.pllP, o.pllPDivisor), pllP, o.pllPDivisor);
   GainRow pI = Row("PLL integral gain" + suffix, "PLL_KI_GAIN",
                    exactQuotient(design.pllI, o.pllIDivisor), pllI, o.pllIDivisor);
+  // The PLL divisors are the firmware's own; the record only mirrors them.
   QuotientRules pllRules;
   pllRules.handEdited = !o.computed;
-  pllRules.dividendFormat = o.computed ? kPllMacroCast : nullptr;
+  pllRules.fixedDivisor = true;
   Assess(pP, pllRules);
   Assess(pI, pllRules);
   if (o.computed && (!macros.p || !macros.i)) {
     Raise(pP, Level::Flag, "SAMPLING_FREQ is 0: the PLL macros divide by zero");
     Raise(pI, Level::Flag, "SAMPLING_FREQ is 0: the PLL macros divide by zero");
+  }
+  const auto wrapped = [](GainRow &row, std::int64_t macro) {
+    if (macro != row.dividend)
+      Raise(row, Level::Flag,
+            "the macro gives " + std::to_string(macro) +
+                ", which does not fit its (s16) cast: the firmware's compiler wraps it to " +
+                std::to_string(row.dividend));
+  };
+  if (o.computed && macros.p && macros.i) {
+    wrapped(pP, macroP);
+    wrapped(pI, macroI);
   }
 
   const PllLoop pll = PllFigures(pP.written, pI.written, fc);
