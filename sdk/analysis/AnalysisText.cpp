@@ -49,10 +49,6 @@ std::string Physical(const GainRow &row, int digits) {
   return text;
 }
 
-std::string LevelText(Level level, const std::string &reason) {
-  return reason.empty() ? LevelName(level) : std::string(LevelName(level)) + ": " + reason;
-}
-
 std::string Aligned(const std::vector<Line> &lines) {
   std::array<std::size_t, kColumns> width{};
   for (const Line &line : lines)
@@ -150,6 +146,36 @@ std::string LoopTable(const ControllerAnalysis &a) {
 }
 
 } // namespace
+
+std::string WrittenText(const GainRow &row) {
+  return Written(row);
+}
+
+std::string ErrorText(const GainRow &row) {
+  return Error(row.relativeError);
+}
+
+std::string PhysicalText(const GainRow &row) {
+  return Physical(row, 6);
+}
+
+std::string LevelText(Level level, const std::string &reason) {
+  return reason.empty() ? LevelName(level) : std::string(LevelName(level)) + ": " + reason;
+}
+
+std::vector<std::string> LoopFigureNames() {
+  std::vector<std::string> names;
+  for (const Figure &figure : Figures())
+    names.push_back(figure.name);
+  return names;
+}
+
+std::vector<std::string> LoopFigureValues(const LoopFigures &loop) {
+  std::vector<std::string> values;
+  for (const Figure &figure : Figures())
+    values.push_back(loop.analysed ? figure.value(loop) : "-");
+  return values;
+}
 
 std::string AnalysisTable(const ControllerAnalysis &a) {
   std::vector<Line> lines;

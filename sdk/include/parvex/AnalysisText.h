@@ -7,12 +7,25 @@
 #include "parvex/ControllerAnalysis.h"
 
 #include <string>
+#include <vector>
 
 namespace parvex::analysis {
 
 PARVEX_CORE_API std::string AnalysisTable(const ControllerAnalysis &analysis);
 
 PARVEX_CORE_API std::string AnalysisCsv(const ControllerAnalysis &analysis);
+
+// The cells of one gain row as the table shows them: "3911/4096", "-0.025 %",
+// "Kp 3.59909 V/A", "note: ...".
+PARVEX_CORE_API std::string WrittenText(const GainRow &row);
+PARVEX_CORE_API std::string ErrorText(const GainRow &row);
+PARVEX_CORE_API std::string PhysicalText(const GainRow &row);
+PARVEX_CORE_API std::string LevelText(Level level, const std::string &reason);
+
+// The loop figures in the table's order: their names, and one loop's values
+// ("-" for a loop the record gives none of).
+PARVEX_CORE_API std::vector<std::string> LoopFigureNames();
+PARVEX_CORE_API std::vector<std::string> LoopFigureValues(const LoopFigures &loop);
 
 // One CSV field, quoted when it holds a comma, a quote or a line break.
 PARVEX_CORE_API std::string CsvField(const std::string &text);
