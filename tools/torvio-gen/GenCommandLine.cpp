@@ -29,7 +29,9 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                      "options: done), 1 a header failed (--check: the folder differs), 2 bad "
                      "command line, unreadable project, unknown setting or refused value "
                      "(nothing is written then), 3 headers edited by hand, nothing written, 4 "
-                     "another generation holds the output folder."));
+                     "another generation holds the output folder.\n"
+                     "--explain prints the controller analysis instead: exit code 0, or 1 when "
+                     "a gain or a current loop is flagged."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Shows this help."));
   const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
@@ -94,8 +96,17 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       QStringLiteral("Reads the project from the JSON FILE written by --export; needs --save "
                      "or --export."),
       QStringLiteral("FILE"));
+  const QCommandLineOption explain(
+      QStringLiteral("explain"),
+      QStringLiteral("Prints the controller analysis of the project: every computed gain beside "
+                     "its design value and physical meaning, and the current loops' figures (exit "
+                     "code 0, or 1 when something is flagged). No header is written."));
+  const QCommandLineOption format(
+      QStringLiteral("format"),
+      QStringLiteral("The form of --explain's output: text (aligned columns, the default) or csv."),
+      QStringLiteral("FORMAT"));
   parser.addOptions({help, version, project, templates, output, saveDefault, diff, force, dryRun,
-                     check, get, list, set, save, exportJson, importJson});
+                     check, get, list, set, save, exportJson, importJson, explain, format});
   parser.addPositionalArgument(
       QStringLiteral("A B"),
       QStringLiteral("The two project files (.tvd) of --diff, or more paths of --get."));
@@ -146,9 +157,11 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     return false;
   };
   if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check, &get,
-                      &list, &set, &save, &exportJson, &importJson}) ||
+                      &list, &set, &save, &exportJson, &importJson, &explain, &format}) ||
       excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check, &get, &list,
-                             &set, &save, &exportJson, &importJson}) ||
+                             &set, &save, &exportJson, &importJson, &explain, &format}) ||
+      excluded(explain, {&templates, &output, &force, &dryRun, &check, &get, &list, &set, &save,
+                         &exportJson, &importJson}) ||
       excluded(dryRun, {&check, &force}) || excluded(check, {&force}) ||
       scriptedWith({&templates, &output, &force, &dryRun, &check}) ||
       excluded(get, {&list, &set, &save, &exportJson, &importJson}) ||
@@ -163,6 +176,11 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   if (parser.isSet(save) && !parser.isSet(project) && !parser.isSet(importJson) &&
       fail(QStringLiteral("--save needs --project FILE or --import FILE")))
     return result;
+  if (parser.isSet(format) && !parser.isSet(explain)) {
+    result.outcome = GenCommandLine::Outcome::Error;
+    result.text = QStringLiteral("--format is an option of --explain");
+    return result;
+  }
   if (parser.isSet(diff)) {
     if (parser.positionalArguments().size() != 2) {
       result.outcome = GenCommandLine::Outcome::Error;
@@ -177,8 +195,8 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     result.text = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]);
     return result;
   }
-  for (const auto *option :
-       {&project, &templates, &output, &saveDefault, &get, &set, &save, &exportJson, &importJson}) {
+  for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
+                             &exportJson, &importJson, &format}) {
     if (parser.isSet(*option) && parser.values(*option).contains(QString())) {
       result.outcome = GenCommandLine::Outcome::Error;
       result.text = QStringLiteral("empty value for --%1").arg(option->names().constFirst());
@@ -198,6 +216,17 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   o.saveFile = parser.value(save);
   o.exportFile = parser.value(exportJson);
   o.importFile = parser.value(importJson);
+  o.explain = parser.isSet(explain);
+  if (parser.isSet(format)) {
+    const QString name = parser.value(format);
+    if (name == QStringLiteral("csv")) {
+      o.explainFormat = GenOptions::ExplainFormat::Csv;
+    } else if (name != QStringLiteral("text")) {
+      result.outcome = GenCommandLine::Outcome::Error;
+      result.text = QStringLiteral("unknown --format '%1' (text or csv)").arg(name);
+      return result;
+    }
+  }
   o.templatesDir =
       AsFolderPrefix(parser.isSet(templates) ? parser.value(templates) : defaultTemplates);
   o.outputDir =

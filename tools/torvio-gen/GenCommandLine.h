@@ -13,6 +13,9 @@ struct GenOptions {
   bool force = false;    // overwrite headers edited by hand
   bool dryRun = false;   // show what would change, write nothing
   bool check = false;    // only tell whether the folder is up to date
+  bool explain = false;  // only print the controller analysis
+  enum class ExplainFormat { Text, Csv };
+  ExplainFormat explainFormat = ExplainFormat::Text;
   // Scripted projects: read from projectFile, importFile or the defaults.
   QStringList getPaths;    // print these settings
   bool list = false;       // print every setting

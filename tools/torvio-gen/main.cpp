@@ -1,6 +1,7 @@
 // torvio-gen: the headers of a project (or of the default configuration)
 // from the command line, and the project tools beside it.
 #include "DiffCommand.h"
+#include "ExplainCommand.h"
 #include "GenCommandLine.h"
 #include "GenerateCommand.h"
 #include "ScriptCommand.h"
@@ -22,6 +23,8 @@ int main(int argc, char *argv[]) {
   const GenOptions &o = command.options;
   if (!o.diffFiles.isEmpty())
     return RunDiff(o.diffFiles);
+  if (o.explain)
+    return RunExplain(o);
   if (o.Scripted())
     return RunScript(o);
   if (!o.saveDefault.isEmpty())
