@@ -34,6 +34,7 @@ enum StringId : unsigned {
   ID_TOOLS_PREVIEW = 32780,
   ID_FILE_EXPORT = 32776,
   ID_FILE_IMPORT = 32777,
+  ID_TOOLS_ANALYSIS = 32781,
 
   // Texts of the shell that had no resource of their own.
   IDS_EXIT_CODE_9 = 61000,
@@ -113,6 +114,26 @@ enum StringId : unsigned {
   IDS_EXPORT_FAILED,
   IDS_IMPORT_FAILED,
   IDS_IMPORT_STEP,
+  IDS_TEXT_ANALYSIS,
+  IDS_ANALYSIS_CAPTION,
+  IDS_ANALYSIS_NAME,
+  IDS_ANALYSIS_GAINS_NAME,
+  IDS_ANALYSIS_LOOPS_NAME,
+  IDS_ANALYSIS_GAIN_COLUMNS,
+  IDS_ANALYSIS_LOOP_LEVEL,
+  IDS_ANALYSIS_SUMMARY,
+  IDS_ANALYSIS_STEP_TITLE,
+  IDS_ANALYSIS_SIMULATED,
+  IDS_ANALYSIS_IDEAL,
+  IDS_ANALYSIS_TIME_AXIS,
+  IDS_ANALYSIS_CURRENT_AXIS,
+  IDS_ANALYSIS_BODE_TITLE,
+  IDS_ANALYSIS_FREQUENCY_AXIS,
+  IDS_ANALYSIS_MAGNITUDE_AXIS,
+  IDS_ANALYSIS_FLAG_UNSTABLE,
+  IDS_ANALYSIS_FLAG_LOOP,
+  IDS_ANALYSIS_FLAG_GAIN,
+  IDS_ANALYSIS_FLAG_MORE,
 };
 
 struct StringEntry {
@@ -157,6 +178,9 @@ inline constexpr StringEntry kStringTable[] = {
     {ID_TOOLS_PREVIEW,
      "Show what Generate Sources would change in the output folder, without writing\nPreview "
      "Generation"},
+    {ID_TOOLS_ANALYSIS,
+     "Show what the computed gains mean and how the current loops will behave\nController "
+     "Analysis"},
 
     {IDS_EXIT_CODE_9, "Exit code [9] -> Output Directory not specified. Build aborted."},
     {IDS_FOLDER_INVALID, "The folder:\n\n%1\n\nis invalid. Please reenter."},
@@ -248,6 +272,29 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_EXPORT_FAILED, "The project could not be exported to\n\n%1\n\n%2"},
     {IDS_IMPORT_FAILED, "The file\n\n%1\n\ncannot be imported; the project is unchanged:\n\n%2"},
     {IDS_IMPORT_STEP, "Import"},
+    {IDS_TEXT_ANALYSIS, "Controller &Analysis..."},
+    {IDS_ANALYSIS_CAPTION, "Controller Analysis - TORVIO"},
+    {IDS_ANALYSIS_NAME, "Controller Analysis"},
+    {IDS_ANALYSIS_GAINS_NAME, "Engineering values"},
+    {IDS_ANALYSIS_LOOPS_NAME, "Current loops"},
+    {IDS_ANALYSIS_GAIN_COLUMNS,
+     "Quantity\nHeader\nDefinition\nExact\nWritten\nError\nPhysical value\nLevel / reason"},
+    {IDS_ANALYSIS_LOOP_LEVEL, "level"},
+    {IDS_ANALYSIS_SUMMARY,
+     "%1 flagged, %2 noted. Current loops: control period %3 us, requested bandwidth %4 rad/s, "
+     "voltage limit %5 V. Nothing here changes the project."},
+    {IDS_ANALYSIS_STEP_TITLE, "%1: %2 A step"},
+    {IDS_ANALYSIS_SIMULATED, "Firmware integers"},
+    {IDS_ANALYSIS_IDEAL, "Ideal 1 - exp(-wc t)"},
+    {IDS_ANALYSIS_TIME_AXIS, "Time (ms)"},
+    {IDS_ANALYSIS_CURRENT_AXIS, "Current (A)"},
+    {IDS_ANALYSIS_BODE_TITLE, "Closed-loop magnitude"},
+    {IDS_ANALYSIS_FREQUENCY_AXIS, "Frequency (rad/s)"},
+    {IDS_ANALYSIS_MAGNITUDE_AXIS, "Magnitude (dB)"},
+    {IDS_ANALYSIS_FLAG_UNSTABLE, "Unstable current loop"},
+    {IDS_ANALYSIS_FLAG_LOOP, "Current loop flagged"},
+    {IDS_ANALYSIS_FLAG_GAIN, "Gain flagged"},
+    {IDS_ANALYSIS_FLAG_MORE, "Tools > Controller Analysis... shows every figure."},
 };
 
 // The text of a string id; an empty text for an unknown id.

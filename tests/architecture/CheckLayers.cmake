@@ -18,9 +18,19 @@ set(rules
   "scripting::^\"(model/|generation/|analysis/|exports/|shell/|pages/|history/|chart/|compare/)::scripting uses only the published interface of PARVEX"
   "regeneration::^<Qt?(Widgets|Gui|Application|Widget|Dialog|MessageBox)::regeneration serves torvio-gen too: Qt Core only"
   "regeneration::^\"(model/|generation/|analysis/|exports/|shell/|pages/|Project)::regeneration uses only the published interface of PARVEX"
-  "gui::^\"(model/|generation/|analysis/|exports/|torvio/Conversion)::the program uses only the published interface of PARVEX"
+  "gui::^\"(model/|generation/|exports/|torvio/Conversion)::the program uses only the published interface of PARVEX"
   "tools::^\"(model/|generation/|analysis/|exports/|shell/|pages/|history/)::the tools use only published interfaces"
 )
+
+# The program has an analysis/ folder of its own (the controller-analysis
+# window): of PARVEX's analysis/ it must include none of the private headers.
+file(GLOB private_analysis RELATIVE ${ROOT}/sdk/analysis ${ROOT}/sdk/analysis/*.h)
+if(private_analysis)
+  list(JOIN private_analysis "|" names)
+  string(REPLACE "." "\\." names "${names}")
+  list(APPEND rules
+    "gui::^\"analysis/(${names})::the program uses only the published interface of PARVEX")
+endif()
 
 set(violations)
 foreach(rule IN LISTS rules)
