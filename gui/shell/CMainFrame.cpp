@@ -1,5 +1,6 @@
 #include "shell/CMainFrame.h"
 
+#include "analysis/ControllerAnalysisWindow.h"
 #include "chart/MmiChartWindow.h"
 #include "compare/CompareDialog.h"
 #include "history/ProjectHistory.h"
@@ -93,6 +94,8 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   connect(m_doc, &CTORVIODoc::recordChanged, this, [this] {
     if (m_chart)
       m_chart->Refresh();
+    if (m_analysis)
+      m_analysis->Refresh();
   });
 
   m_timer1->start(1000);
@@ -192,6 +195,7 @@ void CMainFrame::CreateActions() {
              [this] { m_doc->OnToolsOptions(this); });
   AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
              [this] { OnModulationIndexChart(); });
+  AddCommand(ID_TOOLS_ANALYSIS, ResString(IDS_TEXT_ANALYSIS), [this] { OnControllerAnalysis(); });
   AddCommand(ID_HELP_FINDER, ResString(IDS_TEXT_HELP_TOPICS), [this] { OnHelpFinder(); });
   AddCommand(ID_HELP_SUPPORT, ResString(IDS_TEXT_SUPPORT),
              [] { torvio::HelpWindow::Instance().ShowContext(torvio::kHelpContextSupport); });
@@ -220,8 +224,8 @@ void CMainFrame::CreateMenus() {
        {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_COMPARE, 0,
         ID_FILE_EXPORT, ID_FILE_IMPORT, 0, ID_APP_EXIT});
   menu(ResString(IDS_MENU_EDIT), {ID_EDIT_UNDO, ID_EDIT_REDO});
-  menu(ResString(IDS_MENU_TOOLS),
-       {ID_TOOLS_GENERATE, ID_TOOLS_PREVIEW, 0, ID_TOOLS_OPTIONS, 0, ID_TOOLS_MMI_CHART});
+  menu(ResString(IDS_MENU_TOOLS), {ID_TOOLS_GENERATE, ID_TOOLS_PREVIEW, 0, ID_TOOLS_OPTIONS, 0,
+                                   ID_TOOLS_MMI_CHART, ID_TOOLS_ANALYSIS});
   menu(ResString(IDS_MENU_HELP), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
 }
 
@@ -343,4 +347,18 @@ void CMainFrame::OnModulationIndexChart() {
   m_chart->show();
   m_chart->raise();
   m_chart->activateWindow();
+}
+
+ControllerAnalysisWindow *CMainFrame::AnalysisWindow() const {
+  return m_analysis;
+}
+
+void CMainFrame::OnControllerAnalysis() {
+  if (!m_analysis) {
+    m_analysis = new ControllerAnalysisWindow([doc = m_doc] { return &doc->Record(); }, this);
+    m_analysis->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  m_analysis->show();
+  m_analysis->raise();
+  m_analysis->activateWindow();
 }

@@ -13,6 +13,7 @@
 
 class CTORVIODoc;
 class CTORVIOView;
+class ControllerAnalysisWindow;
 class MmiChartWindow;
 class ProjectHistory;
 class QAction;
@@ -41,6 +42,8 @@ public:
   bool TimerActive(int id) const;
   // The modulation-index chart while it is open.
   MmiChartWindow *ChartWindow() const;
+  // The controller analysis while it is open.
+  ControllerAnalysisWindow *AnalysisWindow() const;
 
   // Timer 1 runs the first-run step once; timer 2 refreshes the status text.
   void OnTimer(int id);
@@ -68,6 +71,7 @@ private:
   void OnAppAbout();
   void OnCompareWith();
   void OnModulationIndexChart();
+  void OnControllerAnalysis();
 
   CTORVIODoc *m_doc;
   CTORVIOView *m_view;
@@ -79,6 +83,7 @@ private:
   QTimer *m_timer2;
   QString m_statusText;
   QPointer<MmiChartWindow> m_chart;
+  QPointer<ControllerAnalysisWindow> m_analysis;
 };
 
 namespace torvio {

@@ -2,9 +2,10 @@
 // step per commit restoring the whole record, the sheet rebuilt across a
 // sensor change, the clean state and the title marker, and New and Open
 // starting a new history. Also the Compare With and chart commands.
-#include "ShellTestSupport.h"
-#include "chart/MmiChartWindow.h"
 #include "history/ProjectHistory.h"
+#include "ShellTestSupport.h"
+#include "analysis/ControllerAnalysisWindow.h"
+#include "chart/MmiChartWindow.h"
 #include "pages/NumericField.h"
 #include "pages/TORVIOPropertyPage.h"
 #include "shell/CMainFrame.h"
@@ -308,6 +309,43 @@ private slots:
                              kChartTimeoutMs);
     // Drawing never touched the project.
     QVERIFY(Same(w.doc.Record(), before));
+  }
+
+  // Tools > Controller Analysis follows what is typed on a page and its undo, and the
+  // window's close button leaves the program working. 15000 rad/s at 14.4 kHz makes
+  // both current loops unstable.
+  void analysisFollowsCommitsAndUndo() {
+    Window w;
+    w.doc.OnNewDocument();
+    QMenu *tools = w.frame.menuBar()->actions().at(2)->menu();
+    QVERIFY(tools->actions().contains(w.frame.Action(ID_TOOLS_ANALYSIS)));
+    w.frame.Action(ID_TOOLS_ANALYSIS)->trigger();
+    ControllerAnalysisWindow *analysis = w.frame.AnalysisWindow();
+    QVERIFY(analysis && analysis->isVisible());
+    QCOMPARE(analysis->windowTitle(), QStringLiteral("Controller Analysis - TORVIO"));
+    QCOMPARE(analysis->Shown().loops.at(0).level, parvex::analysis::Level::Ok);
+    const UserData before = w.doc.Record();
+
+    w.sheet->setCurrentWidget(w.sheet->Page(CMainSheet::SlotControlSettings));
+    NumericField *cutOff = FieldNamed(w.sheet->Page(CMainSheet::SlotControlSettings),
+                                      QStringLiteral("Cut-off frequency (rad/s)"));
+    QVERIFY(cutOff);
+    TypeAndCommit(cutOff, QStringLiteral("15000"));
+    QCOMPARE(analysis->Shown().scaling.cutOff, 15000.0);
+    QVERIFY(!analysis->Shown().loops.at(0).stable);
+    QCOMPARE(analysis->Shown().loops.at(0).level, parvex::analysis::Level::Flag);
+
+    w.stack->undo();
+    QCOMPARE(analysis->Shown().scaling.cutOff, 6000.0);
+    QCOMPARE(analysis->Shown().loops.at(0).level, parvex::analysis::Level::Ok);
+    QVERIFY(Same(w.doc.Record(), before));
+
+    QVERIFY(analysis->close());
+    QTRY_VERIFY(!w.frame.AnalysisWindow());
+    w.stack->redo(); // no window to tell
+    w.frame.Action(ID_TOOLS_ANALYSIS)->trigger();
+    QVERIFY(w.frame.AnalysisWindow());
+    QCOMPARE(w.frame.AnalysisWindow()->Shown().scaling.cutOff, 15000.0);
   }
 
   void compareWithListsTheDifferences() {

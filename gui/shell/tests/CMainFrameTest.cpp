@@ -61,6 +61,10 @@ private slots:
         << unsigned(ID_TOOLS_MMI_CHART) << "Modulation Index &Chart..."
         << "Chart the maximum available modulation index against the PWM frequency"
         << "Modulation Index Chart" << QKeySequence();
+    QTest::newRow("analysis")
+        << unsigned(ID_TOOLS_ANALYSIS) << "Controller &Analysis..."
+        << "Show what the computed gains mean and how the current loops will behave"
+        << "Controller Analysis" << QKeySequence();
     QTest::newRow("exit") << unsigned(ID_APP_EXIT) << "E&xit"
                           << "Quit the application; prompts to save documents"
                           << "Exit" << QKeySequence();

@@ -270,6 +270,7 @@ private slots:
     QTest::addRow("generate") << unsigned(ID_TOOLS_GENERATE);
     QTest::addRow("options") << unsigned(ID_TOOLS_OPTIONS);
     QTest::addRow("chart") << unsigned(ID_TOOLS_MMI_CHART);
+    QTest::addRow("analysis") << unsigned(ID_TOOLS_ANALYSIS);
     QTest::addRow("new") << unsigned(ID_FILE_NEW);
   }
 
