@@ -3,6 +3,7 @@
 #include "PageCatalog.h"
 
 #include "ControlSettingsComboBox.h"
+#include "analysis/BandwidthFlag.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -366,8 +367,16 @@ PageTable CControlSettingsPage::Table() {
 
 CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, PageCaption(PageKind::ControlSettings), parent),
-      speedRate_(new CControlSettingsComboBox), currentRate_(new CControlSettingsComboBox) {
+      speedRate_(new CControlSettingsComboBox), currentRate_(new CControlSettingsComboBox),
+      analysisFlag_(new QLabel) {
   Build(Table());
+
+  QPalette warning = analysisFlag_->palette();
+  warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+  analysisFlag_->setPalette(warning);
+  analysisFlag_->setObjectName(QStringLiteral("analysisFlag"));
+  analysisFlag_->hide();
+  GroupGrid("tfc")->addWidget(analysisFlag_, 0, 2, 1, 2);
 
   const auto addList = [this](CControlSettingsComboBox *list, int id, const char *group,
                               const QString &unit, const QString &name) {
@@ -408,6 +417,20 @@ void CControlSettingsPage::LoadPage() {
   currentRate_->SetItems(currentRates.data(), currentRates.data(),
                          static_cast<int>(currentRates.size()), "%.0f");
   currentRate_->SelectValue(static_cast<double>(Record()->TorqueAndFluxControlRate));
+  ShowAnalysisFlag();
+}
+
+void CControlSettingsPage::AfterCommit() {
+  ShowAnalysisFlag();
+}
+
+void CControlSettingsPage::ShowAnalysisFlag() {
+  const BandwidthFlag flag = Record() ? BandwidthFlagOf(*Record()) : BandwidthFlag{};
+  analysisFlag_->setText(flag.text);
+  analysisFlag_->setToolTip(flag.reasons);
+  analysisFlag_->setAccessibleName(flag.text);
+  analysisFlag_->setAccessibleDescription(flag.reasons);
+  analysisFlag_->setVisible(flag.raised());
 }
 
 void CControlSettingsPage::OnSpeedRateChosen() {

@@ -7,6 +7,7 @@
 #include "TORVIOPropertyPage.h"
 
 class CControlSettingsComboBox;
+class QLabel;
 
 class CControlSettingsPage : public CTORVIOPropertyPage {
   Q_OBJECT
@@ -55,14 +56,20 @@ public:
   static PageTable Table();
   CControlSettingsComboBox *SpeedRateList() const { return speedRate_; }
   CControlSettingsComboBox *CurrentRateList() const { return currentRate_; }
+  // Beside the bandwidth field: what the controller analysis flags, hidden
+  // when it flags nothing; the reasons are its tooltip.
+  QLabel *AnalysisFlag() const { return analysisFlag_; }
 
 protected:
   void LoadPage() override;
+  void AfterCommit() override;
 
 private:
   void OnSpeedRateChosen();
   void OnCurrentRateChosen();
+  void ShowAnalysisFlag();
 
   CControlSettingsComboBox *speedRate_;
   CControlSettingsComboBox *currentRate_;
+  QLabel *analysisFlag_;
 };

@@ -362,6 +362,7 @@ void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
     ApplyRules();
   if (host_ && (after & After::Rebuild))
     host_->RebuildPages();
+  AfterCommit();
   if (host_)
     host_->SetModifiedFlag();
   if (host_ && data_) {

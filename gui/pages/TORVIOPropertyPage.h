@@ -77,6 +77,9 @@ protected:
   virtual void LoadPage() {}
   // Page-specific enable and visibility rules, after the table's own.
   virtual void ApplyPageRules() {}
+  // After every commit's follow-up steps, before the document is told: for
+  // what a page shows about the whole record.
+  virtual void AfterCommit() {}
 
   void ConfigureField(NumericField *f, double min, double max, double value, int decimals);
   void ConfigureField(int id);

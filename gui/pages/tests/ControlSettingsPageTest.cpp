@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 
 #include <cstddef>
 
@@ -368,6 +369,72 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), page.Control(P::IdDeadTime));
     PressTab(page.Field(P::IdDeadTime), false);
     QCOMPARE(QApplication::focusWidget(), page.Control(P::IdSpeedRate));
+  }
+
+  // Beside the bandwidth field the controller analysis' verdict: 15000 rad/s at the
+  // default 14.4 kHz gives wc Ts = 1.04, an unstable loop with one period of delay; back
+  // at the default 6000 rad/s nothing is flagged. Typed values count whether Enter or
+  // Tab ends them.
+  void analysisFlagBesideTheBandwidth_data() {
+    QTest::addColumn<bool>("tab");
+    QTest::newRow("enter") << false;
+    QTest::newRow("tab") << true;
+  }
+
+  void analysisFlagBesideTheBandwidth() {
+    QFETCH(bool, tab);
+    FakePageHost host;
+    P page(&host);
+    page.OnSetActive();
+    QVERIFY(ShowActive(page));
+    QLabel *flag = page.AnalysisFlag();
+    NumericField *cutOff = page.Field(P::IdCutOffFrequency);
+    QVERIFY(flag->isHidden());
+    QCOMPARE(flag->parentWidget(), cutOff->parentWidget());
+
+    const auto type = [&](const QString &text) {
+      cutOff->setFocus(Qt::OtherFocusReason);
+      cutOff->selectAll();
+      QTest::keyClicks(cutOff, text);
+      QTest::keyClick(cutOff, tab ? Qt::Key_Tab : Qt::Key_Return);
+    };
+    type(QStringLiteral("15000"));
+    QCOMPARE(host.data.CutOffFrequency.Value, 15000u);
+    QVERIFY(!flag->isHidden());
+    QCOMPARE(flag->text(), QStringLiteral("Unstable current loop"));
+    QCOMPARE(flag->accessibleName(), flag->text());
+    QVERIFY2(
+        flag->toolTip().contains(QStringLiteral("q (torque) current loop: the loop is unstable")),
+        qPrintable(flag->toolTip()));
+    QCOMPARE(flag->accessibleDescription(), flag->toolTip());
+
+    type(QStringLiteral("6000"));
+    QVERIFY(flag->isHidden());
+    QVERIFY(flag->toolTip().isEmpty());
+  }
+
+  // A hand-typed gain runs no check and no refresh, and still updates the flag: half the
+  // proportional gain puts the crossover near 3060 rad/s, half the requested 6000.
+  void analysisFlagFollowsAHandTypedGain() {
+    FakePageHost host;
+    host.data.TorqueAndFluxGainsComputation = 0;
+    P page(&host);
+    page.OnSetActive();
+    TypeAndCommit(page.Field(P::IdTorquePDividend), QStringLiteral("1955"));
+    QCOMPARE(page.AnalysisFlag()->text(), QStringLiteral("Current loop flagged"));
+    QVERIFY(page.AnalysisFlag()->toolTip().contains(QStringLiteral("from the requested 6000")));
+  }
+
+  // Another page's edit shows when this page is activated again.
+  void analysisFlagIsReadOnActivation() {
+    FakePageHost host;
+    P page(&host);
+    page.OnSetActive();
+    QVERIFY(page.AnalysisFlag()->isHidden());
+    host.data.R.Value = 0.01;
+    PARVEX_CheckConsistency(&host.data);
+    page.OnSetActive();
+    QCOMPARE(page.AnalysisFlag()->text(), QStringLiteral("Gain flagged"));
   }
 };
 
