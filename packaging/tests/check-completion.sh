@@ -67,7 +67,9 @@ expect_among() {
 }
 
 PATH="$program_dir:$PATH"
-expect_among "torvio-gen --" "--diff --export --get --help --import --list --output --project --save --save-default --set --templates --version"
+expect_among "torvio-gen --" "--diff --explain --export --format --get --help --import --list --output --project --save --save-default --set --templates --version"
+expect "torvio-gen --explain --format " "csv text"
+expect "torvio-gen --explain --format=c" "csv"
 expect "torvio-gen --pro" "--project"
 expect "torvio-gen --sa" "--save --save-default"
 expect "torvio-gen --save-" "--save-default"
