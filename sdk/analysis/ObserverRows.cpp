@@ -201,7 +201,7 @@ std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
   const auto wrapped = [](GainRow &row, std::int64_t macro) {
     if (macro != row.dividend)
       Raise(row, Level::Flag,
-            "the macro gives " + std::to_string(macro) +
+            std::string("the macro gives ") + std::to_string(macro) +
                 ", which does not fit its (s16) cast: the firmware's compiler wraps it to " +
                 std::to_string(row.dividend));
   };
