@@ -77,15 +77,17 @@ void ControllerAnalysisWindow::Refresh() {
   const UserData *record = record_ ? record_() : nullptr;
   if (!record)
     return;
-  // Most commits leave the analysed inputs as they were only rarely; an
-  // unchanged record needs no work at all.
+  // The document tells of every change, also of one that restores what is
+  // shown (undo of an edit the window never saw); an unchanged record needs
+  // no work.
   if (computed_ && std::memcmp(record, &analysed_, sizeof analysed_) == 0)
     return;
   Show(*record);
 }
 
 void ControllerAnalysisWindow::Show(const UserData &record) {
-  analysed_ = record;
+  // Byte for byte, padding included, for the comparison in Refresh.
+  std::memcpy(&analysed_, &record, sizeof analysed_);
   computed_ = true;
   shown_ = Analyse(record);
   summary_->setText(SummaryText(shown_));
