@@ -1,12 +1,9 @@
 #include "TestRecords.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace parvex::analysis::test {
 namespace {
-
-constexpr double kDeg = 180.0 / std::numbers::pi;
 
 const LoopFigures &QLoop(const ControllerAnalysis &a) {
   return a.loops.at(0);

@@ -47,7 +47,10 @@ protected:
     const auto path = scratch_.Path() / name;
     EXPECT_TRUE(testsupport::WriteBytes(
         path, std::string(reinterpret_cast<const char *>(bytes.data()), bytes.size())));
-    return "'" + path.string() + "'";
+    std::string quoted = "'";
+    quoted += path.string();
+    quoted += '\'';
+    return quoted;
   }
 
   testsupport::ScratchFolder scratch_;
@@ -58,7 +61,8 @@ protected:
 // margin 53.3 deg (docs/controller-analysis.md, worked by hand). Nothing is flagged.
 TEST_F(ExplainCommand, DefaultsPrintTheTableAndExitZero) {
   for (const std::string &arguments :
-       {std::string("--explain"), "--explain --project " + Project("d.tvd", defaults_)}) {
+       {std::string("--explain"),
+        std::string("--explain --project ") + Project("d.tvd", defaults_)}) {
     SCOPED_TRACE(arguments);
     const Outcome r = RunGen(arguments);
     EXPECT_EQ(r.code, 0) << r.out;
@@ -85,13 +89,13 @@ TEST_F(ExplainCommand, UnstableLoopIsFlaggedWithExitOne) {
   UserData d = defaults_;
   d.CutOffFrequency.Value = 15000;
   const std::string project = Project("fast.tvd", d);
-  const Outcome text = RunGen("--explain --project " + project);
+  const Outcome text = RunGen(std::string("--explain --project ") + project);
   EXPECT_EQ(text.code, 1) << text.out;
   EXPECT_TRUE(Has(text.out, "wc 15000 rad/s")) << text.out;
   EXPECT_TRUE(Has(text.out, "q (torque): flag: the loop is unstable")) << text.out;
   EXPECT_TRUE(Has(text.out, "d (flux): flag: the loop is unstable")) << text.out;
 
-  const Outcome csv = RunGen("--explain --format csv --project " + project);
+  const Outcome csv = RunGen(std::string("--explain --format csv --project ") + project);
   EXPECT_EQ(csv.code, 1) << csv.out;
   EXPECT_EQ(csv.out.rfind("quantity,header,definitions,exact,written,relative error,physical,"
                           "level,reason\r\n",
@@ -110,7 +114,8 @@ TEST_F(ExplainCommand, TextFormatIsTheDefault) {
 }
 
 TEST_F(ExplainCommand, UnreadableProjectExitsTwo) {
-  const Outcome r = RunGen("--explain --project '" + (scratch_.Path() / "none.tvd").string() + "'");
+  const Outcome r =
+      RunGen(std::string("--explain --project '") + (scratch_.Path() / "none.tvd").string() + "'");
   EXPECT_EQ(r.code, 2);
   EXPECT_TRUE(Has(r.out, "cannot read project")) << r.out;
 }
