@@ -22,7 +22,7 @@ std::size_t OffsetOf(const Parameter &p, const UserData &d) {
 }
 
 std::size_t SizeOf(const Parameter &p, const UserData &d) {
-  return std::visit([&d](auto m) { return sizeof(d.*m); }, p.member);
+  return std::visit([&](auto m) { return sizeof(d.*m); }, p.member);
 }
 
 TEST(Parameters, EveryByteButTheReservedOnesHasExactlyOneSetting) {
