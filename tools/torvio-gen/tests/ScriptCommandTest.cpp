@@ -45,8 +45,15 @@ protected:
     project_ = dir_.Path() / "p.tvd";
     ASSERT_TRUE(testsupport::WriteBytes(project_, std::string(bytes.begin(), bytes.end())));
   }
-  std::string P() const { return "'" + project_.string() + "'"; }
-  std::string In(const char *name) const { return "'" + (dir_.Path() / name).string() + "'"; }
+  // Quoted piece by piece: GCC 12 Release misreads "'" + std::string as an overlapping copy.
+  static std::string Quoted(const std::string &path) {
+    std::string quoted(1, '\'');
+    quoted += path;
+    quoted += '\'';
+    return quoted;
+  }
+  std::string P() const { return Quoted(project_.string()); }
+  std::string In(const char *name) const { return Quoted((dir_.Path() / name).string()); }
 
   testsupport::ScratchFolder dir_;
   std::filesystem::path project_;
