@@ -76,7 +76,10 @@ struct Figure {
   std::function<std::string(const LoopFigures &)> value;
 };
 
-std::string Millis(double seconds) {
+std::string SettlingTime(double seconds) {
+  // An unstable or still-ringing loop has no settling time to print.
+  if (!std::isfinite(seconds))
+    return "does not settle";
   return Significant(seconds * 1000.0, 4) + " ms";
 }
 
@@ -99,7 +102,7 @@ const std::vector<Figure> &Figures() {
          return Significant(f.stepAmps, 4) + " A (" + std::to_string(f.stepCounts) + " counts)";
        }},
       {"overshoot", [](const LoopFigures &f) { return Percent(f.overshoot); }},
-      {"settling time 2 %", [](const LoopFigures &f) { return Millis(f.settlingTime); }},
+      {"settling time 2 %", [](const LoopFigures &f) { return SettlingTime(f.settlingTime); }},
       {"voltage saturation", [](const LoopFigures &f) { return f.saturates ? "yes" : "no"; }},
   };
   return figures;
