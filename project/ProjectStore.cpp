@@ -9,32 +9,6 @@
 
 namespace torvio {
 
-namespace {
-
-// At most kMaxProjectFileSize + 1 bytes, so that the decoder can tell a
-// file that is too large.
-bool ReadBytes(int fd, std::string &bytes, int &error) {
-  const std::size_t limit = kMaxProjectFileSize + 1;
-  bytes.resize(limit);
-  std::size_t size = 0;
-  while (size < limit) {
-    const ssize_t n = ::read(fd, bytes.data() + size, limit - size);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      error = errno;
-      return false;
-    }
-    if (n == 0)
-      break;
-    size += static_cast<std::size_t>(n);
-  }
-  bytes.resize(size);
-  return true;
-}
-
-} // namespace
-
 LoadedProject LoadProject(const std::string &path) {
   LoadedProject result;
   const RegularFile file = OpenRegularFile(path.c_str());
@@ -46,11 +20,12 @@ LoadedProject LoadProject(const std::string &path) {
     result.error = std::strerror(file.error);
     return result;
   }
+  // One byte more than a project may have, so that the decoder can tell a
+  // file that is too large.
   std::string bytes;
-  int error = 0;
-  const bool read = ReadBytes(file.fd, bytes, error);
+  const int error = ReadAtMost(file.fd, kMaxProjectFileSize + 1, bytes);
   ::close(file.fd);
-  if (!read) {
+  if (error != 0) {
     result.error = std::strerror(error);
     return result;
   }

@@ -65,22 +65,17 @@ std::optional<Manifest> ReadManifest(const std::string &folder, std::string &war
     warning = why + std::strerror(file.error);
     return std::nullopt;
   }
-  std::string bytes(kMostBytes + 1, '\0');
-  std::size_t size = 0;
-  for (;;) {
-    const ssize_t n = ::read(file.fd, bytes.data() + size, bytes.size() - size);
-    if (n <= 0)
-      break;
-    size += static_cast<std::size_t>(n);
-    if (size == bytes.size())
-      break;
-  }
+  std::string bytes;
+  const int error = ReadAtMost(file.fd, kMostBytes + 1, bytes);
   ::close(file.fd);
-  if (size > kMostBytes) {
+  if (error != 0) {
+    warning = why + std::strerror(error);
+    return std::nullopt;
+  }
+  if (bytes.size() > kMostBytes) {
     warning = why + "it is far larger than a manifest";
     return std::nullopt;
   }
-  bytes.resize(size);
   std::string reason;
   auto manifest = ParseManifest(bytes, reason);
   if (!manifest)

@@ -27,14 +27,9 @@ std::optional<std::string> ReadRegular(const std::string &path) {
   const RegularFile file = OpenRegularFile(path.c_str());
   if (file.fd < 0)
     return std::nullopt;
+  // A failed read leaves what came, which then differs from any header.
   std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-    if (n <= 0 || bytes.size() > kMostBytes)
-      break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
+  ReadAtMost(file.fd, kMostBytes + 1, bytes);
   ::close(file.fd);
   return bytes;
 }

@@ -211,26 +211,6 @@ void ReadSetting(const Parameter &p, const std::string &path, const QJsonValue &
   }
 }
 
-bool ReadFileBytes(int fd, std::string &bytes, int &error) {
-  const std::size_t limit = kMaxJsonFileSize + 1;
-  bytes.resize(limit);
-  std::size_t size = 0;
-  while (size < limit) {
-    const ssize_t n = ::read(fd, bytes.data() + size, limit - size);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      error = errno;
-      return false;
-    }
-    if (n == 0)
-      break;
-    size += static_cast<std::size_t>(n);
-  }
-  bytes.resize(size);
-  return true;
-}
-
 } // namespace
 
 JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder) {
@@ -372,10 +352,9 @@ JsonProject ReadProjectJson(const std::string &path) {
     return result;
   }
   std::string bytes;
-  int error = 0;
-  const bool read = ReadFileBytes(file.fd, bytes, error);
+  const int error = ReadAtMost(file.fd, kMaxJsonFileSize + 1, bytes);
   ::close(file.fd);
-  if (!read) {
+  if (error != 0) {
     result.errors.push_back(std::strerror(error));
     return result;
   }

@@ -3,8 +3,11 @@
 // end, so the open does not block and the check is made on the descriptor.
 #pragma once
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,6 +42,26 @@ inline RegularFile OpenRegularFile(const char *path) {
     ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   f.fd = fd;
   return f;
+}
+
+// Reads `fd` to its end, or to `limit` bytes when it is longer: a caller that
+// accepts at most N bytes passes N + 1 to tell a file that is too large.
+// Returns 0, or the errno of a failed read (`bytes` then holds what came).
+inline int ReadAtMost(int fd, std::size_t limit, std::string &bytes) {
+  bytes.clear();
+  char buffer[65536];
+  while (bytes.size() < limit) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    if (n == 0)
+      break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return 0;
 }
 
 } // namespace torvio
