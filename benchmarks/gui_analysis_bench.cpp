@@ -5,12 +5,8 @@
 // Must stay under 20 ms.
 #include "analysis/ControllerAnalysisWindow.h"
 
-#include <QApplication>
-#include <QLocale>
-
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -41,16 +37,3 @@ void AnalysisWindowFollowsAnEdit(benchmark::State &state) {
 } // namespace
 
 BENCHMARK(AnalysisWindowFollowsAnEdit)->Unit(benchmark::kMillisecond)->Repetitions(10);
-
-int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QLocale::setDefault(QLocale::c());
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return EXIT_SUCCESS;
-}

@@ -9,11 +9,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLocale>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -50,16 +47,3 @@ void PwmEditToRefreshedFields(benchmark::State &state) {
 } // namespace
 
 BENCHMARK(PwmEditToRefreshedFields)->Unit(benchmark::kMillisecond)->Repetitions(10);
-
-int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QLocale::setDefault(QLocale::c());
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return EXIT_SUCCESS;
-}

@@ -8,7 +8,6 @@
 #include "shell/PathBytes.h"
 #include "shell/Settings.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -44,17 +43,3 @@ void StatusRefreshWithMegabyteFolder(benchmark::State &state) {
 } // namespace
 
 BENCHMARK(StatusRefreshWithMegabyteFolder)->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QCoreApplication::setOrganizationName(QStringLiteral("TORVIO"));
-  QCoreApplication::setApplicationName(QStringLiteral("TORVIO"));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
