@@ -2,6 +2,7 @@
 // sorted with one setting per line, and an import takes only a complete,
 // well-typed project whose values a page could have entered.
 #include "ProjectJson.h"
+#include "DefaultRecord.h"
 #include "ScriptedEdit.h"
 #include "parvex/Parameters.h"
 
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <sstream>
@@ -20,10 +20,7 @@ namespace torvio::scripting {
 namespace {
 
 UserData Defaults() {
-  UserData d;
-  std::memset(&d, 0, sizeof d);
-  PARVEX_SetDefault(&d);
-  return d;
+  return testsupport::DefaultRecord();
 }
 
 std::vector<std::string> Lines(const std::string &text) {

@@ -1,27 +1,22 @@
 // Scripted edits by path: refused with a reason where a page would not
 // take the value, and otherwise the page's commit, check included.
 #include "ScriptedEdit.h"
+#include "DefaultRecord.h"
 #include "SettingPath.h"
 #include "SettingText.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 
 namespace torvio::scripting {
 namespace {
 
 UserData Defaults() {
-  UserData d;
-  std::memset(&d, 0, sizeof d);
-  PARVEX_SetDefault(&d);
-  return d;
+  return testsupport::DefaultRecord();
 }
 
-bool Same(const UserData &a, const UserData &b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using testsupport::SameRecord;
 
 // A state only the consistency check repairs (a speed divisor that is no
 // power of two): 64 afterwards when the check ran.
@@ -127,7 +122,7 @@ TEST(ScriptedEdit, ValuesAreTakenOrRefusedAsThePagesDo) {
     if (c.error) {
       ASSERT_TRUE(error);
       EXPECT_EQ(*error, c.error);
-      EXPECT_TRUE(Same(d, before));
+      EXPECT_TRUE(SameRecord(d, before));
     } else {
       ASSERT_FALSE(error) << *error;
       c.expect(d);
@@ -142,7 +137,7 @@ TEST(ScriptedEdit, ARefusedEditLeavesTheEarlierOnesUnapplied) {
       d, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=4", "MOTORANDHW/MOTORCHARACTERISTICS/R=-1"});
   ASSERT_TRUE(error);
   EXPECT_EQ(*error, "MOTORANDHW/MOTORCHARACTERISTICS/R: -1 is outside its limits 0.01..150");
-  EXPECT_TRUE(Same(d, before));
+  EXPECT_TRUE(SameRecord(d, before));
 }
 
 TEST(ScriptedEdit, EditsApplyInOrder) {

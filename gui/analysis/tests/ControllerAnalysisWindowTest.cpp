@@ -3,6 +3,7 @@
 // highlighted, the charts hold the loops, it follows the record and never
 // writes it; and the page flag's texts.
 #include "analysis/ControllerAnalysisWindow.h"
+#include "DefaultRecord.h"
 #include "analysis/AnalysisTables.h"
 #include "analysis/BandwidthFlag.h"
 
@@ -19,10 +20,7 @@ using parvex::analysis::Level;
 namespace {
 
 UserData Defaults() {
-  UserData d;
-  std::memset(&d, 0, sizeof d);
-  PARVEX_SetDefault(&d);
-  return d;
+  return testsupport::DefaultRecord();
 }
 
 // The record after an edit on a page: the gains computed again.

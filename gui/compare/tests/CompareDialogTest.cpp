@@ -1,5 +1,6 @@
 // File > Compare With: the file read, compared with the open record, shown.
 #include "compare/CompareDialog.h"
+#include "DefaultRecord.h"
 #include "compare/ProjectComparison.h"
 
 #include "ProjectFile.h"
@@ -7,15 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstring>
-
 namespace {
 
 UserData Defaults() {
-  UserData d;
-  std::memset(&d, 0, sizeof d);
-  PARVEX_SetDefault(&d);
-  return d;
+  return testsupport::DefaultRecord();
 }
 
 QString Write(const QTemporaryDir &dir, const QString &name, const UserData &d) {

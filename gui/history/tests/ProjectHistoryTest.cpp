@@ -3,6 +3,7 @@
 // sensor change, the clean state and the title marker, and New and Open
 // starting a new history. Also the Compare With and chart commands.
 #include "history/ProjectHistory.h"
+#include "DefaultRecord.h"
 #include "ShellTestSupport.h"
 #include "analysis/ControllerAnalysisWindow.h"
 #include "chart/MmiChartWindow.h"
@@ -28,8 +29,6 @@
 #include <QUndoStack>
 #include <QtTest>
 
-#include <cstring>
-
 // A full chart is 114 modulation-index searches; under the sanitizers in a
 // debug build that takes far longer than QTRY's default five seconds.
 static constexpr int kChartTimeoutMs = 120000;
@@ -38,9 +37,7 @@ using namespace torvio;
 
 namespace {
 
-bool Same(const UserData &a, const UserData &b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using testsupport::SameRecord;
 
 QString PageClass(CMainSheet *sheet, CMainSheet::Slot slot) {
   return sheet->Page(slot)->objectName();
@@ -135,14 +132,14 @@ private slots:
     // The consistency check moved more than the typed value.
     UserData onlyTyped = saved;
     onlyTyped.PWMFrequency.Value = 20000;
-    QVERIFY(!Same(onlyTyped, edited));
+    QVERIFY(!SameRecord(onlyTyped, edited));
     QCOMPARE(w.stack->count(), 1);
     QCOMPARE(w.Undo()->text(), QStringLiteral("&Undo PWM Frequency (Hz)"));
     QVERIFY(w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
 
     w.Undo()->trigger();
-    QVERIFY(Same(w.doc.Record(), saved));
+    QVERIFY(SameRecord(w.doc.Record(), saved));
     QVERIFY(!w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd - TORVIO"));
     // The page shows the restored value.
@@ -153,7 +150,7 @@ private slots:
     QCOMPARE(w.Redo()->text(), QStringLiteral("&Redo PWM Frequency (Hz)"));
 
     w.Redo()->trigger();
-    QVERIFY(Same(w.doc.Record(), edited));
+    QVERIFY(SameRecord(w.doc.Record(), edited));
     QVERIFY(w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd* - TORVIO"));
   }
@@ -176,7 +173,7 @@ private slots:
     QCOMPARE(w.stack->undoText(), QStringLiteral("Quadrature encoder"));
 
     w.stack->undo();
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
     QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
              QStringLiteral("CSpeedFeedback3Page"));
     QVERIFY(!ButtonNamed(w.sheet->Page(CMainSheet::SlotConfiguration),
@@ -184,7 +181,7 @@ private slots:
                  ->isChecked());
 
     w.stack->redo();
-    QVERIFY(Same(w.doc.Record(), after));
+    QVERIFY(SameRecord(w.doc.Record(), after));
     QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
              QStringLiteral("CSpeedFeedback1Page"));
     // A new project stays modified whatever is undone: it was never saved.
@@ -219,7 +216,7 @@ private slots:
              QStringLiteral("CSpeedFeedback1Page"));
     QVERIFY(w.doc.IsModified());
     w.Undo()->trigger();
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
     QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
              QStringLiteral("CSpeedFeedback3Page"));
     QCOMPARE(changes, 2);
@@ -308,7 +305,7 @@ private slots:
                                  chart->Shown().inputs.pwmFrequency == before.PWMFrequency.Value,
                              kChartTimeoutMs);
     // Drawing never touched the project.
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
   }
 
   // Tools > Controller Analysis follows what is typed on a page and its undo, and the
@@ -338,7 +335,7 @@ private slots:
     w.stack->undo();
     QCOMPARE(analysis->Shown().scaling.cutOff, 6000.0);
     QCOMPARE(analysis->Shown().loops.at(0).level, parvex::analysis::Level::Ok);
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
 
     QVERIFY(analysis->close());
     QTRY_VERIFY(!w.frame.AnalysisWindow());

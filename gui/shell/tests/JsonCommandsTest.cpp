@@ -1,6 +1,7 @@
 // File > Export... and File > Import...: the JSON text torvio-gen writes
 // and reads, a typed value counting as entered, an import as one undoable
 // edit, and a refused import changing nothing.
+#include "DefaultRecord.h"
 #include "ProjectJson.h"
 #include "ScriptedEdit.h"
 #include "ShellTestSupport.h"
@@ -19,26 +20,15 @@
 #include <QUndoStack>
 #include <QtTest>
 
-#include <cstring>
-
 using namespace torvio;
 using torvio::test::ScriptedPrompter;
 
 namespace {
 
-bool Same(const UserData &a, const UserData &b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using testsupport::SameRecord;
 
 UserData Defaults() {
-  UserData d{};
-  PARVEX_SetDefault(&d);
-  return d;
-}
-
-QByteArray FileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  return testsupport::DefaultRecord();
 }
 
 void WriteText(const QString &path, const std::string &text) {
@@ -61,9 +51,7 @@ struct Window {
     sheet->setCurrentWidget(sheet->Page(CMainSheet::SlotMotorAndHw));
     for (auto *f : sheet->Page(CMainSheet::SlotMotorAndHw)->findChildren<NumericField *>())
       if (f->accessibleName() == name) {
-        QTest::mouseClick(f, Qt::LeftButton);
-        QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(f, text);
+        test::TypeOver(f, text);
         return f;
       }
     return nullptr;
@@ -110,7 +98,7 @@ private slots:
     QVERIFY(!scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5"));
     const auto json = scripting::ExportProjectJson(expected, "/srv/out/");
     QVERIFY(json.text);
-    QCOMPARE(FileBytes(path), QByteArray::fromStdString(*json.text));
+    QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json.text));
     QVERIFY(prompter.messages.empty());
   }
 
@@ -130,7 +118,7 @@ private slots:
     w.frame.Action(ID_FILE_IMPORT)->trigger();
     QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
     QVERIFY(prompter.messages.empty());
-    QVERIFY(Same(w.doc.Record(), imported));
+    QVERIFY(SameRecord(w.doc.Record(), imported));
     QVERIFY(w.doc.IsModified());
     QCOMPARE(ReadFolders().outputDir, QStringLiteral("/srv/motor5/"));
     // The sheet follows the record: Hall sensors bring the Hall page.
@@ -139,7 +127,7 @@ private slots:
     QCOMPARE(stack->count(), 1);
     QCOMPARE(w.frame.Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Import"));
     stack->undo();
-    QVERIFY(Same(w.doc.Record(), Defaults()));
+    QVERIFY(SameRecord(w.doc.Record(), Defaults()));
   }
 
   void aRefusedImportChangesNothingAndSaysWhy() {
@@ -162,7 +150,7 @@ private slots:
              QStringLiteral("The file\n\n%1\n\ncannot be imported; the project is unchanged:\n\n"
                             "MOTORANDHW/MOTORCHARACTERISTICS/R: 151 is outside 0.01..150")
                  .arg(path));
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
     QVERIFY(!w.doc.IsModified());
     QCOMPARE(w.frame.History()->Stack()->count(), 0);
   }
@@ -187,7 +175,7 @@ private slots:
     w.frame.Action(ID_FILE_IMPORT)->trigger();
     w.frame.Action(ID_FILE_EXPORT)->trigger();
     QVERIFY(prompter.messages.empty());
-    QVERIFY(Same(w.doc.Record(), before));
+    QVERIFY(SameRecord(w.doc.Record(), before));
   }
 
 private:

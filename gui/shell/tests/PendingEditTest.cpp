@@ -3,6 +3,7 @@
 // window's close button, first commits the pending edit of the focused
 // field (its limits, the consistency check, one undo step). The focus never
 // leaves the field before the command, as with a real user.
+#include "DefaultRecord.h"
 #include "ProjectFile.h"
 #include "ShellTestSupport.h"
 #include "chart/MmiChartWindow.h"
@@ -26,22 +27,16 @@
 #include <QUndoStack>
 #include <QtTest>
 
-#include <cstring>
-
 using namespace torvio;
 using torvio::test::OnNextModal;
 using torvio::test::ScriptedPrompter;
 
 namespace {
 
-bool Same(const UserData &a, const UserData &b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
-}
+using testsupport::SameRecord;
 
 UserData Defaults() {
-  UserData d{};
-  PARVEX_SetDefault(&d);
-  return d;
+  return testsupport::DefaultRecord();
 }
 
 // The defaults after R (Ohm) was committed: the value, then the check the
@@ -51,11 +46,6 @@ UserData DefaultsWithR(double r) {
   d.R.Value = r;
   PARVEX_CheckConsistency(&d);
   return d;
-}
-
-QByteArray FileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The project file of `record` with no output folder, as Save writes it.
@@ -89,9 +79,7 @@ struct Window {
     NumericField *f = Field(slot, name);
     if (!f)
       return nullptr;
-    QTest::mouseClick(f, Qt::LeftButton);
-    QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(f, text);
+    test::TypeOver(f, text);
     return f;
   }
 
@@ -129,7 +117,7 @@ private slots:
     QVERIFY(w.frame.Action(ID_FILE_SAVE)->isEnabled()); // the typed value is unsaved
     w.Shortcut(Qt::Key_S);
     QVERIFY(r->hasFocus());
-    QCOMPARE(FileBytes(path), ProjectBytes(DefaultsWithR(0.5)));
+    QCOMPARE(test::ReadAll(path), ProjectBytes(DefaultsWithR(0.5)));
     QVERIFY(!w.doc.IsModified());
     QCOMPARE(w.frame.windowTitle(), QStringLiteral("motor1.tvd - TORVIO"));
     QCOMPARE(w.stack->count(), 1);
@@ -143,7 +131,7 @@ private slots:
     QVERIFY(w.Show());
     QVERIFY(w.Type(CMainSheet::SlotMotorAndHw, QStringLiteral("R (Ohm)"), QStringLiteral("0.50")));
     w.ClickToolButton(ID_FILE_SAVE);
-    QCOMPARE(FileBytes(path), ProjectBytes(DefaultsWithR(0.5)));
+    QCOMPARE(test::ReadAll(path), ProjectBytes(DefaultsWithR(0.5)));
   }
 
   // Text the field refuses (no number) brings back its last good value, as
@@ -160,7 +148,7 @@ private slots:
     w.doc.SetModifiedFlag(true); // so that Save writes
     w.Shortcut(Qt::Key_S);
     QCOMPARE(r->text(), QStringLiteral("0.35"));
-    QCOMPARE(FileBytes(path), ProjectBytes(Defaults()));
+    QCOMPARE(test::ReadAll(path), ProjectBytes(Defaults()));
     QCOMPARE(w.stack->count(), 0);
   }
 
@@ -178,7 +166,8 @@ private slots:
         log->CloseButton()->click();
     });
     w.ClickToolButton(ID_TOOLS_GENERATE);
-    const QByteArray header = FileBytes(output.filePath(QStringLiteral("MC_PMSM_motor_param.h")));
+    const QByteArray header =
+        test::ReadAll(output.filePath(QStringLiteral("MC_PMSM_motor_param.h")));
     QVERIFY(header.contains("#define RS               0.50 "));
   }
 
@@ -195,12 +184,12 @@ private slots:
     QVERIFY(w.frame.isVisible());
     QCOMPARE(prompter.messages.size(), std::size_t(1));
     QCOMPARE(prompter.messages[0].text, QStringLiteral("Save changes to motor1.tvd?"));
-    QVERIFY(Same(w.doc.Record(), DefaultsWithR(0.5)));
+    QVERIFY(SameRecord(w.doc.Record(), DefaultsWithR(0.5)));
 
     QVERIFY(w.Type(CMainSheet::SlotMotorAndHw, QStringLiteral("R (Ohm)"), QStringLiteral("0.60")));
     prompter.answers = {Prompter::Answer::Yes};
     QVERIFY(w.frame.close());
-    QCOMPARE(FileBytes(path), ProjectBytes(DefaultsWithR(0.6)));
+    QCOMPARE(test::ReadAll(path), ProjectBytes(DefaultsWithR(0.6)));
   }
 
   // New while the field sits on a page that New deletes: the value goes into
@@ -216,14 +205,14 @@ private slots:
     prompter.answers = {Prompter::Answer::No};
     w.Shortcut(Qt::Key_N);
     QCOMPARE(prompter.messages.size(), std::size_t(1));
-    QVERIFY(Same(w.doc.Record(), Defaults()));
+    QVERIFY(SameRecord(w.doc.Record(), Defaults()));
     QCOMPARE(w.stack->count(), 0);
 
     QVERIFY(w.Type(CMainSheet::SlotCurrentSensing, QStringLiteral("T Rise (ns)"),
                    QStringLiteral("3000")));
     prompter.answers = {Prompter::Answer::No};
     w.ClickToolButton(ID_FILE_NEW);
-    QVERIFY(Same(w.doc.Record(), Defaults()));
+    QVERIFY(SameRecord(w.doc.Record(), Defaults()));
     QFile::remove(QDir::temp().filePath(QStringLiteral("pending-new.tvd")));
   }
 
@@ -239,7 +228,7 @@ private slots:
     UserData first = Defaults();
     first.PWMFrequency.Value = 20000;
     PARVEX_CheckConsistency(&first);
-    QVERIFY(Same(w.doc.Record(), first));
+    QVERIFY(SameRecord(w.doc.Record(), first));
     UserData second = first;
     second.R.Value = 0.5;
     PARVEX_CheckConsistency(&second);
@@ -248,14 +237,14 @@ private slots:
     w.ClickToolButton(ID_EDIT_UNDO);
     QCOMPARE(w.stack->count(), 2);
     QCOMPARE(w.stack->index(), 1);
-    QVERIFY(Same(w.doc.Record(), first));
+    QVERIFY(SameRecord(w.doc.Record(), first));
     w.ClickToolButton(ID_EDIT_REDO);
     QCOMPARE(w.stack->index(), 2);
-    QVERIFY(Same(w.doc.Record(), second));
+    QVERIFY(SameRecord(w.doc.Record(), second));
     w.ClickToolButton(ID_EDIT_UNDO);
     w.ClickToolButton(ID_EDIT_UNDO);
     QCOMPARE(w.stack->index(), 0);
-    QVERIFY(Same(w.doc.Record(), Defaults()));
+    QVERIFY(SameRecord(w.doc.Record(), Defaults()));
   }
 
   // Every other command sees the typed value in the record: started from

@@ -20,11 +20,6 @@ using torvio::test::ScriptedPrompter;
 
 namespace {
 
-QByteArray FileBytes(const QString &path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 struct Window {
   CTORVIODoc doc;
   CMainFrame frame{&doc};
@@ -50,9 +45,7 @@ struct Window {
     NumericField *f = Find<NumericField>(slot, name);
     QVERIFY2(f, qPrintable(name));
     QVERIFY2(f->isEnabled(), qPrintable(name));
-    QTest::mouseClick(f, Qt::LeftButton);
-    QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(f, text);
+    test::TypeOver(f, text);
     if (then != Qt::Key_unknown)
       QTest::keyClick(f, then);
   }
@@ -142,7 +135,7 @@ private slots:
     QCOMPARE(record.SpeedPDivisor.Value, 64u);
     QCOMPARE(record.Trise.Value, 3000u);
     QCOMPARE(record.ADConverterSamplingTime, 700u);
-    QCOMPARE(FileBytes(byPages), FileBytes(byScript));
+    QCOMPARE(test::ReadAll(byPages), test::ReadAll(byScript));
   }
 
 private:

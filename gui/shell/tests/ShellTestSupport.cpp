@@ -5,6 +5,7 @@
 #include "shell/Settings.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -96,6 +97,12 @@ PageFactory KindPageFactory() {
   return [](PageKind kind, PageHost *host) -> CTORVIOPropertyPage * {
     return new KindPage(kind, host, PageCaption(kind));
   };
+}
+
+void TypeOver(QWidget *field, const QString &text) {
+  QTest::mouseClick(field, Qt::LeftButton);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, text);
 }
 
 QByteArray ReadAll(const QString &path) {

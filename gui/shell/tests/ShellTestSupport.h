@@ -97,6 +97,10 @@ QStringList Digits(const std::vector<parvex::ReportLine> &lines);
 // Runs `answer` on the next modal dialog as soon as it is shown.
 void OnNextModal(std::function<void(QWidget *)> answer);
 
+// Clicks into `field` and types `text` over what it holds, as a user does;
+// nothing commits it yet.
+void TypeOver(QWidget *field, const QString &text);
+
 // A file's bytes; empty when it cannot be read.
 QByteArray ReadAll(const QString &path);
 // Writes `bytes` as the whole file; false when that failed.

@@ -1,5 +1,6 @@
 // torvio-gen --diff on real files: its lines and exit codes.
 #include "ProjectFile.h"
+#include "RunGenProgram.h"
 #include "parvex.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using gentest::Outcome;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int code = -1;
-  std::string out;
-};
 
 class DiffCommand : public ::testing::Test {
 protected:
@@ -52,18 +50,7 @@ protected:
   }
 
   static Outcome Diff(const std::string &a, const std::string &b) {
-    const std::string command = std::string(TORVIO_GEN) + " --diff '" + a + "' '" + b + "' 2>&1";
-    Outcome r;
-    std::FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-      return r;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      r.out.append(buffer, n);
-    const int status = pclose(pipe);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return gentest::RunGenShell("--diff '" + a + "' '" + b + "'");
   }
 
   fs::path dir_;
@@ -77,16 +64,9 @@ TEST_F(DiffCommand, GenerationWarnsOfSettingsNoPageCouldEnter) {
   odd.HallSensors = 2;
   odd.PWMFrequency.Value = 65535;
   const std::string project = Project("odd.tvd", odd);
-  const std::string command = std::string(TORVIO_GEN) + " --project '" + project +
-                              "' --output '" + (dir_ / "out").string() + "' 2>&1";
-  std::FILE *pipe = popen(command.c_str(), "r");
-  ASSERT_TRUE(pipe);
-  std::string out;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    out.append(buffer, n);
-  pclose(pipe);
+  const std::string out =
+      gentest::RunGenShell("--project '" + project + "' --output '" + (dir_ / "out").string() + "'")
+          .output;
   EXPECT_NE(out.find("warning: " + project +
                      " holds a setting no page could have entered: "
                      "CONFIGURATION/SPEEDFEEDBACK/HallSensors: 2 is no flag value (0 or 1)\n"),
@@ -101,7 +81,7 @@ TEST_F(DiffCommand, GenerationWarnsOfSettingsNoPageCouldEnter) {
 TEST_F(DiffCommand, EqualProjectsPrintNothingAndExitZero) {
   const Outcome r = Diff(Project("a.tvd", defaults_), Project("b.tvd", defaults_));
   EXPECT_EQ(r.code, 0);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.output, "");
 }
 
 TEST_F(DiffCommand, ChangedValueAndLimit) {
@@ -110,8 +90,8 @@ TEST_F(DiffCommand, ChangedValueAndLimit) {
   b.RatedCurrent.Max = 3.3;
   const Outcome r = Diff(Project("a.tvd", defaults_), Project("b.tvd", b));
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, "MOTORANDHW/MOTORCHARACTERISTICS/R: 0.35 -> 0.40\n"
-                   "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent (max): 2.92 -> 3.30\n");
+  EXPECT_EQ(r.output, "MOTORANDHW/MOTORCHARACTERISTICS/R: 0.35 -> 0.40\n"
+                      "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent (max): 2.92 -> 3.30\n");
 }
 
 TEST_F(DiffCommand, ChangedFlag) {
@@ -119,9 +99,9 @@ TEST_F(DiffCommand, ChangedFlag) {
   b.FluxWeakening = defaults_.FluxWeakening == 0 ? 1 : 0;
   const Outcome r = Diff(Project("a.tvd", defaults_), Project("b.tvd", b));
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, defaults_.FluxWeakening == 0
-                       ? "CONFIGURATION/FOCMETHODS/FluxWeakening: FALSE -> TRUE\n"
-                       : "CONFIGURATION/FOCMETHODS/FluxWeakening: TRUE -> FALSE\n");
+  EXPECT_EQ(r.output, defaults_.FluxWeakening == 0
+                          ? "CONFIGURATION/FOCMETHODS/FluxWeakening: FALSE -> TRUE\n"
+                          : "CONFIGURATION/FOCMETHODS/FluxWeakening: TRUE -> FALSE\n");
 }
 
 // The output folder is where headers go, not a setting: a version 1 file
@@ -133,14 +113,14 @@ TEST_F(DiffCommand, Version1AgainstVersion2) {
   b.PWMFrequency.Value = 16000;
   const Outcome r = Diff(v1, Project("new.tvd", b));
   EXPECT_EQ(r.code, 1);
-  EXPECT_EQ(r.out, "CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 14400 -> 16000\n");
+  EXPECT_EQ(r.output, "CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 14400 -> 16000\n");
 }
 
 TEST_F(DiffCommand, UnreadableFileExitsTwo) {
   const std::string good = Project("a.tvd", defaults_);
   const Outcome missing = Diff(good, (dir_ / "none.tvd").string());
   EXPECT_EQ(missing.code, 2);
-  EXPECT_NE(missing.out.find("cannot read project"), std::string::npos);
+  EXPECT_NE(missing.output.find("cannot read project"), std::string::npos);
   const Outcome garbage = Diff(Write("bad.tvd", {'x', 'y', 'z'}), good);
   EXPECT_EQ(garbage.code, 2);
 }

@@ -1,6 +1,7 @@
 // torvio-gen --explain on the defaults and on saved projects: what it
 // prints and the exit code firmware CI relies on.
 #include "ProjectFile.h"
+#include "RunGenProgram.h"
 #include "ScratchFolder.h"
 #include "parvex.h"
 
@@ -12,24 +13,10 @@
 
 namespace {
 
-struct Outcome {
-  int code = -1;
-  std::string out;
-};
+using gentest::Outcome;
 
 Outcome RunGen(const std::string &arguments) {
-  const std::string command = std::string(TORVIO_GEN) + " " + arguments + " 2>&1";
-  Outcome r;
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe)
-    return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    r.out.append(buffer, n);
-  const int status = pclose(pipe);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  return gentest::RunGenShell(arguments);
 }
 
 bool Has(const std::string &text, const std::string &part) {
@@ -65,22 +52,22 @@ TEST_F(ExplainCommand, DefaultsPrintTheTableAndExitZero) {
         std::string("--explain --project ") + Project("d.tvd", defaults_)}) {
     SCOPED_TRACE(arguments);
     const Outcome r = RunGen(arguments);
-    EXPECT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.rfind("Quantity ", 0), 0u) << r.out;
-    const std::size_t from = r.out.find("\nTorque proportional gain ");
-    ASSERT_NE(from, std::string::npos) << r.out;
-    const std::string row = r.out.substr(from + 1, r.out.find('\n', from + 1) - from - 1);
+    EXPECT_EQ(r.code, 0) << r.output;
+    EXPECT_EQ(r.output.rfind("Quantity ", 0), 0u) << r.output;
+    const std::size_t from = r.output.find("\nTorque proportional gain ");
+    ASSERT_NE(from, std::string::npos) << r.output;
+    const std::string row = r.output.substr(from + 1, r.output.find('\n', from + 1) - from - 1);
     std::size_t at = 0;
     for (const char *cell : {"MC_Control_Param.h: PID_TORQUE_KP_DEFAULT / TF_KPDIV", "0.955076",
                              "3911/4096", "-0.025 %", "Kp 3.59909 V/A", "ok"}) {
       at = row.find(cell, at);
       EXPECT_NE(at, std::string::npos) << cell << " in " << row;
     }
-    EXPECT_TRUE(Has(r.out, "Current loops: Ts 69.44 us, wc 6000 rad/s")) << r.out;
-    EXPECT_TRUE(Has(r.out, "phase margin ")) << r.out;
-    EXPECT_TRUE(Has(r.out, "53.3 deg")) << r.out;
-    EXPECT_TRUE(Has(r.out, "q (torque): ok\nd (flux): ok\n")) << r.out;
-    EXPECT_FALSE(Has(r.out, "flag")) << r.out;
+    EXPECT_TRUE(Has(r.output, "Current loops: Ts 69.44 us, wc 6000 rad/s")) << r.output;
+    EXPECT_TRUE(Has(r.output, "phase margin ")) << r.output;
+    EXPECT_TRUE(Has(r.output, "53.3 deg")) << r.output;
+    EXPECT_TRUE(Has(r.output, "q (torque): ok\nd (flux): ok\n")) << r.output;
+    EXPECT_FALSE(Has(r.output, "flag")) << r.output;
   }
 }
 
@@ -90,34 +77,36 @@ TEST_F(ExplainCommand, UnstableLoopIsFlaggedWithExitOne) {
   d.CutOffFrequency.Value = 15000;
   const std::string project = Project("fast.tvd", d);
   const Outcome text = RunGen(std::string("--explain --project ") + project);
-  EXPECT_EQ(text.code, 1) << text.out;
-  EXPECT_TRUE(Has(text.out, "wc 15000 rad/s")) << text.out;
-  EXPECT_TRUE(Has(text.out, "q (torque): flag: the loop is unstable")) << text.out;
-  EXPECT_TRUE(Has(text.out, "d (flux): flag: the loop is unstable")) << text.out;
+  EXPECT_EQ(text.code, 1) << text.output;
+  EXPECT_TRUE(Has(text.output, "wc 15000 rad/s")) << text.output;
+  EXPECT_TRUE(Has(text.output, "q (torque): flag: the loop is unstable")) << text.output;
+  EXPECT_TRUE(Has(text.output, "d (flux): flag: the loop is unstable")) << text.output;
+  EXPECT_TRUE(Has(text.output, "settling time 2 %         does not settle")) << text.output;
 
   const Outcome csv = RunGen(std::string("--explain --format csv --project ") + project);
-  EXPECT_EQ(csv.code, 1) << csv.out;
-  EXPECT_EQ(csv.out.rfind("quantity,header,definitions,exact,written,relative error,physical,"
-                          "level,reason\r\n",
-                          0),
+  EXPECT_EQ(csv.code, 1) << csv.output;
+  EXPECT_EQ(csv.output.rfind("quantity,header,definitions,exact,written,relative error,physical,"
+                             "level,reason\r\n",
+                             0),
             0u)
-      << csv.out;
-  EXPECT_TRUE(Has(csv.out, "\r\nq (torque) current loop,,,,,,,flag,")) << csv.out;
-  EXPECT_TRUE(Has(csv.out, "\r\nq (torque) current loop: voltage saturation,,,,,,")) << csv.out;
+      << csv.output;
+  EXPECT_TRUE(Has(csv.output, "\r\nq (torque) current loop,,,,,,,flag,")) << csv.output;
+  EXPECT_TRUE(Has(csv.output, "\r\nq (torque) current loop: voltage saturation,,,,,,"))
+      << csv.output;
 }
 
 TEST_F(ExplainCommand, TextFormatIsTheDefault) {
   const Outcome a = RunGen("--explain");
   const Outcome b = RunGen("--explain --format text");
   EXPECT_EQ(b.code, 0);
-  EXPECT_EQ(a.out, b.out);
+  EXPECT_EQ(a.output, b.output);
 }
 
 TEST_F(ExplainCommand, UnreadableProjectExitsTwo) {
   const Outcome r =
       RunGen(std::string("--explain --project '") + (scratch_.Path() / "none.tvd").string() + "'");
   EXPECT_EQ(r.code, 2);
-  EXPECT_TRUE(Has(r.out, "cannot read project")) << r.out;
+  EXPECT_TRUE(Has(r.output, "cannot read project")) << r.output;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // Runs torvio-gen with its arguments passed as they are (no shell) and a
 // time limit, so that a blocked open fails the test instead of hanging it.
-// Start() and Finish() apart let two runs overlap.
+// Start() and Finish() apart let two runs overlap. RunGenShell() takes a
+// command line for tests that quote their own paths.
 #pragma once
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -77,6 +79,21 @@ inline Outcome Finish(const Started &started) {
 inline Outcome RunGen(const std::filesystem::path &workDir,
                       const std::vector<std::string> &arguments) {
   return Finish(Start(workDir, arguments));
+}
+
+// `torvio-gen <arguments> 2>&1` through the shell.
+inline Outcome RunGenShell(const std::string &arguments) {
+  const std::string command = std::string(TORVIO_GEN) + " " + arguments + " 2>&1";
+  Outcome outcome;
+  std::FILE *pipe = ::popen(command.c_str(), "r");
+  if (!pipe)
+    return outcome;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    outcome.output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  outcome.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
 }
 
 } // namespace gentest

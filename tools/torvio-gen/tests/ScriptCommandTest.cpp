@@ -1,6 +1,7 @@
 // torvio-gen's scripted projects on real files: saving over the project
 // read, nothing written when an edit is refused, and the JSON round trip.
 #include "ProjectFile.h"
+#include "RunGenProgram.h"
 #include "ScratchFolder.h"
 #include "parvex.h"
 
@@ -12,23 +13,10 @@
 
 namespace {
 
-struct Outcome {
-  int code = -1;
-  std::string out;
-};
+using gentest::Outcome;
 
 Outcome Gen(const std::string &arguments) {
-  const std::string command = std::string(TORVIO_GEN) + " " + arguments + " 2>&1";
-  Outcome r;
-  std::FILE *pipe = popen(command.c_str(), "r");
-  if (!pipe)
-    return r;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    r.out.append(buffer, n);
-  const int status = pclose(pipe);
-  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  return gentest::RunGenShell(arguments);
 }
 
 std::string ReadAll(const std::filesystem::path &p) {
@@ -63,9 +51,9 @@ constexpr const char *kR = "MOTORANDHW/MOTORCHARACTERISTICS/R";
 
 TEST_F(ScriptCommand, SavesOverTheProjectItRead) {
   const Outcome set = Gen("--project " + P() + " --set " + kR + "=0.5 --save " + P());
-  ASSERT_EQ(set.code, 0) << set.out;
+  ASSERT_EQ(set.code, 0) << set.output;
   const Outcome get = Gen("--project " + P() + " --get " + kR);
-  EXPECT_EQ(get.out, std::string(kR) + "=0.5\n");
+  EXPECT_EQ(get.output, std::string(kR) + "=0.5\n");
 }
 
 TEST_F(ScriptCommand, ARefusedEditWritesNothing) {
@@ -73,7 +61,8 @@ TEST_F(ScriptCommand, ARefusedEditWritesNothing) {
   const Outcome set = Gen("--project " + P() + " --set " + kR + "=0.5 --set " + kR +
                           "=1000 --save " + P() + " --export " + In("p.json"));
   EXPECT_EQ(set.code, 2);
-  EXPECT_EQ(set.out, std::string("torvio-gen: ") + kR + ": 1000 is outside its limits 0.01..150\n");
+  EXPECT_EQ(set.output,
+            std::string("torvio-gen: ") + kR + ": 1000 is outside its limits 0.01..150\n");
   EXPECT_EQ(ReadAll(project_), before);
   EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "p.json"));
 }
@@ -81,7 +70,7 @@ TEST_F(ScriptCommand, ARefusedEditWritesNothing) {
 TEST_F(ScriptCommand, ExportThenImportGivesTheSameFile) {
   ASSERT_EQ(Gen("--project " + P() + " --export " + In("p.json")).code, 0);
   const Outcome imported = Gen("--import " + In("p.json") + " --save " + In("back.tvd"));
-  ASSERT_EQ(imported.code, 0) << imported.out;
+  ASSERT_EQ(imported.code, 0) << imported.output;
   EXPECT_EQ(ReadAll(dir_.Path() / "back.tvd"), ReadAll(project_));
 }
 
@@ -89,7 +78,7 @@ TEST_F(ScriptCommand, AValuePrintedByGetChangesNothingWhenSetBack) {
   const std::string current = "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent (max)";
   const Outcome get = Gen("--project " + P() + " --get '" + current + "' " + kR);
   ASSERT_EQ(get.code, 0);
-  EXPECT_EQ(get.out, current + "=2.9182879377431905\n" + kR + "=0.35\n");
+  EXPECT_EQ(get.output, current + "=2.9182879377431905\n" + kR + "=0.35\n");
   ASSERT_EQ(Gen("--project " + P() + " --set " + kR + "=0.35 --save " + In("same.tvd")).code, 0);
   EXPECT_EQ(ReadAll(dir_.Path() / "same.tvd"), ReadAll(project_));
 }
@@ -105,12 +94,12 @@ TEST_F(ScriptCommand, AnImportRefusedNamesEveryReason) {
   ASSERT_TRUE(testsupport::WriteBytes(dir_.Path() / "p.json", json));
   const Outcome imported = Gen("--import " + In("p.json") + " --save " + In("q.tvd"));
   EXPECT_EQ(imported.code, 2);
-  EXPECT_NE(imported.out.find(std::string("\n  ") + kR + ": \"value\" must be a number"),
+  EXPECT_NE(imported.output.find(std::string("\n  ") + kR + ": \"value\" must be a number"),
             std::string::npos)
-      << imported.out;
-  EXPECT_NE(imported.out.find("\n  MOTORANDHW/MOTORCHARACTERISTICS/Ke: missing\n"),
+      << imported.output;
+  EXPECT_NE(imported.output.find("\n  MOTORANDHW/MOTORCHARACTERISTICS/Ke: missing\n"),
             std::string::npos)
-      << imported.out;
+      << imported.output;
   EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "q.tvd"));
 }
 
