@@ -5,7 +5,8 @@
 namespace parvex::analysis::test {
 namespace {
 
-const LoopFigures &QLoop(const ControllerAnalysis &a) {
+// A copy: the analysis is often a temporary.
+LoopFigures QLoop(const ControllerAnalysis &a) {
   return a.loops.at(0);
 }
 
