@@ -104,6 +104,10 @@ struct DelayCase {
   Level level;
 };
 
+void PrintTo(const DelayCase &c, std::ostream *os) {
+  *os << "delay " << c.delay;
+}
+
 class ComputationDelay : public ::testing::TestWithParam<DelayCase> {};
 
 TEST_P(ComputationDelay, LowersThePhaseMarginAsTheoryPredicts) {
