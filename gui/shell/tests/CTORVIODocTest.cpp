@@ -103,6 +103,29 @@ private slots:
     QCOMPARE(ReadAll(second), saved);
   }
 
+  // Values no page could have entered are named once on open, and kept.
+  void implausibleSettingsAreNamedOnceAndKept() {
+    UserData odd = MarkedRecord();
+    odd.HallSensors = 2;
+    odd.PWMFrequency.Value = 65535;
+    const QString path = m_dir.filePath(QStringLiteral("odd.tvd"));
+    QVERIFY(SaveProject(path.toStdString(), odd, "/work/out/").ok);
+
+    ScriptedPrompter prompts;
+    CTORVIODoc doc;
+    QVERIFY(doc.OnOpenDocument(path));
+    QCOMPARE(prompts.messages.size(), std::size_t{1});
+    QCOMPARE(prompts.messages[0].icon, Prompter::Icon::Exclamation);
+    QCOMPARE(prompts.messages[0].text,
+             QStringLiteral("This project holds settings that no page could have entered:\n\n"
+                            "CONFIGURATION/SPEEDFEEDBACK/HallSensors: 2 is no flag value (0 or 1)\n"
+                            "CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency: 65535 is outside "
+                            "4000..32000\n\nThey are kept as they are; the pages, the check and "
+                            "Generate Sources take them as stored."));
+    QVERIFY(SameRecord(doc.Record(), odd));
+    QVERIFY(!doc.IsModified());
+  }
+
   void versionOneFileLoadsAndClearsTheOutputFolder() {
     const UserData marked = MarkedRecord();
     const QString path = m_dir.filePath(QStringLiteral("v1.tvd"));
