@@ -1,0 +1,47 @@
+// The JSON import on arbitrary text: it either accepts the whole text or
+// gives its reasons, never both and never neither; what it accepts exports
+// and imports again to the same record and folder.
+#include "ProjectJson.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+bool SameRecord(const UserData &a, const UserData &b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size) {
+  using namespace torvio::scripting;
+  const JsonProject read =
+      ImportProjectJson(std::string_view(reinterpret_cast<const char *>(bytes), size));
+  if (!read.project) {
+    if (read.errors.empty())
+      std::abort();
+    for (const std::string &e : read.errors)
+      if (e.empty())
+        std::abort();
+    return 0;
+  }
+  if (!read.errors.empty())
+    std::abort();
+  // A folder that is no valid text is refused by the export, with a reason.
+  const JsonText text = ExportProjectJson(read.project->data, read.project->outputDir);
+  if (!text.text) {
+    if (text.error.empty())
+      std::abort();
+    return 0;
+  }
+  const JsonProject again = ImportProjectJson(*text.text);
+  if (!again.project || !again.errors.empty())
+    std::abort();
+  if (!SameRecord(again.project->data, read.project->data) ||
+      again.project->outputDir != read.project->outputDir)
+    std::abort();
+  return 0;
+}
