@@ -37,26 +37,7 @@ void WriteText(const QString &path, const std::string &text) {
   f.write(text.data(), qint64(text.size()));
 }
 
-struct Window {
-  CTORVIODoc doc;
-  CMainFrame frame{&doc};
-  CMainSheet *sheet = frame.View()->Sheet();
-
-  bool Show() {
-    frame.show();
-    frame.activateWindow();
-    return QTest::qWaitForWindowActive(&frame);
-  }
-  NumericField *Type(const QString &name, const QString &text) {
-    sheet->setCurrentWidget(sheet->Page(CMainSheet::SlotMotorAndHw));
-    for (auto *f : sheet->Page(CMainSheet::SlotMotorAndHw)->findChildren<NumericField *>())
-      if (f->accessibleName() == name) {
-        test::TypeOver(f, text);
-        return f;
-      }
-    return nullptr;
-  }
-};
+using Window = test::MainWindow;
 
 } // namespace
 
@@ -90,7 +71,7 @@ private slots:
     WriteOutputDir(QStringLiteral("/srv/out/"));
     QVERIFY(w.Show());
     // Typed, not committed: the command commits it first.
-    QVERIFY(w.Type(QStringLiteral("R (Ohm)"), QStringLiteral("0.5")));
+    QVERIFY(w.Type(CMainSheet::SlotMotorAndHw, QStringLiteral("R (Ohm)"), QStringLiteral("0.5")));
     w.frame.Action(ID_FILE_EXPORT)->trigger();
     QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
     QCOMPARE(prompter.suggestedNames, QStringList{QStringLiteral("Untitled.json")});

@@ -54,34 +54,8 @@ QByteArray ProjectBytes(const UserData &record) {
   return QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
 }
 
-struct Window {
-  CTORVIODoc doc;
-  CMainFrame frame{&doc};
-  CMainSheet *sheet = frame.View()->Sheet();
+struct Window : test::MainWindow {
   QUndoStack *stack = frame.History()->Stack();
-
-  bool Show() {
-    frame.show();
-    frame.activateWindow();
-    return QTest::qWaitForWindowActive(&frame);
-  }
-
-  NumericField *Field(CMainSheet::Slot slot, const QString &name) {
-    sheet->setCurrentWidget(sheet->Page(slot));
-    for (auto *f : sheet->Page(slot)->findChildren<NumericField *>())
-      if (f->accessibleName() == name)
-        return f;
-    return nullptr;
-  }
-
-  // Clicks into the field and types over its text, committing nothing.
-  NumericField *Type(CMainSheet::Slot slot, const QString &name, const QString &text) {
-    NumericField *f = Field(slot, name);
-    if (!f)
-      return nullptr;
-    test::TypeOver(f, text);
-    return f;
-  }
 
   void ClickToolButton(unsigned id) {
     auto *bar = frame.findChild<QToolBar *>(QStringLiteral("toolbar"));

@@ -20,24 +20,7 @@ using torvio::test::ScriptedPrompter;
 
 namespace {
 
-struct Window {
-  CTORVIODoc doc;
-  CMainFrame frame{&doc};
-  CMainSheet *sheet = frame.View()->Sheet();
-
-  bool Show() {
-    frame.show();
-    frame.activateWindow();
-    return QTest::qWaitForWindowActive(&frame);
-  }
-  template <class W>
-  W *Find(CMainSheet::Slot slot, const QString &name) {
-    sheet->setCurrentWidget(sheet->Page(slot));
-    for (W *w : sheet->Page(slot)->findChildren<W *>())
-      if (w->accessibleName() == name)
-        return w;
-    return nullptr;
-  }
+struct Window : test::MainWindow {
   // Clicks into the field and types over its text; `then` commits it as
   // the user does next (Enter, Tab, or nothing: a later click elsewhere).
   void Type(CMainSheet::Slot slot, const QString &name, const QString &text,

@@ -105,6 +105,19 @@ void TypeOver(QWidget *field, const QString &text) {
   QTest::keyClicks(field, text);
 }
 
+bool MainWindow::Show() {
+  frame.show();
+  frame.activateWindow();
+  return QTest::qWaitForWindowActive(&frame);
+}
+
+NumericField *MainWindow::Type(CMainSheet::Slot slot, const QString &name, const QString &text) {
+  NumericField *field = Find<NumericField>(slot, name);
+  if (field)
+    TypeOver(field, text);
+  return field;
+}
+
 QByteArray ReadAll(const QString &path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

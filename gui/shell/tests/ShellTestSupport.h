@@ -3,8 +3,13 @@
 // that remember which kind they stand for.
 #pragma once
 
+#include "pages/NumericField.h"
 #include "pages/TORVIOPropertyPage.h"
 #include "parvex/Generation.h"
+#include "shell/CMainFrame.h"
+#include "shell/CMainSheet.h"
+#include "shell/CTORVIODoc.h"
+#include "shell/CTORVIOView.h"
 #include "shell/Prompter.h"
 #include "shell/SheetPages.h"
 
@@ -100,6 +105,29 @@ void OnNextModal(std::function<void(QWidget *)> answer);
 // Clicks into `field` and types `text` over what it holds, as a user does;
 // nothing commits it yet.
 void TypeOver(QWidget *field, const QString &text);
+
+// The main window over a new document, as the program builds it.
+struct MainWindow {
+  CTORVIODoc doc;
+  CMainFrame frame{&doc};
+  CMainSheet *sheet = frame.View()->Sheet();
+
+  // Shows the window and waits until it is active; false when it never was.
+  bool Show();
+  // The widget of that accessible name on the page of `slot`, which becomes
+  // the current page; null when there is none.
+  template <class W>
+  W *Find(CMainSheet::Slot slot, const QString &name) {
+    sheet->setCurrentWidget(sheet->Page(slot));
+    for (W *w : sheet->Page(slot)->findChildren<W *>())
+      if (w->accessibleName() == name)
+        return w;
+    return nullptr;
+  }
+  // Types over the named field (TypeOver), committing nothing; null when
+  // there is no such field.
+  NumericField *Type(CMainSheet::Slot slot, const QString &name, const QString &text);
+};
 
 // A file's bytes; empty when it cannot be read.
 QByteArray ReadAll(const QString &path);
