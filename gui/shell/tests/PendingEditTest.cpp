@@ -229,8 +229,11 @@ private slots:
     QTest::addRow("open") << unsigned(ID_FILE_OPEN);
     QTest::addRow("save as") << unsigned(ID_FILE_SAVE_AS);
     QTest::addRow("compare with") << unsigned(ID_FILE_COMPARE);
+    QTest::addRow("export") << unsigned(ID_FILE_EXPORT);
+    QTest::addRow("import") << unsigned(ID_FILE_IMPORT);
     QTest::addRow("exit") << unsigned(ID_APP_EXIT);
     QTest::addRow("generate") << unsigned(ID_TOOLS_GENERATE);
+    QTest::addRow("preview generation") << unsigned(ID_TOOLS_PREVIEW);
     QTest::addRow("options") << unsigned(ID_TOOLS_OPTIONS);
     QTest::addRow("chart") << unsigned(ID_TOOLS_MMI_CHART);
     QTest::addRow("analysis") << unsigned(ID_TOOLS_ANALYSIS);
