@@ -2,6 +2,7 @@
 
 #include "GeneratedFiles.h"
 #include "Sha256.h"
+#include "UnifiedDiff.h"
 #include "torvio/RegularFile.h"
 
 #include <cerrno>
@@ -284,6 +285,25 @@ std::vector<parvex::ReportLine> PlacementReport(const std::vector<PlacedFile> &p
   lines.push_back(
       {counts + ".", failed > 0 ? parvex::Severity::Error : parvex::Severity::Information});
   return lines;
+}
+
+PlanCounts CountPlan(const std::vector<PlannedFile> &files) {
+  PlanCounts counts;
+  for (const PlannedFile &f : files) {
+    if (f.name == kBuildLogName)
+      continue;
+    counts.updated += f.change == FileChange::Updated;
+    counts.created += f.change == FileChange::Created;
+    counts.unchanged += f.change == FileChange::Unchanged;
+  }
+  return counts;
+}
+
+std::string PreviewDiff(const PlannedFile &file) {
+  const bool changes = file.change == FileChange::Updated || file.change == FileChange::Created;
+  if (!changes || WithoutGenerationDates(file.before) == WithoutGenerationDates(file.after))
+    return {};
+  return UnifiedDiff(file.before, file.after, file.name);
 }
 
 } // namespace torvio

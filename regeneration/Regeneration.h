@@ -116,4 +116,16 @@ std::vector<parvex::ReportLine> PlacementReport(const std::vector<PlacedFile> &p
 // "Www Mmm dd hh:mm:ss yyyy" lines, and BuildLog.xml's BuildDateTime.
 std::string WithoutGenerationDates(std::string_view bytes);
 
+// What a preview reports of a plan: the headers it would update, create and
+// leave unchanged (the build log, new on every run, is not counted), and
+// per file the unified diff of a real change (empty when the file is
+// unchanged, not produced, or differs only by its generation dates).
+struct PlanCounts {
+  int updated = 0;
+  int created = 0;
+  int unchanged = 0;
+};
+PlanCounts CountPlan(const std::vector<PlannedFile> &files);
+std::string PreviewDiff(const PlannedFile &file);
+
 } // namespace torvio

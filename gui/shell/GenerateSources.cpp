@@ -1,7 +1,6 @@
 #include "shell/GenerateSources.h"
 
 #include "GeneratedFiles.h"
-#include "UnifiedDiff.h"
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
@@ -95,13 +94,7 @@ std::vector<FileDifference> Differences(const Regeneration &run,
   for (const PlannedFile &f : run.Files()) {
     if (!only.empty() && std::find(only.begin(), only.end(), f.name) == only.end())
       continue;
-    FileDifference d{Text(f.name), StatusText(f), {}};
-    // The build log differs by its date on every run; only a real change
-    // is shown.
-    if ((f.change == FileChange::Updated || f.change == FileChange::Created) &&
-        WithoutGenerationDates(f.before) != WithoutGenerationDates(f.after))
-      d.diff = Text(UnifiedDiff(f.before, f.after, f.name));
-    out.push_back(std::move(d));
+    out.push_back({Text(f.name), StatusText(f), Text(PreviewDiff(f))});
   }
   return out;
 }
@@ -176,20 +169,13 @@ void CTORVIODoc::PreviewGeneration(QWidget *parent) {
     CLogDialog(run->Generation().lines, parent).exec();
     return;
   }
-  int updated = 0, created = 0, unchanged = 0;
-  for (const PlannedFile &f : run->Files()) {
-    if (f.name == kBuildLogName)
-      continue;
-    updated += f.change == FileChange::Updated;
-    created += f.change == FileChange::Created;
-    unchanged += f.change == FileChange::Unchanged;
-  }
+  const PlanCounts counts = CountPlan(run->Files());
   CDiffDialog dialog(ResString(IDS_PREVIEW_CAPTION),
                      ResString(IDS_PREVIEW_SUMMARY)
                          .arg(ShownPath(folders->outputDir))
-                         .arg(updated)
-                         .arg(created)
-                         .arg(unchanged),
+                         .arg(counts.updated)
+                         .arg(counts.created)
+                         .arg(counts.unchanged),
                      Differences(*run), parent);
   dialog.exec();
 }

@@ -5,7 +5,6 @@
 #include "Regeneration.h"
 #include "ReportFormat.h"
 #include "Terminal.h"
-#include "UnifiedDiff.h"
 #include "parvex.h"
 #include "parvex/Generation.h"
 #include "parvex/Plausibility.h"
@@ -72,28 +71,16 @@ QString PlannedText(const torvio::PlannedFile &f) {
 
 int RunDryRun(const torvio::Regeneration &run) {
   PrintWarnings(run, stderr);
-  int updated = 0, created = 0, unchanged = 0;
-  for (const torvio::PlannedFile &f : run.Files()) {
+  for (const torvio::PlannedFile &f : run.Files())
     Print(stdout, QString::fromStdString(f.name) + QStringLiteral(" : ") + PlannedText(f));
-    if (f.name != torvio::kBuildLogName) {
-      updated += f.change == torvio::FileChange::Updated;
-      created += f.change == torvio::FileChange::Created;
-      unchanged += f.change == torvio::FileChange::Unchanged;
-    }
-  }
+  const torvio::PlanCounts counts = torvio::CountPlan(run.Files());
   Print(stdout, QStringLiteral("Files: %1 to update, %2 to create, %3 unchanged.")
-                    .arg(updated)
-                    .arg(created)
-                    .arg(unchanged));
-  // The build log differs by its date on every run; only a real change
-  // is shown.
+                    .arg(counts.updated)
+                    .arg(counts.created)
+                    .arg(counts.unchanged));
   for (const torvio::PlannedFile &f : run.Files()) {
-    if (f.change == torvio::FileChange::Updated || f.change == torvio::FileChange::Created) {
-      if (torvio::WithoutGenerationDates(f.before) == torvio::WithoutGenerationDates(f.after))
-        continue;
-      const std::string diff = torvio::UnifiedDiff(f.before, f.after, f.name);
-      std::fwrite(diff.data(), 1, diff.size(), stdout);
-    }
+    const std::string diff = torvio::PreviewDiff(f);
+    std::fwrite(diff.data(), 1, diff.size(), stdout);
   }
   return run.Generation().errors > 0 ? 1 : 0;
 }
