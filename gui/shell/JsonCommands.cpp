@@ -69,7 +69,13 @@ bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
         Prompter::Icon::Error, Prompter::Buttons::Ok);
     return false;
   }
-  torvio::WriteOutputDir(torvio::PathFromBytes(imported.project->outputDir));
+  const std::string &folder = imported.project->outputDir;
+  const bool folderChanged = folder != torvio::PathBytes(torvio::ReadFolders().outputDir);
+  torvio::WriteOutputDir(torvio::PathFromBytes(folder));
   doc.EditRecord(imported.project->data, ResString(torvio::IDS_IMPORT_STEP));
+  // The output folder is no part of the undo history: as after Tools >
+  // Options, undoing the import must not make the project look saved.
+  if (folderChanged)
+    emit doc.optionsChanged();
   return true;
 }

@@ -109,6 +109,10 @@ private slots:
     QCOMPARE(w.frame.Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo Import"));
     stack->undo();
     QVERIFY(SameRecord(w.doc.Record(), Defaults()));
+    // The imported output folder is not undone with the record: the project
+    // stays modified, so that closing asks.
+    QCOMPARE(ReadFolders().outputDir, QStringLiteral("/srv/motor5/"));
+    QVERIFY(w.doc.IsModified());
   }
 
   void aRefusedImportChangesNothingAndSaysWhy() {
