@@ -3,6 +3,7 @@
 #include "ProjectStore.h"
 #include "parvex/Plausibility.h"
 #include "shell/COptionsDlg.h"
+#include "shell/MessageLines.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
@@ -78,18 +79,14 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
 }
 
 void CTORVIODoc::WarnOfImplausibleSettings() {
-  constexpr std::size_t kMostShown = 20;
-  const auto found = parvex::FindImplausibleSettings(m_data);
-  if (found.empty())
+  std::vector<std::string> lines;
+  for (const auto &setting : parvex::FindImplausibleSettings(m_data))
+    lines.push_back(setting.text);
+  if (lines.empty())
     return;
-  QStringList lines;
-  for (std::size_t i = 0; i < found.size() && i < kMostShown; ++i)
-    lines << QString::fromStdString(found[i].text);
-  if (found.size() > kMostShown)
-    lines << torvio::ResString(torvio::IDS_IMPLAUSIBLE_MORE).arg(found.size() - kMostShown);
-  Prompts().Message(nullptr,
-                    torvio::ResString(torvio::IDS_IMPLAUSIBLE_SETTINGS).arg(lines.join(u'\n')),
-                    Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+  Prompts().Message(
+      nullptr, torvio::ResString(torvio::IDS_IMPLAUSIBLE_SETTINGS).arg(torvio::MessageLines(lines)),
+      Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
 }
 
 void CTORVIODoc::SetModifiedFlag(bool modified) {

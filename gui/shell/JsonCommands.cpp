@@ -2,6 +2,7 @@
 
 #include "ProjectJson.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/MessageLines.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
@@ -9,16 +10,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringList>
 
 using torvio::Prompter;
 using torvio::Prompts;
 using torvio::ResString;
 
 namespace {
-
-// A message box stays readable: the first reasons, then how many more.
-constexpr std::size_t kMostShown = 20;
 
 QString JsonFilter() {
   return ResString(torvio::IDS_JSON_FILTER);
@@ -58,15 +55,10 @@ bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
   const torvio::scripting::JsonProject imported =
       torvio::scripting::ReadProjectJson(torvio::PathBytes(*path));
   if (!imported.project) {
-    QStringList lines;
-    for (std::size_t i = 0; i < imported.errors.size() && i < kMostShown; ++i)
-      lines << QString::fromStdString(imported.errors[i]);
-    if (imported.errors.size() > kMostShown)
-      lines << ResString(torvio::IDS_IMPLAUSIBLE_MORE).arg(imported.errors.size() - kMostShown);
-    Prompts().Message(
-        parent,
-        ResString(torvio::IDS_IMPORT_FAILED).arg(torvio::ShownPath(*path), lines.join(u'\n')),
-        Prompter::Icon::Error, Prompter::Buttons::Ok);
+    Prompts().Message(parent,
+                      ResString(torvio::IDS_IMPORT_FAILED)
+                          .arg(torvio::ShownPath(*path), torvio::MessageLines(imported.errors)),
+                      Prompter::Icon::Error, Prompter::Buttons::Ok);
     return false;
   }
   const std::string &folder = imported.project->outputDir;
