@@ -1,6 +1,7 @@
 #include "analysis/ControllerAnalysisWindow.h"
 
 #include "analysis/AnalysisTables.h"
+#include "keys/DialogKeys.h"
 #include "strings/ResString.h"
 
 #include <QChart>
@@ -70,6 +71,7 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
   layout->addWidget(gains_, 1);
   layout->addLayout(charts, 1);
   resize(1500, 900);
+  torvio::CloseOnEscape(this);
   Refresh();
 }
 

@@ -1,5 +1,7 @@
 #include "MmiChartWindow.h"
 
+#include "keys/DialogKeys.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
@@ -40,6 +42,7 @@ MmiChartWindow::MmiChartWindow(std::function<const UserData *()> record, QWidget
       status_(new QLabel(this)) {
   setWindowTitle(QStringLiteral("Modulation Index Chart - TORVIO"));
   setAccessibleName(QStringLiteral("Modulation Index Chart"));
+  torvio::CloseOnEscape(this);
 
   single_->setName(SensingName(MmiSensing::SingleShunt));
   three_->setName(SensingName(MmiSensing::ThreeShunts));

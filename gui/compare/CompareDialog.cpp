@@ -1,10 +1,13 @@
 #include "CompareDialog.h"
 
+#include "keys/DialogKeys.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CompareDialog::CompareDialog(const QString &openName, const QString &path,
@@ -34,6 +37,7 @@ CompareDialog::CompareDialog(const QString &openName, const QString &path,
   layout->addWidget(summary_);
   layout->addWidget(list_, 1);
   layout->addWidget(buttons);
+  torvio::MakeDefault(buttons->button(QDialogButtonBox::Close));
   resize(comparison.lines.isEmpty() ? 420 : 680, comparison.lines.isEmpty() ? 120 : 420);
 }
 

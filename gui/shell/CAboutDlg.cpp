@@ -1,5 +1,6 @@
 #include "shell/CAboutDlg.h"
 
+#include "keys/DialogKeys.h"
 #include "shell/AppIcon.h"
 #include "shell/ModuleVersion.h"
 #include "strings/ResString.h"
@@ -23,7 +24,6 @@ CAboutDlg::CAboutDlg(QWidget *parent)
   m_modules->setAccessibleName(modulesLabel->text());
   m_modules->setMinimumSize(280, 80);
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
 
   auto *top = new QHBoxLayout;
   top->addWidget(logo);
@@ -33,6 +33,7 @@ CAboutDlg::CAboutDlg(QWidget *parent)
   layout->addWidget(modulesLabel);
   layout->addWidget(m_modules, 1);
   layout->addWidget(buttons);
+  MakeDefault(buttons->button(QDialogButtonBox::Ok));
   connect(buttons, &QDialogButtonBox::accepted, this, &CAboutDlg::accept);
   OnInitDialog();
 }

@@ -1,5 +1,6 @@
 #include "shell/CDiffDialog.h"
 
+#include "keys/DialogKeys.h"
 #include "strings/ResString.h"
 
 #include <QFontDatabase>
@@ -37,7 +38,6 @@ CDiffDialog::CDiffDialog(const QString &title, const QString &summary,
   m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_text->setAccessibleName(title);
   m_text->setAccessibleDescription(summary);
-  m_close->setDefault(true);
   connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 
   // Statuses first, then the diffs, each line in its colour.
@@ -82,6 +82,7 @@ CDiffDialog::CDiffDialog(const QString &title, const QString &summary,
   layout->addWidget(heading);
   layout->addWidget(m_text, 1);
   layout->addLayout(buttons);
+  MakeDefault(m_close);
   resize(820, 560);
 }
 

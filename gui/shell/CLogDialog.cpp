@@ -1,5 +1,6 @@
 #include "shell/CLogDialog.h"
 
+#include "keys/DialogKeys.h"
 #include "shell/CColorListBox.h"
 #include "strings/ResString.h"
 
@@ -24,7 +25,6 @@ CLogDialog::CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *pa
       m_close(new QPushButton(torvio::ResString(torvio::IDS_LOG_CLOSE))) {
   setWindowTitle(torvio::ResString(torvio::IDS_LOG_CAPTION));
   m_list->setAccessibleName(windowTitle());
-  m_close->setDefault(true);
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(m_close);
@@ -32,6 +32,7 @@ CLogDialog::CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *pa
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(m_list, 1);
   layout->addLayout(buttons);
+  torvio::MakeDefault(m_close);
   resize(640, 360);
   connect(m_close, &QPushButton::clicked, this, &CLogDialog::accept);
 

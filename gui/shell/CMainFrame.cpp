@@ -328,7 +328,8 @@ void CMainFrame::OnAppAbout() {
 
 void CMainFrame::OnCompareWith() {
   const QString filter = ResString(torvio::IDR_MAINFRAME).split(u'\n').value(3);
-  const auto path = torvio::Prompts().OpenFileName(this, filter);
+  const auto path =
+      torvio::Prompts().OpenFileName(this, ResString(torvio::IDS_COMPARE_CAPTION), filter);
   if (!path || path->isEmpty())
     return;
   CompareDialog dialog(m_doc->GetTitle(), *path, CompareWithFile(m_doc->Record(), *path), this);

@@ -1,5 +1,6 @@
 #include "shell/COptionsDlg.h"
 
+#include "keys/DialogKeys.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
@@ -43,7 +44,6 @@ COptionsDlg::COptionsDlg(QWidget *parent)
       m_rawNote(new QLabel(torvio::ResString(torvio::IDS_FOLDER_RAW_BYTES))) {
   setWindowTitle(torvio::ResString(torvio::IDS_OPTIONS_CAPTION));
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(FolderGroup(torvio::ResString(torvio::IDS_TEMPLATES_DIRECTORY), m_templates,
                                 m_templatesBrowse));
@@ -52,6 +52,7 @@ COptionsDlg::COptionsDlg(QWidget *parent)
   m_rawNote->setWordWrap(true);
   layout->addWidget(m_rawNote);
   layout->addWidget(buttons);
+  torvio::MakeDefault(buttons->button(QDialogButtonBox::Ok));
   // Tab order as the dialog always had it: the buttons first, then the rows.
   setTabOrder(buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel));
   setTabOrder(buttons->button(QDialogButtonBox::Cancel), m_templates);

@@ -1,6 +1,9 @@
 #include "shell/CPathDialog.h"
 
+#include "keys/DialogKeys.h"
 #include "shell/CPathDialogSub.h"
+
+#include <QPushButton>
 
 #include <QVBoxLayout>
 
@@ -11,6 +14,7 @@ CPathDialog::CPathDialog(const QString &caption, const QString &title, const QSt
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_browser);
+  torvio::MakeDefault(m_browser->OkButton());
   connect(m_browser, &CPathDialogSub::confirmed, this, [this] {
     m_done = true;
     m_path = m_browser->Result();

@@ -23,7 +23,6 @@ CPathDialogSub::CPathDialogSub(const QString &title, QWidget *parent)
   m_status->hide(); // kept for the path text, never shown
   m_edit->setMaxLength(kMaxPath);
   m_edit->setAccessibleName(title);
-  m_ok->setDefault(true);
 
   m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
   m_model->setRootPath(QStringLiteral("/"));

@@ -27,7 +27,8 @@ void CTORVIOApp::SelectSettingsStore() {
 bool CTORVIOApp::InitInstance(const QStringList &arguments) {
   SelectSettingsStore();
   QCoreApplication::setApplicationVersion(QString::fromStdString(torvio::ProgramVersion()));
-  QGuiApplication::setApplicationDisplayName(torvio::ResString(torvio::IDS_APP_TITLE));
+  // No display name: the platform would append it to every window title
+  // with a separator of its own, beside the " - TORVIO" of the main window.
   QGuiApplication::setDesktopFileName(QStringLiteral("torvio"));
 
   QCommandLineParser parser;

@@ -128,7 +128,8 @@ bool CTORVIODoc::OnFileOpen(QWidget *parent) {
   if (!SaveModified(parent)) {
     return false;
   }
-  const auto path = Prompts().OpenFileName(parent, FileFilter());
+  const auto path =
+      Prompts().OpenFileName(parent, torvio::ResString(torvio::IDS_OPEN_CAPTION), FileFilter());
   return path && OnOpenDocument(*path);
 }
 
@@ -144,7 +145,8 @@ bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
                                 ? torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(2) +
                                       torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(4)
                                 : m_path;
-  const auto path = Prompts().SaveFileName(parent, suggested, FileFilter());
+  const auto path = Prompts().SaveFileName(parent, torvio::ResString(torvio::IDS_SAVE_AS_CAPTION),
+                                           suggested, FileFilter());
   return path && OnSaveDocument(*path);
 }
 

@@ -130,9 +130,9 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
                                  ResString(IDS_CHOICE_SHOW_DIFFERENCES), ResString(IDS_CANCEL)};
     for (;;) {
       const int choice = Prompts().Choose(
-          parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders->outputDir), list), choices);
+          parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders->outputDir), list), choices, 1);
       if (choice == 2) {
-        ShowDifferences(parent, ResString(IDS_CHOICE_SHOW_DIFFERENCES), *run, foreign);
+        ShowDifferences(parent, ResString(IDS_SHOW_DIFFERENCES_CAPTION), *run, foreign);
         continue;
       }
       if (choice == 1)

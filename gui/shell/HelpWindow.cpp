@@ -1,5 +1,6 @@
 #include "shell/HelpWindow.h"
 
+#include "keys/DialogKeys.h"
 #include "strings/ResString.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,7 @@ HelpWindow::HelpWindow() : m_browser(new QTextBrowser) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(ResString(IDS_HELP_TITLE));
+  CloseOnEscape(this);
   m_browser->setOpenExternalLinks(true);
   m_browser->setAccessibleName(windowTitle());
   auto *layout = new QVBoxLayout(this);

@@ -33,7 +33,8 @@ QString SuggestedName(const CTORVIODoc &doc) {
 } // namespace
 
 bool ExportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
-  const auto path = Prompts().SaveFileName(parent, SuggestedName(doc), JsonFilter());
+  const auto path = Prompts().SaveFileName(parent, ResString(torvio::IDS_EXPORT_CAPTION),
+                                           SuggestedName(doc), JsonFilter());
   if (!path || path->isEmpty())
     return false;
   const std::string folder = torvio::PathBytes(torvio::ReadFolders().outputDir);
@@ -49,7 +50,8 @@ bool ExportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
 }
 
 bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
-  const auto path = Prompts().OpenFileName(parent, JsonFilter());
+  const auto path =
+      Prompts().OpenFileName(parent, ResString(torvio::IDS_IMPORT_CAPTION), JsonFilter());
   if (!path || path->isEmpty())
     return false;
   const torvio::scripting::JsonProject imported =

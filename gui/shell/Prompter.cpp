@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace torvio {
 namespace {
@@ -30,15 +31,23 @@ public:
       box.setIcon(QMessageBox::Question);
       break;
     }
+    // Enter gives the first answer, which every question of the program
+    // words as the safe one (save, create); Escape the one that does least.
     switch (buttons) {
     case Buttons::Ok:
       box.setStandardButtons(QMessageBox::Ok);
+      box.setDefaultButton(QMessageBox::Ok);
+      box.setEscapeButton(QMessageBox::Ok);
       break;
     case Buttons::YesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::No);
       break;
     case Buttons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::Cancel);
       break;
     }
     switch (box.exec()) {
@@ -53,7 +62,8 @@ public:
     }
   }
 
-  int Choose(QWidget *parent, const QString &text, const QStringList &choices) override {
+  int Choose(QWidget *parent, const QString &text, const QStringList &choices,
+             int defaultChoice) override {
     QMessageBox box(parent);
     box.setWindowTitle(ResString(IDS_APP_TITLE));
     box.setIcon(QMessageBox::Question);
@@ -62,7 +72,7 @@ public:
     for (const QString &choice : choices)
       buttons.append(box.addButton(choice, QMessageBox::ActionRole));
     if (!buttons.isEmpty()) {
-      box.setDefaultButton(qobject_cast<QPushButton *>(buttons.constFirst()));
+      box.setDefaultButton(qobject_cast<QPushButton *>(buttons.value(defaultChoice)));
       box.setEscapeButton(buttons.constLast());
     }
     box.exec();
@@ -70,16 +80,19 @@ public:
     return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
   }
 
-  std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override {
-    const QString name = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+  std::optional<QString> OpenFileName(QWidget *parent, const QString &title,
+                                      const QString &filter) override {
+    const QString name = QFileDialog::getOpenFileName(parent, title, QString(), filter);
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
   }
 
-  std::optional<QString> SaveFileName(QWidget *parent, const QString &suggested,
-                                      const QString &filter) override {
-    QFileDialog dialog(parent, QString(), suggested, filter);
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &title,
+                                      const QString &suggested, const QString &filter) override {
+    QFileDialog dialog(parent, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("tvd"));
+    // "TORVIO Files (*.tvd)" adds ".tvd" to a name typed without one.
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.(\w+))"));
+    dialog.setDefaultSuffix(pattern.match(filter).captured(1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return std::nullopt;
     }

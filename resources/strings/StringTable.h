@@ -134,6 +134,12 @@ enum StringId : unsigned {
   IDS_ANALYSIS_FLAG_LOOP,
   IDS_ANALYSIS_FLAG_GAIN,
   IDS_ANALYSIS_FLAG_MORE,
+  IDS_SHOW_DIFFERENCES_CAPTION,
+  IDS_OPEN_CAPTION,
+  IDS_SAVE_AS_CAPTION,
+  IDS_EXPORT_CAPTION,
+  IDS_IMPORT_CAPTION,
+  IDS_COMPARE_CAPTION,
 };
 
 struct StringEntry {
@@ -295,6 +301,12 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_ANALYSIS_FLAG_LOOP, "Current loop flagged"},
     {IDS_ANALYSIS_FLAG_GAIN, "Gain flagged"},
     {IDS_ANALYSIS_FLAG_MORE, "Tools > Controller Analysis... shows every figure."},
+    {IDS_SHOW_DIFFERENCES_CAPTION, "Show Differences"},
+    {IDS_OPEN_CAPTION, "Open"},
+    {IDS_SAVE_AS_CAPTION, "Save As"},
+    {IDS_EXPORT_CAPTION, "Export"},
+    {IDS_IMPORT_CAPTION, "Import"},
+    {IDS_COMPARE_CAPTION, "Compare With"},
 };
 
 // The text of a string id; an empty text for an unknown id.

@@ -120,6 +120,8 @@ private slots:
 
     QCOMPARE(prompts.questions.size(), std::size_t(choices.contains(2) ? 2 : 1));
     QCOMPARE(prompts.questions[0].choices, kChoices);
+    // Enter keeps the hand edits.
+    QCOMPARE(prompts.questions[0].defaultChoice, 1);
     QVERIFY(prompts.questions[0].text.contains(QStringLiteral("    MC_Hall_prm.h\n")));
     QVERIFY(!prompts.questions[0].text.contains(QStringLiteral("MC_Control_Param.h")));
     QCOMPARE(ReadAll(hall) == edited, kept);

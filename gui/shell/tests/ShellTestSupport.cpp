@@ -34,8 +34,9 @@ Prompter::Answer ScriptedPrompter::Message(QWidget *, const QString &text, Icon 
   return answer;
 }
 
-int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &offered) {
-  questions.push_back({text, offered});
+int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &offered,
+                             int defaultChoice) {
+  questions.push_back({text, offered, defaultChoice});
   if (choices.empty())
     return static_cast<int>(offered.size()) - 1;
   const int choice = choices.front();
@@ -43,7 +44,9 @@ int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &
   return choice;
 }
 
-std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &filter) {
+std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &title,
+                                                      const QString &filter) {
+  fileTitles.append(title);
   fileFilters.append(filter);
   const QString name = fileNames.empty() ? QString() : fileNames.front();
   if (!fileNames.empty()) {
@@ -55,10 +58,11 @@ std::optional<QString> ScriptedPrompter::OpenFileName(QWidget *, const QString &
   return name;
 }
 
-std::optional<QString> ScriptedPrompter::SaveFileName(QWidget *parent, const QString &suggested,
+std::optional<QString> ScriptedPrompter::SaveFileName(QWidget *parent, const QString &title,
+                                                      const QString &suggested,
                                                       const QString &filter) {
   suggestedNames.append(suggested);
-  return OpenFileName(parent, filter);
+  return OpenFileName(parent, title, filter);
 }
 
 std::optional<QString> ScriptedPrompter::BrowseFolder(QWidget *, const QString &,

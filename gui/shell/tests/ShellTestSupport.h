@@ -48,10 +48,12 @@ public:
   ~ScriptedPrompter() override { SetPrompter(nullptr); }
 
   Answer Message(QWidget *parent, const QString &text, Icon icon, Buttons buttons) override;
-  int Choose(QWidget *parent, const QString &text, const QStringList &choices) override;
-  std::optional<QString> OpenFileName(QWidget *parent, const QString &filter) override;
-  std::optional<QString> SaveFileName(QWidget *parent, const QString &suggested,
+  int Choose(QWidget *parent, const QString &text, const QStringList &choices,
+             int defaultChoice) override;
+  std::optional<QString> OpenFileName(QWidget *parent, const QString &title,
                                       const QString &filter) override;
+  std::optional<QString> SaveFileName(QWidget *parent, const QString &title,
+                                      const QString &suggested, const QString &filter) override;
   std::optional<QString> BrowseFolder(QWidget *parent, const QString &caption, const QString &title,
                                       const QString &initial) override;
 
@@ -68,11 +70,13 @@ public:
   struct Question {
     QString text;
     QStringList choices;
+    int defaultChoice;
   };
   std::vector<Question> questions;
   // The filter of every file question, and the name a save question
   // suggested.
   QStringList fileFilters;
+  QStringList fileTitles;
   QStringList suggestedNames;
   QStringList folderTitles;
   QStringList folderInitials;
