@@ -91,15 +91,8 @@ QColor CColorListBox::GetItemColor(int index) const {
   return entry ? entry->data(kColorRole).value<QColor>() : QColor();
 }
 
-void CColorListBox::updateGeometries() {
-  QListWidget::updateGeometries();
-  // Like a list box, the list may scroll until its last line is the top one.
-  if (count() > 0) {
-    verticalScrollBar()->setRange(0, count() - 1);
-  }
-}
-
 void CColorListBox::SetTopIndex(int index) {
+  // The scroll bar's range ends at the last full page and clamps the value.
   updateGeometries();
   verticalScrollBar()->setValue(index);
 }

@@ -25,10 +25,8 @@ public:
   int AddString(const QString &text);
   void SetItemColor(int index, const QColor &color);
   QColor GetItemColor(int index) const;
-  // Scrolls so that the item is the top visible one, even near the end.
+  // Scrolls so that the item is the top visible one, as far as the list
+  // scrolls: never past its last full page, as a list box does.
   void SetTopIndex(int index);
   int GetTopIndex() const;
-
-protected:
-  void updateGeometries() override;
 };

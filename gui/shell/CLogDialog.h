@@ -1,5 +1,6 @@
 // "Message Log": the lines of the last generation, errors red, warnings
-// blue, information black, the last line scrolled to the top.
+// blue, information black, opened on its last full page so that the end of
+// the run is in view.
 #pragma once
 
 #include "parvex/Generation.h"

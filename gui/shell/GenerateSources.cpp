@@ -1,6 +1,7 @@
 #include "shell/GenerateSources.h"
 
 #include "GeneratedFiles.h"
+#include "OutputFolder.h"
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
@@ -76,10 +77,46 @@ std::optional<Folders> FoldersToUse(QWidget *parent) {
   return folders;
 }
 
-void ShowDifferences(QWidget *parent, const QString &title, const Regeneration &run,
-                     const std::vector<std::string> &only) {
-  CDiffDialog dialog(title, ResString(IDS_PREVIEW_NOTHING_WRITTEN), Differences(run, only), parent);
-  dialog.exec();
+// The report's first lines: a missing output folder is created, with its
+// parents; one that cannot take the headers is named with the reason (the
+// generation still runs and reports each file it could not write).
+std::vector<parvex::ReportLine> PreparationLines(const Folders &folders) {
+  const OutputFolder prepared = PrepareOutputFolder(PathBytes(folders.outputDir));
+  const QString shown = ShownPath(folders.outputDir);
+  if (!prepared.error.empty())
+    return {{ResString(IDS_OUTPUT_DIR_UNUSABLE)
+                 .arg(shown, QString::fromLocal8Bit(prepared.error))
+                 .toStdString(),
+             parvex::Severity::Error}};
+  if (prepared.created)
+    return {{ResString(IDS_OUTPUT_DIR_CREATED).arg(shown).toStdString(),
+             parvex::Severity::Information}};
+  return {};
+}
+
+// Headers changed by hand: overwrite them (false), keep them (true), or
+// cancel (nothing). Enter keeps them.
+std::optional<bool> AskAboutHandEdits(QWidget *parent, const Folders &folders,
+                                      const std::vector<std::string> &foreign,
+                                      const std::vector<FileDifference> &differences) {
+  QString list;
+  for (const std::string &name : foreign)
+    list += QStringLiteral("    ") + QString::fromStdString(name) + u'\n';
+  const QStringList choices = {ResString(IDS_CHOICE_OVERWRITE), ResString(IDS_CHOICE_KEEP),
+                               ResString(IDS_CHOICE_SHOW_DIFFERENCES), ResString(IDS_CANCEL)};
+  for (;;) {
+    const int choice = Prompts().Choose(
+        parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders.outputDir), list), choices, 1);
+    if (choice == 2) {
+      CDiffDialog dialog(ResString(IDS_SHOW_DIFFERENCES_CAPTION),
+                         ResString(IDS_PREVIEW_NOTHING_WRITTEN), differences, parent);
+      dialog.exec();
+      continue;
+    }
+    if (choice == 0 || choice == 1)
+      return choice == 1;
+    return std::nullopt;
+  }
 }
 
 } // namespace
@@ -110,48 +147,54 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
     CLogDialog(m_report, parent).exec();
     return;
   }
-  const std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Write);
-  if (run->Busy()) {
-    m_report = run->Generation().lines;
-    Prompts().Message(parent, ResString(IDS_FOLDER_BUSY).arg(ShownPath(folders->outputDir)),
-                      Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
-    return;
-  }
+  std::vector<parvex::ReportLine> preparation = PreparationLines(*folders);
 
-  // Headers changed since TORVIO wrote them are overwritten only when the
-  // user says so; the folder stays locked while they decide.
+  // No dialog waits while the run holds the folder: each run is placed and
+  // released before the log shows, and a run that finds hand edits is
+  // dropped before the question; the answer applies to the next run, which
+  // asks again only about files the user has not answered for.
+  std::set<std::string> answered;
   std::set<std::string> keep;
-  const std::vector<std::string> foreign = run->ForeignChanges();
-  if (!foreign.empty()) {
-    QString list;
-    for (const std::string &name : foreign)
-      list += QStringLiteral("    ") + QString::fromStdString(name) + u'\n';
-    const QStringList choices = {ResString(IDS_CHOICE_OVERWRITE), ResString(IDS_CHOICE_KEEP),
-                                 ResString(IDS_CHOICE_SHOW_DIFFERENCES), ResString(IDS_CANCEL)};
-    for (;;) {
-      const int choice = Prompts().Choose(
-          parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders->outputDir), list), choices, 1);
-      if (choice == 2) {
-        ShowDifferences(parent, ResString(IDS_SHOW_DIFFERENCES_CAPTION), *run, foreign);
-        continue;
-      }
-      if (choice == 1)
-        keep.insert(foreign.begin(), foreign.end());
-      else if (choice != 0) {
-        m_report = {{ResString(IDS_GENERATION_CANCELLED).toStdString(), parvex::Severity::Warning}};
-        return;
-      }
+  for (;;) {
+    std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Write);
+    if (run->Busy()) {
+      m_report = run->Generation().lines;
+      run.reset();
+      Prompts().Message(parent, ResString(IDS_FOLDER_BUSY).arg(ShownPath(folders->outputDir)),
+                        Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+      return;
+    }
+    const std::vector<std::string> foreign = run->ForeignChanges();
+    const bool unanswered = std::any_of(foreign.begin(), foreign.end(), [&](const std::string &f) {
+      return answered.count(f) == 0;
+    });
+    if (!unanswered) {
+      const std::vector<PlacedFile> placed = run->Place(keep);
+      m_report = std::move(preparation);
+      for (const parvex::ReportLine &line : run->Generation().lines)
+        m_report.push_back(line);
+      for (const std::string &warning : run->Warnings())
+        m_report.push_back({warning, parvex::Severity::Warning});
+      if (!run->Direct())
+        for (parvex::ReportLine &line : PlacementReport(placed))
+          m_report.push_back(std::move(line));
       break;
     }
+    const std::vector<FileDifference> differences = Differences(*run, foreign);
+    run.reset();
+    const std::optional<bool> keepThem = AskAboutHandEdits(parent, *folders, foreign, differences);
+    if (!keepThem) {
+      m_report = {{ResString(IDS_GENERATION_CANCELLED).toStdString(), parvex::Severity::Warning}};
+      return;
+    }
+    for (const std::string &name : foreign) {
+      answered.insert(name);
+      if (*keepThem)
+        keep.insert(name);
+      else
+        keep.erase(name);
+    }
   }
-
-  const std::vector<PlacedFile> placed = run->Place(keep);
-  m_report = run->Generation().lines;
-  for (const std::string &warning : run->Warnings())
-    m_report.push_back({warning, parvex::Severity::Warning});
-  if (!run->Direct())
-    for (parvex::ReportLine &line : PlacementReport(placed))
-      m_report.push_back(std::move(line));
   CLogDialog log(m_report, parent);
   log.exec();
 }

@@ -140,6 +140,8 @@ enum StringId : unsigned {
   IDS_EXPORT_CAPTION,
   IDS_IMPORT_CAPTION,
   IDS_COMPARE_CAPTION,
+  IDS_OUTPUT_DIR_CREATED,
+  IDS_OUTPUT_DIR_UNUSABLE,
 };
 
 struct StringEntry {
@@ -307,6 +309,8 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_EXPORT_CAPTION, "Export"},
     {IDS_IMPORT_CAPTION, "Import"},
     {IDS_COMPARE_CAPTION, "Compare With"},
+    {IDS_OUTPUT_DIR_CREATED, "Output Dir : %1 did not exist and was created."},
+    {IDS_OUTPUT_DIR_UNUSABLE, "Output Dir : %1 cannot take the headers: %2."},
 };
 
 // The text of a string id; an empty text for an unknown id.

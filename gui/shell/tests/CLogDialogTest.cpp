@@ -1,5 +1,5 @@
 // The message log: colours by severity, how selected items are drawn, and
-// the last line scrolled to the top.
+// opened on the last full page.
 #include "shell/CLogDialog.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
@@ -81,16 +81,33 @@ private slots:
     QCOMPARE(QColor(image.pixel(rect.center().x(), rect.center().y())), QColor(255, 0, 0));
   }
 
-  void lastLineIsScrolledToTheTop() {
+  // The end of the run is in view on a full last page: the last line at the
+  // bottom, no blank space below it, and as many lines above it as fit.
+  void lastLineEndsAFullLastPage_data() {
+    QTest::addColumn<int>("count");
+    QTest::newRow("long run") << 200;
+    QTest::newRow("failed run") << 23;
+    QTest::newRow("fits") << 3;
+  }
+
+  void lastLineEndsAFullLastPage() {
+    QFETCH(int, count);
     std::vector<parvex::ReportLine> lines;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < count; ++i) {
       lines.push_back({"line " + std::to_string(i), parvex::Severity::Information});
     }
     CLogDialog dialog(lines);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.List()->GetTopIndex(), 199);
-    QCOMPARE(dialog.List()->visualItemRect(dialog.List()->item(199)).top(), 0);
+    CColorListBox *list = dialog.List();
+    const int rowHeight = list->visualItemRect(list->item(0)).height();
+    const int rows = list->viewport()->height() / rowHeight;
+    QVERIFY(rows >= 10);
+    const QRect last = list->visualItemRect(list->item(count - 1));
+    QVERIFY(list->viewport()->rect().contains(last));
+    QCOMPARE(list->GetTopIndex(), std::max(0, count - rows));
+    if (count > rows)
+      QVERIFY(list->viewport()->height() - last.bottom() <= rowHeight);
   }
 
   void closeEndsTheDialog() {

@@ -140,7 +140,7 @@ private slots:
       QFile file(store);
       QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
       file.write("[Options]\n"
-                 "OutputDir=/nonexistent/caf\xe9/\xff\xfe\x80/\n"
+                 "OutputDir=/dev/null/caf\xe9/\xff\xfe\x80/\n"
                  "TemplatesDir=/nonexistent/\xc3\x28\xa0\xa1/\n"
                  "[Globals]\n"
                  "FirstRun=\xff\n");
@@ -148,7 +148,7 @@ private slots:
     const Folders folders = ReadFolders();
     QVERIFY(!folders.outputDir.isEmpty());
     QVERIFY(!folders.templatesDir.isEmpty());
-    QVERIFY(folders.outputDir.startsWith(QStringLiteral("/nonexistent/caf")));
+    QVERIFY(folders.outputDir.startsWith(QStringLiteral("/dev/null/caf")));
     QVERIFY(folders.outputDir.endsWith(u'/'));
     // An unreadable number counts as 0, not as a first run.
     QCOMPARE(ReadFirstRun(), 0);
@@ -166,12 +166,16 @@ private slots:
     QCOMPARE(options.OutputEdit()->text(), folders.outputDir);
     QCOMPARE(options.TemplatesEdit()->text(), folders.templatesDir);
 
-    // Generation runs and says what failed: no template can be found there.
+    // Generation runs and says what failed: the folder cannot be made (a
+    // file holds its first part), and no template can be found.
     OnNextModal([](QWidget *modal) { modal->close(); });
     doc.GenerateSources(nullptr);
     const QStringList report = test::Digits(doc.LastReport());
-    QCOMPARE(report.size(), 3 + 18 + 1);
-    QVERIFY(report[4].startsWith(QStringLiteral("1Exit code [2] -> ")));
+    QCOMPARE(report.size(), 1 + 3 + 18 + 1);
+    QVERIFY2(report[0].startsWith(QStringLiteral("1Output Dir : /dev/null/caf")) &&
+                 report[0].endsWith(QStringLiteral(" cannot take the headers: Not a directory.")),
+             qPrintable(report[0]));
+    QVERIFY(report[5].startsWith(QStringLiteral("1Exit code [2] -> ")));
     QCOMPARE(report.last(), QStringLiteral("1End include files creation. 9 Error(s) 0 Warning(s)"));
 
     // The output folder as read goes into the project and comes back.

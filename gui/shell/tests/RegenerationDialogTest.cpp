@@ -13,8 +13,10 @@
 #include "strings/StringTable.h"
 
 #include "FolderLock.h"
+#include "GeneratedFiles.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -137,6 +139,61 @@ private slots:
     }
   }
 
+  // No dialog waits while the run holds the folder: when the hand-edit
+  // question and the log show, the folder holds the generated files, the
+  // manifest and the lock file only, and another run gets the lock at once.
+  void folderIsFreeWhileADialogWaits() {
+    QVERIFY(WriteAll(Out() + QStringLiteral("MC_Hall_prm.h"), m_hall + "/* tuned */\n"));
+    ScriptedPrompter prompts;
+    prompts.choices = {1};
+    QStringList atQuestion, atLog;
+    bool freeAtQuestion = false, freeAtLog = false;
+    prompts.onQuestion = [&] {
+      atQuestion = FolderEntries();
+      freeAtQuestion = FolderLock(PathBytes(Out()), std::chrono::milliseconds(0)).Held();
+    };
+    OnNextModal([&](QWidget *log) {
+      atLog = FolderEntries();
+      freeAtLog = FolderLock(PathBytes(Out()), std::chrono::milliseconds(0)).Held();
+      log->close();
+    });
+    m_doc->GenerateSources(nullptr);
+    QStringList expected = {QStringLiteral(".torvio-generated.sha256"),
+                            QStringLiteral(".torvio-generation.lock")};
+    for (const char *name : kGeneratedFiles)
+      expected << QString::fromLatin1(name);
+    expected.sort();
+    QCOMPARE(atQuestion, expected);
+    QCOMPARE(atLog, expected);
+    QVERIFY(freeAtQuestion);
+    QVERIFY(freeAtLog);
+    QVERIFY(test::Digits(m_doc->LastReport()).contains(QStringLiteral("2MC_Hall_prm.h : kept")));
+  }
+
+  // A missing output folder is made, parents and all, and the log says so;
+  // one that cannot be made is named with the system's reason, and each
+  // header still reports its own failure.
+  void missingOutputFolderIsCreated() {
+    const QString deeper = Out() + QStringLiteral("new/deeper/");
+    WriteFolders({QStringLiteral(TORVIO_TEMPLATES_DIR), deeper});
+    QStringList shown = Generate(*m_doc);
+    QCOMPARE(shown.value(0),
+             QStringLiteral("Output Dir : %1 did not exist and was created.").arg(deeper));
+    QVERIFY(QFileInfo(deeper + QStringLiteral("MC_Hall_prm.h")).isFile());
+    QVERIFY(shown.contains(QStringLiteral("Files: 0 updated, 9 created, 0 unchanged.")));
+
+    const QString underAFile = Out() + QStringLiteral("MC_Hall_prm.h/out/");
+    WriteFolders({QStringLiteral(TORVIO_TEMPLATES_DIR), underAFile});
+    shown = Generate(*m_doc);
+    QCOMPARE(shown.value(0),
+             QStringLiteral("Output Dir : %1 cannot take the headers: Not a directory.")
+                 .arg(underAFile));
+    QCOMPARE(
+        shown.filter(QStringLiteral("Exit code [4] -> Error : Header file creation failed (.h)."))
+            .size(),
+        9);
+  }
+
   void busyFolderIsSaidSo() {
     ScriptedPrompter prompts;
     FolderLock other(PathBytes(Out()), std::chrono::milliseconds(0));
@@ -189,6 +246,12 @@ private slots:
 
 private:
   QString Out() const { return m_output->path() + u'/'; }
+  QStringList FolderEntries() const {
+    QStringList names = QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                              QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
+  }
 
   test::TemporarySettings m_settings;
   std::optional<QTemporaryDir> m_output;

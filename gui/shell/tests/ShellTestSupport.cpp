@@ -37,6 +37,8 @@ Prompter::Answer ScriptedPrompter::Message(QWidget *, const QString &text, Icon 
 int ScriptedPrompter::Choose(QWidget *, const QString &text, const QStringList &offered,
                              int defaultChoice) {
   questions.push_back({text, offered, defaultChoice});
+  if (onQuestion)
+    onQuestion();
   if (choices.empty())
     return static_cast<int>(offered.size()) - 1;
   const int choice = choices.front();

@@ -73,6 +73,8 @@ public:
     int defaultChoice;
   };
   std::vector<Question> questions;
+  // Runs when a question is asked, before it is answered.
+  std::function<void()> onQuestion;
   // The filter of every file question, and the name a save question
   // suggested.
   QStringList fileFilters;
