@@ -1,10 +1,13 @@
 #include "ProjectJson.h"
 
+#include "ProgramLimits.h"
 #include "SettingPath.h"
 #include "SettingText.h"
 
 #include "FileReplace.h"
+#include "parvex/Model.h"
 #include "parvex/Plausibility.h"
+#include "parvex/Settings.h"
 #include "torvio/RegularFile.h"
 
 #include <QJsonArray>
@@ -321,12 +324,29 @@ JsonProject ImportProjectJson(std::string_view text) {
       errors.push_back(Named(std::string(parvex::PathOf(*p)), "missing"));
   if (!errors.empty())
     return result;
-  // The values a user could not have entered: outside their limits, or a
-  // flag that is neither 0 nor 1.
-  for (const parvex::ImplausibleSetting &odd : parvex::FindImplausibleSettings(contents.data))
+  errors = ForeignLimits(contents.data);
+  UserData checked = contents.data;
+  parvex::CheckConsistency(checked);
+  // The values a user could not have entered: outside the limits the
+  // program gives them (the defaults' with the check's couplings), or a flag
+  // that is neither 0 nor 1.
+  UserData limits{};
+  PARVEX_SetDefault(&limits);
+  for (const Parameter &p : parvex::Parameters())
+    p.Write(limits, p.Read(contents.data));
+  parvex::CheckConsistency(limits);
+  UserData judged = contents.data;
+  for (const Parameter &p : parvex::Parameters())
+    if (p.HasRange())
+      for (ParamPart part : {ParamPart::Min, ParamPart::Max, ParamPart::Decimals})
+        p.Write(judged, p.Read(limits, part), part);
+  for (const parvex::ImplausibleSetting &odd : parvex::FindImplausibleSettings(judged))
     errors.push_back(odd.text);
-  if (errors.empty())
-    result.project = std::move(contents);
+  if (!errors.empty())
+    return result;
+  result.recomputed = parvex::DiffSettings(contents.data, checked);
+  contents.data = checked;
+  result.project = std::move(contents);
   return result;
 }
 

@@ -45,8 +45,18 @@ struct JsonProject {
   // Otherwise every reason, one per line: "PATH: reason", or the reason
   // alone for the text as a whole.
   std::vector<std::string> errors;
+  // What the consistency check changed after the import, as --diff names
+  // it: "PATH: imported -> checked".
+  std::vector<std::string> recomputed;
 };
 
+// An import is an edit: the values are taken as typing them would take
+// them, judged by the limits the program gives them, and the consistency
+// check runs after them, so that the values that follow (gains, the
+// modulation index, coupled limits) are recomputed. Limits are the
+// program's: a limit the check keeps as stored must be the default one
+// (ProgramLimits.h). A consistent project exported and imported again comes
+// back byte for byte.
 JsonProject ImportProjectJson(std::string_view text);
 
 // Files: written atomically (ReplaceFile), read only from a regular file of

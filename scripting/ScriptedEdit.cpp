@@ -4,6 +4,7 @@
 #include "SettingText.h"
 
 #include "parvex/Edits.h"
+#include "parvex/Model.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,6 +22,12 @@ std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
     text.remove_suffix(1);
   return text;
+}
+
+std::string ValueText(const parvex::Parameter &p, double v) {
+  if (p.kind == parvex::ParamKind::Flag)
+    return v != 0 ? "TRUE" : "FALSE";
+  return ExactNumber(v);
 }
 
 std::string Quoted(std::string_view text) {
@@ -103,6 +110,20 @@ std::optional<std::string> SetNumber(UserData &data, const parvex::Parameter &p,
   return std::nullopt;
 }
 
+// A value as its control stores it: a flag 1 or 0, an integer truncated
+// toward zero; nothing for what the control would not take.
+std::optional<double> EnteredValue(const parvex::Parameter &p, std::string_view text) {
+  if (p.kind == parvex::ParamKind::Flag) {
+    const std::optional<bool> set = ParseFlag(text);
+    return set ? std::optional<double>(*set ? 1.0 : 0.0) : std::nullopt;
+  }
+  const std::optional<double> v = ParseNumber(text);
+  if (!v)
+    return std::nullopt;
+  const bool real = p.kind == parvex::ParamKind::Real || p.kind == parvex::ParamKind::Rate;
+  return real ? *v : std::trunc(*v);
+}
+
 } // namespace
 
 std::optional<double> ParseNumber(std::string_view text) {
@@ -137,24 +158,59 @@ std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assi
   const parvex::EditRule *rule = parvex::EditRuleOf(p);
   if (!rule)
     return name + "no page enters this setting (the calculations set it)";
+  if (const std::optional<std::string> blocked = parvex::EditBlocked(data, p))
+    return name + *blocked;
   UserData edited = data;
   const auto error = rule->control == EditControl::CheckBox || rule->control == EditControl::Option
                          ? SetFlag(edited, p, *rule, value)
                          : SetNumber(edited, p, *rule, value);
   if (error)
     return name + *error;
+  // A setting whose commit runs no check keeps what was set until the next
+  // edit's check silently replaces it; refuse it now, while the user can
+  // still see why.
+  if (!rule->check) {
+    UserData next = edited;
+    parvex::CheckConsistency(next);
+    const double kept = p.Read(edited);
+    if (p.Read(next) != kept)
+      return name + parvex::ForcedReason(edited, p).value_or(
+                        ValueText(p, kept) + " would not stay: the consistency check sets it to " +
+                        ValueText(p, p.Read(next)));
+  }
   data = edited;
   return std::nullopt;
 }
 
+AppliedEdits ApplyEdits(UserData &data, const std::vector<std::string> &assignments) {
+  AppliedEdits outcome;
+  UserData edited = data;
+  // What each setting was set to (the last time), as its control stores it.
+  std::vector<std::pair<const parvex::Parameter *, double>> entered;
+  for (const std::string &assignment : assignments) {
+    if (auto error = ApplyAssignment(edited, assignment)) {
+      outcome.error = std::move(error);
+      return outcome;
+    }
+    const std::string_view text = assignment;
+    const std::optional<SettingRef> setting = FindSetting(text.substr(0, text.find('=')));
+    const std::optional<double> value =
+        EnteredValue(*setting->parameter, text.substr(text.find('=') + 1));
+    std::erase_if(entered, [&](const auto &e) { return e.first == setting->parameter; });
+    if (value)
+      entered.emplace_back(setting->parameter, *value);
+  }
+  for (const auto &[p, value] : entered)
+    if (p->Read(edited) != value)
+      outcome.notes.push_back(std::string(parvex::PathOf(*p)) + ": set to " + ValueText(*p, value) +
+                              ", the consistency check made it " + ValueText(*p, p->Read(edited)));
+  data = edited;
+  return outcome;
+}
+
 std::optional<std::string> ApplyAssignments(UserData &data,
                                             const std::vector<std::string> &assignments) {
-  UserData edited = data;
-  for (const std::string &assignment : assignments)
-    if (auto error = ApplyAssignment(edited, assignment))
-      return error;
-  data = edited;
-  return std::nullopt;
+  return ApplyEdits(data, assignments).error;
 }
 
 } // namespace torvio::scripting

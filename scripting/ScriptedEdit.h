@@ -1,9 +1,12 @@
 // A scripted edit "PATH=VALUE", made as a user makes it on the page that
 // shows the setting: a value outside the field's limits is refused (the
-// field would not keep it), an integer is truncated toward zero, and the
-// consistency check runs after exactly the settings whose page commit runs
-// it (parvex/Edits.h holds that rule for both). So a list of edits gives
-// the record the program gives for the same edits in the same order.
+// field would not keep it), a setting whose control the page disables in
+// this state is refused with the reason, an integer is truncated toward
+// zero, and the consistency check runs after exactly the settings whose
+// page commit runs it (parvex/Edits.h holds these rules for both). So a
+// list of edits gives the record the program gives for the same edits in
+// the same order. A value that the next check would silently set back is
+// refused too, since no later edit would keep it.
 #pragma once
 
 #include "parvex.h"
@@ -23,8 +26,19 @@ std::optional<double> ParseNumber(std::string_view text);
 // reason alone when there is no path) and the record is untouched.
 std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assignment);
 
+// The outcome of a list of edits: the first one refused, or the notes of
+// settings set explicitly whose value the consistency check then changed
+// ("PATH: set to 100, the consistency check made it 64").
+struct AppliedEdits {
+  std::optional<std::string> error;
+  std::vector<std::string> notes;
+};
+
 // Applies the edits in order to a copy; the record changes only when every
-// edit was accepted. The error names the first edit refused.
+// edit was accepted.
+AppliedEdits ApplyEdits(UserData &data, const std::vector<std::string> &assignments);
+
+// ApplyEdits without the notes: the error names the first edit refused.
 std::optional<std::string> ApplyAssignments(UserData &data,
                                             const std::vector<std::string> &assignments);
 

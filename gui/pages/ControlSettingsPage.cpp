@@ -8,26 +8,6 @@
 #include <QGridLayout>
 #include <QLabel>
 
-namespace {
-
-bool Manual(const UserData &d) {
-  return d.TorqueAndFluxGainsComputation == 0;
-}
-bool DTerms(const UserData &d) {
-  return d.CheckToEnableDifferentialTerm != 0;
-}
-bool ManualAndDTerms(const UserData &d) {
-  return Manual(d) && DTerms(d);
-}
-bool Never(const UserData &) {
-  return false;
-}
-bool FluxWeakeningOn(const UserData &d) {
-  return d.FluxWeakening != 0;
-}
-
-} // namespace
-
 PageTable CControlSettingsPage::Table() {
   constexpr unsigned show = After::Refresh;
   PageTable t;
@@ -80,7 +60,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorquePDividend,
        .dependent = true,
-       .enabledWhen = Manual,
        .tabNext = {IdTorqueIDividend},
        .tabPrev = {IdCutOffFrequency},
        .row = 0,
@@ -91,7 +70,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorquePDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdTorqueIDividend},
        .tabPrev = {IdTorquePDividend},
        .row = 0,
@@ -102,7 +80,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorqueIDividend,
        .dependent = true,
-       .enabledWhen = Manual,
        .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
        .tabPrev = {IdTorquePDividend},
        .row = 1,
@@ -113,7 +90,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorqueIDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
        .tabPrev = {IdTorqueIDividend},
        .row = 1,
@@ -124,7 +100,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorqueDDividend,
        .dependent = true,
-       .enabledWhen = ManualAndDTerms,
        .tabNext = {IdTorqueInitRef},
        .tabPrev = {IdTorqueIDividend, IdCutOffFrequency},
        .row = 2,
@@ -135,7 +110,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "torque",
        .param = &UserData::TorqueDDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdTorqueInitRef},
        .tabPrev = {IdTorqueDDividend},
        .row = 2,
@@ -156,7 +130,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxPDividend,
        .dependent = true,
-       .enabledWhen = Manual,
        .tabNext = {IdFluxIDividend},
        .tabPrev = {IdTorqueInitRef},
        .row = 0,
@@ -167,7 +140,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxPDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdFluxIDividend},
        .tabPrev = {IdFluxPDividend},
        .row = 0,
@@ -178,7 +150,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxIDividend,
        .dependent = true,
-       .enabledWhen = Manual,
        .tabNext = {IdFluxDDividend, IdFluxInitRef},
        .tabPrev = {IdFluxPDividend},
        .row = 1,
@@ -189,7 +160,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxIDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdFluxDDividend, IdFluxInitRef},
        .tabPrev = {IdFluxIDividend},
        .row = 1,
@@ -200,7 +170,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxDDividend,
        .dependent = true,
-       .enabledWhen = ManualAndDTerms,
        .tabNext = {IdFluxInitRef},
        .tabPrev = {IdFluxIDividend, IdTorqueInitRef},
        .row = 2,
@@ -211,7 +180,6 @@ PageTable CControlSettingsPage::Table() {
        .group = "flux",
        .param = &UserData::FluxDDivisor,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdFluxInitRef},
        .tabPrev = {IdFluxDDividend},
        .row = 2,
@@ -280,7 +248,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "speed",
        .param = &UserData::SpeedDDividend,
-       .enabledWhen = DTerms,
        .tabNext = {IdSpeedDDivisor},
        .tabPrev = {IdSpeedIDivisor},
        .row = 2,
@@ -292,7 +259,6 @@ PageTable CControlSettingsPage::Table() {
        .param = &UserData::SpeedDDivisor,
        .after = show,
        .dependent = true,
-       .enabledWhen = DTerms,
        .tabNext = {IdSpeedInitRef},
        .tabPrev = {IdSpeedDDividend},
        .row = 2,
@@ -312,7 +278,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerPDividend,
-       .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwPDivisor},
        .tabPrev = {IdSpeedInitRef},
        .row = 0,
@@ -324,7 +289,6 @@ PageTable CControlSettingsPage::Table() {
        .param = &UserData::FluxWeakeningControllerPDivisor,
        .after = show,
        .dependent = true,
-       .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwIDividend},
        .tabPrev = {IdFwPDividend},
        .row = 0,
@@ -334,7 +298,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerIDividend,
-       .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwIDivisor},
        .tabPrev = {IdFwPDivisor},
        .row = 1,
@@ -346,7 +309,6 @@ PageTable CControlSettingsPage::Table() {
        .param = &UserData::FluxWeakeningControllerIDivisor,
        .after = show,
        .dependent = true,
-       .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdFwVoltageLimit},
        .tabPrev = {IdFwIDividend},
        .row = 1,
@@ -356,7 +318,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "Voltage limit (%)",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerVoltageLimit,
-       .enabledWhen = FluxWeakeningOn,
        .tabNext = {IdPwmFrequency},
        .tabPrev = {IdFwIDivisor},
        .row = 2,

@@ -22,9 +22,6 @@ bool NoiseTimeUsed(const UserData &d) {
 bool RiseTimeUsed(const UserData &d) {
   return d.IsolatedCurrentSensors == 0;
 }
-bool Never(const UserData &) {
-  return false;
-}
 
 } // namespace
 
@@ -69,7 +66,6 @@ PageTable CCurrentSensingPage::Table() {
        .group = "index",
        .param = &UserData::MaximumAvailableModulationIndex,
        .dependent = true,
-       .enabledWhen = Never,
        .tabNext = {IdNoiseTime, IdRiseTime},
        .tabPrev = {IdSamplingTime},
        .row = 0,

@@ -4,17 +4,6 @@
 
 #include <QGridLayout>
 
-namespace {
-
-bool Sensorless(const UserData &d) {
-  return d.NoSpeedSensors != 0;
-}
-bool WithSpeedSensor(const UserData &d) {
-  return d.NoSpeedSensors == 0;
-}
-
-} // namespace
-
 PageTable CDebugPage::Table() {
   constexpr unsigned auxChoice = After::Refresh | After::Rebuild;
   PageTable t;
@@ -27,7 +16,8 @@ PageTable CDebugPage::Table() {
        .column = 1},
   };
   // Viewing an encoder or Hall sensors makes sense only while running
-  // sensorless; the tuning modality only with a speed sensor.
+  // sensorless, the tuning modality only with a speed sensor (the model's
+  // enable rules).
   t.controls = {
       {.id = IdAuxEncoder,
        .kind = ControlKind::Radio,
@@ -35,7 +25,6 @@ PageTable CDebugPage::Table() {
        .group = "aux",
        .flag = &UserData::ViewEncoderFeedback,
        .after = auxChoice,
-       .enabledWhen = Sensorless,
        .row = 0},
       {.id = IdAuxHall,
        .kind = ControlKind::Radio,
@@ -43,7 +32,6 @@ PageTable CDebugPage::Table() {
        .group = "aux",
        .flag = &UserData::ViewHallSensorsFeedback,
        .after = auxChoice,
-       .enabledWhen = Sensorless,
        .row = 1},
       {.id = IdNone,
        .kind = ControlKind::Radio,
@@ -72,13 +60,11 @@ PageTable CDebugPage::Table() {
        .label = "Enable modality",
        .group = "modality",
        .flag = &UserData::EnableModality,
-       .enabledWhen = WithSpeedSensor,
        .row = 0},
       {.id = IdSquareWavePeriod,
        .label = "Square Wave Period (ms)",
        .group = "modality",
        .param = &UserData::SquareWavePeriod,
-       .enabledWhen = WithSpeedSensor,
        .tabNext = {IdAuxEncoder, IdAuxHall, IdNone},
        .tabPrev = {IdModality},
        .row = 1},

@@ -4,20 +4,6 @@
 
 #include <QGridLayout>
 
-namespace {
-
-bool ShuntSensing(const UserData &d) {
-  return d.IsolatedCurrentSensors == 0;
-}
-bool IsolatedSensing(const UserData &d) {
-  return d.IsolatedCurrentSensors != 0;
-}
-bool Mtpa(const UserData &d) {
-  return d.InternalPMSMMaximunTxAStrategy != 0;
-}
-
-} // namespace
-
 PageTable CMotorAndHwPage::Table() {
   constexpr unsigned show = After::Refresh;
   constexpr int page = kPageItself;
@@ -48,7 +34,6 @@ PageTable CMotorAndHwPage::Table() {
        .group = "sensing",
        .param = &UserData::ShuntResistorValue,
        .after = show,
-       .enabledWhen = ShuntSensing,
        .tabNext = {IdAmplificationGain},
        .tabPrev = {page},
        .row = 0},
@@ -57,7 +42,6 @@ PageTable CMotorAndHwPage::Table() {
        .group = "sensing",
        .param = &UserData::AmplificationGain,
        .after = show,
-       .enabledWhen = ShuntSensing,
        .tabNext = {IdIcsGain, IdOverTemperature},
        .tabPrev = {IdShuntResistor},
        .row = 1},
@@ -66,7 +50,6 @@ PageTable CMotorAndHwPage::Table() {
        .group = "sensing",
        .param = &UserData::ICSGain,
        .after = show,
-       .enabledWhen = IsolatedSensing,
        .tabNext = {IdOverTemperature},
        .tabPrev = {IdAmplificationGain, kPageItself},
        .row = 2},
@@ -114,7 +97,6 @@ PageTable CMotorAndHwPage::Table() {
        .group = "motor",
        .param = &UserData::Ld,
        .dependent = true,
-       .enabledWhen = Mtpa,
        .tabNext = {IdMotorMaxSpeed},
        .tabPrev = {IdLq},
        .row = 2},

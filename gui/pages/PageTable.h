@@ -18,9 +18,9 @@ enum class ControlKind {
   InvertedCheckBox, // flag = 0 when ticked ("Manual editing enabled")
   Radio,            // flag = 1, the other flags of its group = 0
 };
-// What a commit writes, and whether the consistency check follows, is the
-// model's rule for the member (parvex/Edits.h); a table says only what the
-// page does afterwards.
+// What a commit writes, whether the consistency check follows, and when the
+// control is enabled are the model's rules for the member (parvex/Edits.h);
+// a table says only what the page does afterwards.
 
 // What a commit runs after the record is written (and checked), in this
 // order; marking the document modified always comes last.
@@ -61,7 +61,6 @@ struct ControlEntry {
   FlagMember flag = nullptr; // buttons
   unsigned after = After::Nothing;
   bool dependent = false;                // reconfigured by RefreshDependentFields
-  RecordPredicate enabledWhen = nullptr; // null: always enabled
   RecordPredicate visibleWhen = nullptr; // null: always shown
   // First enabled and shown candidate takes the focus (the last one when
   // none is); empty lists leave Tab to the ordinary focus chain.

@@ -145,20 +145,10 @@ PageTable HallTable(const HallMembers &m) {
 }
 
 PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
-  const RecordPredicate manualGains = [flag = m.gainsComputation](const UserData &d) {
-    return d.*flag == 0;
-  };
-  const RecordPredicate never = [](const UserData &) { return false; };
-  // Main page: the alignment fields follow their check box. Auxiliary page:
-  // the start-up settings are out of use while the observer only runs beside
-  // an encoder or Hall sensors for gain tuning.
-  const RecordPredicate alignment = [flag = m.includeAlignment](const UserData &d) {
-    return d.*flag != 0;
-  };
-  const RecordPredicate startUp = auxiliary ? RecordPredicate([](const UserData &d) {
-    return !((d.QuadratureEncoder != 0 || d.HallSensors != 0) && d.EnableObserverGainTuning != 0);
-  })
-                                            : RecordPredicate();
+  // Which fields are enabled is the model's rule (parvex/Edits.h): on the
+  // main page the alignment fields follow their check box; on the auxiliary
+  // page the start-up settings are out of use while the observer only runs
+  // beside an encoder or Hall sensors for gain tuning.
   PageTable t;
   t.groups = {
       {.key = "startUp",
@@ -235,7 +225,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "startUp",
        .param = m.speedRampDuration,
        .after = kShow,
-       .enabledWhen = startUp,
        .tabNext = n1015,
        .tabPrev = p1015,
        .row = 0},
@@ -243,7 +232,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Speed ramp final value (rpm)",
        .group = "startUp",
        .param = m.speedRampFinalValue,
-       .enabledWhen = startUp,
        .tabNext = n1016,
        .tabPrev = p1016,
        .row = 1},
@@ -252,7 +240,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "startUp",
        .param = m.currentRampDuration,
        .dependent = true,
-       .enabledWhen = startUp,
        .tabNext = n1019,
        .tabPrev = p1019,
        .row = rampDurationRow},
@@ -262,7 +249,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .param = m.currentRampInitialValue,
        .after = kShow,
        .dependent = true,
-       .enabledWhen = startUp,
        .tabNext = n1017,
        .tabPrev = p1017,
        .row = initialRow},
@@ -272,7 +258,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .param = m.currentRampFinalValue,
        .after = kShow,
        .dependent = true,
-       .enabledWhen = startUp,
        .tabNext = n1018,
        .tabPrev = p1018,
        .row = finalRow},
@@ -280,7 +265,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Consinstency threshold",
        .group = "startUp",
        .param = m.consistencyThreshold,
-       .enabledWhen = startUp,
        .tabNext = n1020,
        .tabPrev = p1020,
        .row = 5},
@@ -288,7 +272,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Speed threshold (rpm)",
        .group = thresholdGroup,
        .param = m.minimumSpeed,
-       .enabledWhen = startUp,
        .tabNext = n1022,
        .tabPrev = p1022,
        .row = thresholdRow,
@@ -297,7 +280,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Variance threshold (%)",
        .group = "errors",
        .param = m.varianceThreshold,
-       .enabledWhen = startUp,
        .tabNext = n1021,
        .tabPrev = p1021,
        .row = varianceRow},
@@ -305,7 +287,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Max errors number",
        .group = "errors",
        .param = m.maxErrorsNumber,
-       .enabledWhen = startUp,
        .tabNext = n1023,
        .tabPrev = p1023,
        .row = errorsRow},
@@ -315,7 +296,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "include",
        .flag = m.includeAlignment,
        .after = After::Rules,
-       .enabledWhen = startUp,
        .row = 0},
   };
   if (!auxiliary) {
@@ -324,7 +304,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
          .label = "Duration (ms)",
          .group = "alignment",
          .param = m.alignmentDuration,
-         .enabledWhen = alignment,
          .tabNext = {Id::AlignmentAngle},
          .tabPrev = {Id::IncludeAlignment},
          .row = 0},
@@ -332,7 +311,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
          .label = "Alignment angle (deg)",
          .group = "alignment",
          .param = m.alignmentAngle,
-         .enabledWhen = alignment,
          .tabNext = {Id::AlignmentCurrent},
          .tabPrev = {Id::AlignmentDuration},
          .row = 1},
@@ -340,7 +318,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
          .label = "Current (A 0-peak)",
          .group = "alignment",
          .param = m.alignmentCurrent,
-         .enabledWhen = alignment,
          .tabNext = {Id::ManualGains},
          .tabPrev = {Id::AlignmentAngle},
          .row = 2},
@@ -360,7 +337,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "observer",
        .param = m.k1,
        .dependent = true,
-       .enabledWhen = manualGains,
        .tabNext = {Id::K2},
        .tabPrev = {Id::ManualGains},
        .row = 0,
@@ -370,7 +346,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "observer",
        .param = m.k2,
        .dependent = true,
-       .enabledWhen = manualGains,
        .tabNext = {Id::PllPDividend},
        .tabPrev = {Id::K1},
        .row = 1,
@@ -380,7 +355,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "pll",
        .param = m.pllPDividend,
        .dependent = true,
-       .enabledWhen = manualGains,
        .tabNext = {Id::PllIDividend},
        .tabPrev = {Id::K2},
        .row = 0,
@@ -391,7 +365,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "P",
        .group = "pll",
        .param = m.pllPDivisor,
-       .enabledWhen = never,
        .tabNext = {Id::PllIDividend},
        .tabPrev = {Id::PllPDividend},
        .row = 0,
@@ -403,7 +376,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .group = "pll",
        .param = m.pllIDividend,
        .dependent = true,
-       .enabledWhen = manualGains,
        .tabNext = {afterPllI},
        .tabPrev = {Id::PllPDividend},
        .row = 1,
@@ -414,7 +386,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "I",
        .group = "pll",
        .param = m.pllIDivisor,
-       .enabledWhen = never,
        .tabNext = {Id::SpeedRampDuration},
        .tabPrev = {Id::PllIDividend},
        .row = 1,

@@ -315,15 +315,16 @@ void CTORVIOPropertyPage::ApplyRules() {
     return;
   for (const ControlEntry &c : table_.controls) {
     QWidget *w = Control(c.id);
-    if (c.enabledWhen) {
-      const bool on = c.enabledWhen(*data_);
-      if (auto *f = qobject_cast<NumericField *>(w))
-        SetFieldEnabled(f, on);
-      else
-        w->setEnabled(on);
-    } else if (auto *f = qobject_cast<NumericField *>(w)) {
-      SetFieldEnabled(f, true);
-    }
+    const parvex::Parameter *p =
+        c.kind == ControlKind::Field
+            ? c.param.Parameter()
+            : (c.flag ? parvex::FindParameter(parvex::ParamMember(c.flag)) : nullptr);
+    // A field no page enters (a divisor the calculations set) stays disabled.
+    const bool on = !p || !parvex::EditBlocked(*data_, *p);
+    if (auto *f = qobject_cast<NumericField *>(w))
+      SetFieldEnabled(f, on);
+    else
+      w->setEnabled(on);
     if (c.visibleWhen) {
       const bool shown = c.visibleWhen(*data_);
       w->setVisible(shown);

@@ -1,6 +1,7 @@
 #include "shell/JsonCommands.h"
 
 #include "ProjectJson.h"
+#include "shell/CLogDialog.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/MessageLines.h"
 #include "shell/PathBytes.h"
@@ -71,5 +72,15 @@ bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
   // Options, undoing the import must not make the project look saved.
   if (folderChanged)
     emit doc.optionsChanged();
+  // The import is an edit; the log says what the consistency check changed
+  // after it.
+  if (!imported.recomputed.empty()) {
+    std::vector<parvex::ReportLine> lines = {
+        {ResString(torvio::IDS_IMPORT_RECOMPUTED).arg(torvio::ShownPath(*path)).toStdString(),
+         parvex::Severity::Information}};
+    for (const std::string &line : imported.recomputed)
+      lines.push_back({"    " + line, parvex::Severity::Information});
+    CLogDialog(lines, parent).exec();
+  }
   return true;
 }

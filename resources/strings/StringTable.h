@@ -142,6 +142,7 @@ enum StringId : unsigned {
   IDS_COMPARE_CAPTION,
   IDS_OUTPUT_DIR_CREATED,
   IDS_OUTPUT_DIR_UNUSABLE,
+  IDS_IMPORT_RECOMPUTED,
 };
 
 struct StringEntry {
@@ -311,6 +312,7 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_COMPARE_CAPTION, "Compare With"},
     {IDS_OUTPUT_DIR_CREATED, "Output Dir : %1 did not exist and was created."},
     {IDS_OUTPUT_DIR_UNUSABLE, "Output Dir : %1 cannot take the headers: %2."},
+    {IDS_IMPORT_RECOMPUTED, "After importing %1 the consistency check changed:"},
 };
 
 // The text of a string id; an empty text for an unknown id.

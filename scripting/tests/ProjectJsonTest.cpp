@@ -4,6 +4,7 @@
 #include "ProjectJson.h"
 #include "DefaultRecord.h"
 #include "ScriptedEdit.h"
+#include "parvex/Model.h"
 #include "parvex/Parameters.h"
 
 #include "ScratchFolder.h"
@@ -21,6 +22,14 @@ namespace {
 
 UserData Defaults() {
   return testsupport::DefaultRecord();
+}
+
+// The default record after one consistency check: what the program saves
+// after any edit that runs it (the defaults themselves differ in Ld's max).
+UserData Consistent() {
+  UserData d = Defaults();
+  parvex::CheckConsistency(d);
+  return d;
 }
 
 std::vector<std::string> Lines(const std::string &text) {
@@ -58,10 +67,12 @@ TEST(ProjectJson, RoundTripKeepsEveryByte) {
       {"defaults", [](UserData &) {}, ""},
       {"edited",
        [](UserData &d) {
-         ASSERT_FALSE(ApplyAssignments(d, {"CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE",
-                                           "MOTORANDHW/MOTORCHARACTERISTICS/R=0.123456789",
-                                           "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=7",
-                                           "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"}));
+         ASSERT_FALSE(
+             ApplyAssignments(d, {"CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE",
+                                  "MOTORANDHW/MOTORCHARACTERISTICS/R=0.123456789",
+                                  "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=7",
+                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
+                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"}));
        },
        "/home/user/motor 1/out/"},
       {"reserved bytes",
@@ -70,19 +81,13 @@ TEST(ProjectJson, RoundTripKeepsEveryByte) {
          d.reserved1988[3] = 0x01;
        },
        ""},
-      {"reals JSON numbers cannot hold",
-       [](UserData &d) {
-         d.SpeedRegulationControlRate = -0.0;
-         d.R.Decimals = std::numeric_limits<double>::infinity();
-         d.Ld.Decimals = std::numeric_limits<double>::quiet_NaN();
-         d.Lq.Decimals = -std::numeric_limits<double>::infinity();
-       },
+      {"a real JSON numbers cannot hold", [](UserData &d) { d.SpeedRegulationControlRate = -0.0; },
        ""},
       {"unicode folder", [](UserData &) {}, "/tmp/\xc3\xa9t\xc3\xa9 \"x\"\\y/"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.label);
-    UserData d = Defaults();
+    UserData d = Consistent();
     c.change(d);
     const auto tvd = EncodeProject(d, c.folder);
     EXPECT_EQ(ThroughJson(tvd), tvd);
@@ -181,6 +186,23 @@ TEST(ProjectJson, ImportRejectsWithThePathAndTheReason) {
       {"outside its limits",
        Replaced(good, "\"value\":0.35}", "\"value\":151}"),
        {"MOTORANDHW/MOTORCHARACTERISTICS/R: 151 is outside 0.01..150"}},
+      // Limits are the program's: one widened to let a value in is refused,
+      // and the value is judged by the program's limit.
+      {"widened limit",
+       Replaced(good, rValue, "{\"decimals\":2,\"max\":150,\"min\":-1,\"value\":-0.5}"),
+       {"MOTORANDHW/MOTORCHARACTERISTICS/R (min): -1 is not the limit TORVIO gives this setting "
+        "(0.01)",
+        "MOTORANDHW/MOTORCHARACTERISTICS/R: -0.5 is outside 0.01..150"}},
+      {"zero pole pairs",
+       Replaced(good, "{\"decimals\":0,\"max\":100,\"min\":1,\"value\":2}",
+                "{\"decimals\":0,\"max\":100,\"min\":0,\"value\":0}"),
+       {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs (min): 0 is not the limit TORVIO gives this "
+        "setting (1)",
+        "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs: 0 is outside 1..100"}},
+      {"decimals no number",
+       Replaced(good, rValue, "{\"decimals\":\"inf\",\"max\":150,\"min\":0.01,\"value\":0.35}"),
+       {"MOTORANDHW/MOTORCHARACTERISTICS/R (decimals): inf is not the limit TORVIO gives this "
+        "setting (2)"}},
       {"flag of two",
        Replaced(good, "NoSpeedSensors\": {\"value\":true}", "NoSpeedSensors\": {\"value\":2}"),
        {"CONFIGURATION/SPEEDFEEDBACK/NoSpeedSensors: 2 is no flag value (0 or 1)"}},
@@ -221,6 +243,35 @@ TEST(ProjectJson, ImportRejectsWithThePathAndTheReason) {
       EXPECT_EQ(imported.errors, c.errors);
     }
   }
+}
+
+// An import is an edit: what follows the imported values is recomputed as
+// after typing them, and each change is named. R 0.35 -> 1.5 Ohm with the
+// default network (A = 22 x 0.22 x 2.57 V^2/A) and wc 6000 rad/s: the
+// integral base is 1.5 x 6000 x 3.3 / (A x 14400) = 0.16581, which is
+// 2716 over 16384 (2716.7 truncated); it was 633.
+TEST(ProjectJson, AnImportRecomputesWhatFollowsItsValues) {
+  const std::string edited = Replaced(Exported(Consistent()), "\"min\":0.01,\"value\":0.35}",
+                                      "\"min\":0.01,\"value\":1.5}");
+  const JsonProject imported = ImportProjectJson(edited);
+  ASSERT_TRUE(imported.project) << imported.errors.front();
+  EXPECT_EQ(imported.project->data.R.Value, 1.5);
+  EXPECT_EQ(imported.project->data.TorqueIDividend.Value, 2716u);
+  EXPECT_EQ(imported.project->data.FluxIDividend.Value, 2716u);
+  const auto has = [&](const std::string &line) {
+    return std::find(imported.recomputed.begin(), imported.recomputed.end(), line) !=
+           imported.recomputed.end();
+  };
+  EXPECT_TRUE(has("CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorqueIDividend: 633 -> 2716"));
+  EXPECT_TRUE(has("CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/FLUX/FluxIDividend: 633 -> 2716"));
+  EXPECT_FALSE(has("MOTORANDHW/MOTORCHARACTERISTICS/R: 0.35 -> 1.50"));
+
+  // The defaults as they are, never checked: the check's one change is Ld's
+  // maximum, which follows Lq.
+  const JsonProject defaults = ImportProjectJson(Exported(Defaults()));
+  ASSERT_TRUE(defaults.project);
+  EXPECT_EQ(defaults.recomputed,
+            std::vector<std::string>{"MOTORANDHW/MOTORCHARACTERISTICS/Ld (max): 500.00 -> 0.60"});
 }
 
 TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {

@@ -110,8 +110,17 @@ TEST(ScriptedEdit, ValuesAreTakenOrRefusedAsThePagesDo) {
          EXPECT_EQ(d.SpeedRegulationControlRate, 0.5);
          EXPECT_EQ(d.SpeedPDivisor.Value, kSentinel);
        }},
-      {"SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-5.5", nullptr,
-       [](const UserData &d) { EXPECT_EQ(d.K1.Value, -5); }},
+      // Refused as the page disables the control, with the reason.
+      {"SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-5.5",
+       "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1: K1 is computed while GainsComputation is TRUE"},
+      {"MOTORANDHW/MOTORCHARACTERISTICS/Ld=0.5",
+       "MOTORANDHW/MOTORCHARACTERISTICS/Ld: Ld follows Lq while InternalPMSMMaximunTxAStrategy "
+       "is FALSE"},
+      // The page lets the box be cleared, but the next check ticks it again
+      // (sensorless, viewing the encoder): refused rather than lost later.
+      {"DEBUG/EnableDACFunctionality=FALSE",
+       "DEBUG/EnableDACFunctionality: EnableDACFunctionality stays TRUE while NoSpeedSensors is "
+       "TRUE and an auxiliary speed feedback is viewed"},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.assignment);
@@ -128,6 +137,38 @@ TEST(ScriptedEdit, ValuesAreTakenOrRefusedAsThePagesDo) {
       c.expect(d);
     }
   }
+}
+
+TEST(ScriptedEdit, EditsEnabledByAnEarlierOneApply) {
+  UserData d = Defaults();
+  ASSERT_FALSE(ApplyAssignments(d, {"SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
+                                    "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-5.5",
+                                    "CONFIGURATION/FOCMETHODS/InternalPMSMMaximunTxAStrategy=TRUE",
+                                    "MOTORANDHW/MOTORCHARACTERISTICS/Ld=0.3"}));
+  EXPECT_EQ(d.K1.Value, -5); // truncated toward zero
+  EXPECT_EQ(d.Ld.Value, 0.3);
+}
+
+// A value set explicitly that the check then changes is said, the edit
+// kept: a divisor rounded to a power of two, a rated current that a later
+// shunt value makes unmeasurable (1.65 V / (2.57 x 1 Ohm) at most).
+TEST(ScriptedEdit, ValuesTheCheckChangesAreNoted) {
+  UserData d = Defaults();
+  const AppliedEdits edits =
+      ApplyEdits(d, {"CONTROLSETTINGS/SPEEDCONTROLLER/SpeedPDivisor=100",
+                     "CONTROLSETTINGS/SPEEDCONTROLLER/SpeedIDivisor=256",
+                     "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent=1.5",
+                     "MOTORANDHW/CURRENTSENSINGNETWORK/ShuntResistorValue=1"});
+  ASSERT_FALSE(edits.error) << *edits.error;
+  EXPECT_EQ(edits.notes,
+            (std::vector<std::string>{
+                "CONTROLSETTINGS/SPEEDCONTROLLER/SpeedPDivisor: set to 100, the consistency check "
+                "made it 64",
+                "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent: set to 1.5, the consistency check "
+                "made it " +
+                    ExactNumber(1.65 / 2.57)}));
+  EXPECT_EQ(d.SpeedPDivisor.Value, 64u);
+  EXPECT_EQ(d.RatedCurrent.Value, 1.65 / 2.57);
 }
 
 TEST(ScriptedEdit, ARefusedEditLeavesTheEarlierOnesUnapplied) {

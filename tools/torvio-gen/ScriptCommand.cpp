@@ -32,6 +32,13 @@ std::optional<torvio::ProjectContents> Source(const GenOptions &o) {
         Print(stderr, QStringLiteral("  ") + Text(error));
       return std::nullopt;
     }
+    // The import is an edit: say what the consistency check changed after it.
+    if (!imported.recomputed.empty()) {
+      Print(stderr, QStringLiteral("note: after importing %1 the consistency check changed:")
+                        .arg(o.importFile));
+      for (const std::string &line : imported.recomputed)
+        Print(stderr, QStringLiteral("  ") + Text(line));
+    }
     return imported.project;
   }
   if (!o.projectFile.isEmpty()) {
@@ -81,8 +88,11 @@ int RunScript(const GenOptions &o) {
   std::vector<std::string> assignments;
   for (const QString &assignment : o.assignments)
     assignments.push_back(PathBytes(assignment));
-  if (const auto error = ApplyAssignments(project->data, assignments))
-    return Fail(Text(*error));
+  const AppliedEdits edits = ApplyEdits(project->data, assignments);
+  if (edits.error)
+    return Fail(Text(*edits.error));
+  for (const std::string &note : edits.notes)
+    Print(stderr, QStringLiteral("note: ") + Text(note));
 
   // Everything that can be refused is settled before the first write.
   std::optional<std::string> json;

@@ -22,10 +22,6 @@ enum {
   IdRadioB
 };
 
-bool HallOn(const UserData &d) {
-  return d.HallSensors != 0;
-}
-
 // Records, for each call of the two virtual operations, how many times the
 // document had been marked modified by then.
 class ProbePage : public CTORVIOPropertyPage {
@@ -44,9 +40,9 @@ public:
         {.id = IdUnsigned,
          .label = "Unsigned value",
          .group = "g",
-         .param = &UserData::PolePairs,
+         // Enabled by the model's rule: only with a speed sensor.
+         .param = &UserData::SquareWavePeriod,
          .after = After::Refresh,
-         .enabledWhen = HallOn,
          .row = 1},
         {.id = IdSigned,
          .label = "Signed value",
@@ -150,7 +146,7 @@ private slots:
   void activationLoadsEveryControl() {
     FakePageHost host;
     host.data.ShuntResistorValue = {0.001, 0.5, 10, 3};
-    host.data.PolePairs = {1, 4294967295u, 4294967295u, 0};
+    host.data.SquareWavePeriod = {1, 4294967295u, 4294967295u, 0};
     host.data.K1.Value = -300;
     host.data.GainsComputation = 0;
     host.data.Hall120Degrees = 1;
@@ -206,7 +202,8 @@ private slots:
     QFETCH(QString, typed);
     QFETCH(double, stored);
     FakePageHost host;
-    host.data.HallSensors = 1; // enables the unsigned field
+    host.data.NoSpeedSensors = 0;   // enables the unsigned field
+    host.data.GainsComputation = 0; // and the signed one
     ProbePage page(&host);
     page.OnSetActive();
     TypeAndCommit(page.Field(id), typed);
@@ -216,7 +213,7 @@ private slots:
       QCOMPARE(host.data.ShuntResistorValue.Value, stored);
       break;
     case IdUnsigned:
-      QCOMPARE(double(host.data.PolePairs.Value), stored);
+      QCOMPARE(double(host.data.SquareWavePeriod.Value), stored);
       QCOMPARE(page.Field(id)->text(), QStringLiteral("2")); // shows what was stored
       break;
     case IdSigned:
@@ -243,6 +240,7 @@ private slots:
 
   void commitWithoutCheckLeavesTheRecordAlone() {
     FakePageHost host;
+    host.data.GainsComputation = 0; // K1 entered by hand
     ProbePage page(&host);
     page.OnSetActive();
     ArmCheckSentinel(host);
@@ -285,12 +283,12 @@ private slots:
 
   void enableRuleGreysTheField() {
     FakePageHost host;
-    host.data.HallSensors = 0;
+    host.data.NoSpeedSensors = 1;
     ProbePage page(&host);
     page.OnSetActive();
     QVERIFY(!page.Field(IdUnsigned)->isEnabled());
     QCOMPARE(page.Field(IdUnsigned)->TextColor(), kGrey);
-    host.data.HallSensors = 1;
+    host.data.NoSpeedSensors = 0;
     page.OnSetActive();
     QVERIFY(page.Field(IdUnsigned)->isEnabled());
     QCOMPARE(page.Field(IdUnsigned)->TextColor(), kBlack);
@@ -306,7 +304,7 @@ private slots:
 
   void tabTakesTheFirstEnabledCandidate() {
     FakePageHost host;
-    host.data.HallSensors = 0; // the unsigned field is disabled
+    host.data.NoSpeedSensors = 1; // the unsigned field is disabled
     ProbePage page(&host);
     page.OnSetActive();
     QVERIFY(ShowActive(page));

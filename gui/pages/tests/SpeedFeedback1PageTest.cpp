@@ -230,6 +230,9 @@ private slots:
     QFETCH(bool, shift);
     QFETCH(int, to);
     FakePageHost host;
+    // The record as the sheet has it when it shows this page.
+    host.data.QuadratureEncoder = 1;
+    host.data.NoSpeedSensors = 0;
     P page(&host, kKind);
     page.OnSetActive();
     QVERIFY(ShowActive(page));

@@ -7,6 +7,8 @@
 #include "ShellTestSupport.h"
 #include "history/ProjectHistory.h"
 #include "pages/NumericField.h"
+#include "shell/CColorListBox.h"
+#include "shell/CLogDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
@@ -113,6 +115,39 @@ private slots:
     // stays modified, so that closing asks.
     QCOMPARE(ReadFolders().outputDir, QStringLiteral("/srv/motor5/"));
     QVERIFY(w.doc.IsModified());
+  }
+
+  // An import is an edit: R changed by hand in the JSON recomputes the
+  // integral gains (633 -> 2716 over 16384 for 1.5 Ohm), and the message
+  // log lists what the check changed.
+  void importRecomputesWhatFollowsAndSaysSo() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motor.json"));
+    UserData exported = Defaults();
+    QVERIFY(!scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35"));
+    std::string json = *scripting::ExportProjectJson(exported, "").text;
+    const std::string from = "\"min\":0.01,\"value\":0.35}";
+    json.replace(json.find(from), from.size(), "\"min\":0.01,\"value\":1.5}");
+    WriteText(path, json);
+    ScriptedPrompter prompter;
+    prompter.fileNames = {path};
+    Window w;
+    QStringList shown;
+    test::OnNextModal([&](QWidget *modal) {
+      if (auto *log = qobject_cast<CLogDialog *>(modal))
+        for (int i = 0; i < log->List()->count(); ++i)
+          shown << log->List()->item(i)->text();
+      modal->close();
+    });
+    w.frame.Action(ID_FILE_IMPORT)->trigger();
+    QCOMPARE(prompter.fileTitles, QStringList{QStringLiteral("Import")});
+    QCOMPARE(w.doc.Record().TorqueIDividend.Value, 2716u);
+    QCOMPARE(w.doc.Record().FluxIDividend.Value, 2716u);
+    QCOMPARE(shown.value(0),
+             QStringLiteral("After importing %1 the consistency check changed:").arg(path));
+    QVERIFY(shown.contains(QStringLiteral(
+        "    CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorqueIDividend: 633 -> 2716")));
+    QCOMPARE(w.frame.History()->Stack()->count(), 1);
   }
 
   void aRefusedImportChangesNothingAndSaysWhy() {

@@ -10,7 +10,9 @@
 #include "parvex/Parameters.h"
 
 #include <array>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace parvex {
 
@@ -49,5 +51,20 @@ PARVEX_CORE_API bool CommitValue(UserData &data, const Parameter &parameter, dou
 // Then the check runs when the rule says so. False, and nothing written, for
 // a setting that is no check box or option, or for clearing an option.
 PARVEX_CORE_API bool CommitFlag(UserData &data, const Parameter &parameter, bool set);
+
+// Why the page that shows this setting does not let a user change it in the
+// record's state (its control is disabled), as one sentence naming the
+// settings that decide it: "Ld follows Lq while
+// InternalPMSMMaximunTxAStrategy is FALSE". Nothing when it does. The pages
+// enable their controls by it and scripted edits are refused by it; a
+// setting no page enters is always refused.
+PARVEX_CORE_API std::optional<std::string> EditBlocked(const UserData &data,
+                                                       const Parameter &parameter);
+
+// Why a value of this setting does not stay: the consistency check forces
+// it in the record's state ("EnableDACFunctionality stays TRUE while ...").
+// Nothing for a setting the check does not force.
+PARVEX_CORE_API std::optional<std::string> ForcedReason(const UserData &data,
+                                                        const Parameter &parameter);
 
 } // namespace parvex

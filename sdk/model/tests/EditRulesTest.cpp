@@ -153,5 +153,76 @@ TEST(EditRules, CommitFlagSetsCheckBoxesAndSelectsOptions) {
   }
 }
 
+// The pages' enable rules, from the page descriptions: a state, a setting,
+// and whether its control is disabled there (with the reason's wording).
+TEST(EditRules, BlockedExactlyWhereThePageDisablesTheControl) {
+  struct Case {
+    const char *setting;
+    void (*state)(UserData &);
+    const char *reason; // null: the page lets the user change it
+  };
+  const auto defaults = [](UserData &) {};
+  const Case cases[] = {
+      {"Ld", defaults, "Ld follows Lq while InternalPMSMMaximunTxAStrategy is FALSE"},
+      {"Ld", [](UserData &d) { d.InternalPMSMMaximunTxAStrategy = 1; }, nullptr},
+      {"Lq", defaults, nullptr},
+      {"ShuntResistorValue", [](UserData &d) { d.IsolatedCurrentSensors = 1; },
+       "ShuntResistorValue is not used while IsolatedCurrentSensors is TRUE"},
+      {"ICSGain", defaults, "ICSGain is used only while IsolatedCurrentSensors is TRUE"},
+      {"TorquePDividend", defaults,
+       "TorquePDividend is computed while TorqueAndFluxGainsComputation is TRUE"},
+      {"TorquePDividend", [](UserData &d) { d.TorqueAndFluxGainsComputation = 0; }, nullptr},
+      // Manual gains, yet no differential terms.
+      {"TorqueDDividend", [](UserData &d) { d.TorqueAndFluxGainsComputation = 0; },
+       "TorqueDDividend is not used while CheckToEnableDifferentialTerm is FALSE"},
+      {"SpeedDDivisor", [](UserData &d) { d.CheckToEnableDifferentialTerm = 1; }, nullptr},
+      {"FluxWeakeningControllerVoltageLimit", [](UserData &d) { d.FluxWeakening = 0; },
+       "FluxWeakeningControllerVoltageLimit is not used while FluxWeakening is FALSE"},
+      {"EnableModality", defaults, "EnableModality is not available while NoSpeedSensors is TRUE"},
+      {"ViewHallSensorsFeedback",
+       [](UserData &d) {
+         d.NoSpeedSensors = 0;
+         d.HallSensors = 1;
+       },
+       "ViewHallSensorsFeedback is viewed beside the main feedback only while NoSpeedSensors is "
+       "TRUE"},
+      {"None", [](UserData &d) { d.HallSensors = 1; }, nullptr},
+      {"EnableDACFunctionality", defaults, nullptr},
+      // The sensorless page offers the alignment with its check box, the
+      // encoder page always.
+      {"AlignmentAngle", [](UserData &d) { d.IncludeAlignmentBeforeStartUp = 0; },
+       "AlignmentAngle is not used while IncludeAlignmentBeforeStartUp is FALSE"},
+      {"AlignmentAngle",
+       [](UserData &d) {
+         d.IncludeAlignmentBeforeStartUp = 0;
+         d.QuadratureEncoder = 1;
+       },
+       nullptr},
+      {"K1", defaults, "K1 is computed while GainsComputation is TRUE"},
+      {"AuxK1", [](UserData &d) { d.AuxGainsComputation = 0; }, nullptr},
+      {"AuxSpeedRampDuration",
+       [](UserData &d) {
+         d.HallSensors = 1;
+         d.EnableObserverGainTuning = 1;
+       },
+       "AuxSpeedRampDuration is not used while the auxiliary observer only tunes its gains "
+       "beside an encoder or Hall sensors (EnableObserverGainTuning is TRUE)"},
+      {"AuxSpeedRampDuration", defaults, nullptr},
+      {"TorquePDivisor", defaults,
+       "TorquePDivisor is set by the calculations, not entered on a page"},
+  };
+  for (const Case &c : cases) {
+    UserData d = DefaultRecord();
+    c.state(d);
+    const parvex::Parameter *p = parvex::FindParameter(std::string_view(c.setting));
+    ASSERT_NE(p, nullptr) << c.setting;
+    const std::optional<std::string> blocked = parvex::EditBlocked(d, *p);
+    if (c.reason)
+      EXPECT_EQ(blocked.value_or("(enabled)"), c.reason) << c.setting;
+    else
+      EXPECT_FALSE(blocked) << c.setting << ": " << *blocked;
+  }
+}
+
 } // namespace
 } // namespace parvex::test

@@ -68,10 +68,48 @@ TEST_F(ScriptCommand, ARefusedEditWritesNothing) {
 }
 
 TEST_F(ScriptCommand, ExportThenImportGivesTheSameFile) {
+  // Saved after an edit that runs the check, as the program saves it.
+  ASSERT_EQ(Gen("--project " + P() + " --set " + kR + "=0.5 --save " + P()).code, 0);
   ASSERT_EQ(Gen("--project " + P() + " --export " + In("p.json")).code, 0);
   const Outcome imported = Gen("--import " + In("p.json") + " --save " + In("back.tvd"));
   ASSERT_EQ(imported.code, 0) << imported.output;
+  EXPECT_EQ(imported.output.find("note:"), std::string::npos) << imported.output;
   EXPECT_EQ(ReadAll(dir_.Path() / "back.tvd"), ReadAll(project_));
+}
+
+// An import is an edit: R changed by hand in the JSON recomputes the
+// integral gains (633 -> 2716 over 16384 for 1.5 Ohm) and says so; a limit
+// widened by hand is refused and nothing is written.
+TEST_F(ScriptCommand, AnImportRecomputesAndRefusesForeignLimits) {
+  ASSERT_EQ(Gen("--project " + P() + " --set " + kR + "=0.35 --save " + P()).code, 0);
+  ASSERT_EQ(Gen("--project " + P() + " --export " + In("p.json")).code, 0);
+  const std::string json = ReadAll(dir_.Path() / "p.json");
+  const std::string from = "\"min\":0.01,\"value\":0.35}";
+  std::string edited = json;
+  edited.replace(edited.find(from), from.size(), "\"min\":0.01,\"value\":1.5}");
+  ASSERT_TRUE(testsupport::WriteBytes(dir_.Path() / "r.json", edited));
+  const Outcome imported = Gen("--import " + In("r.json") + " --save " + In("r.tvd"));
+  ASSERT_EQ(imported.code, 0) << imported.output;
+  EXPECT_NE(imported.output.find("consistency check changed:\n"), std::string::npos)
+      << imported.output;
+  EXPECT_NE(
+      imported.output.find(
+          "\n  CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorqueIDividend: 633 -> 2716\n"),
+      std::string::npos)
+      << imported.output;
+  const Outcome gain = Gen("--project " + In("r.tvd") +
+                           " --get CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorqueIDividend");
+  EXPECT_EQ(gain.output, "CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorqueIDividend=2716\n");
+
+  std::string widened = json;
+  widened.replace(widened.find(from), from.size(), "\"min\":-1,\"value\":-0.5}");
+  ASSERT_TRUE(testsupport::WriteBytes(dir_.Path() / "w.json", widened));
+  const Outcome refused = Gen("--import " + In("w.json") + " --save " + In("w.tvd"));
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_NE(refused.output.find("R (min): -1 is not the limit TORVIO gives this setting (0.01)"),
+            std::string::npos)
+      << refused.output;
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "w.tvd"));
 }
 
 TEST_F(ScriptCommand, AValuePrintedByGetChangesNothingWhenSetBack) {
