@@ -1,9 +1,11 @@
 #include "SettingText.h"
 
 #include "parvex/Edits.h"
+#include "parvex/Settings.h"
 
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace torvio::scripting {
 
@@ -35,6 +37,15 @@ std::string PartText(const UserData &data, const parvex::Parameter &p, ParamPart
   return ExactNumber(v);
 }
 
+std::string Fixed(double v, int decimals) {
+  if (!std::isfinite(v))
+    return ExactNumber(v);
+  char text[400];
+  const auto end =
+      std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals).ptr;
+  return std::string(text, end);
+}
+
 } // namespace
 
 std::string ExactNumber(double value) {
@@ -59,10 +70,16 @@ std::string ListLine(const UserData &data, const parvex::Parameter &p) {
   line += "=";
   line += PartText(data, p, ParamPart::Value);
   if (p.HasRange()) {
+    // The limits as the field's tooltip shows them, with its decimals; the
+    // value keeps every digit, so that --set given it changes nothing.
+    const int decimals = parvex::DecimalsOf(p.Read(data, ParamPart::Decimals));
+    const auto limit = [&](ParamPart part) {
+      return IsIntegral(p) ? PartText(data, p, part) : Fixed(p.Read(data, part), decimals);
+    };
     line += " (min ";
-    line += PartText(data, p, ParamPart::Min);
+    line += limit(ParamPart::Min);
     line += ", max ";
-    line += PartText(data, p, ParamPart::Max);
+    line += limit(ParamPart::Max);
     line += ", decimals ";
     line += PartText(data, p, ParamPart::Decimals);
     line += ")";

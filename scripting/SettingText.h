@@ -22,10 +22,11 @@ std::string ValueText(const UserData &data, const SettingRef &setting);
 // "PATH=VALUE" for --get.
 std::string GetLine(const UserData &data, const SettingRef &setting);
 
-// One line of --list: the path, the value, the limits and decimals where
-// the setting has them, the unit, the items of a list, and "[read-only]"
-// for a setting no page enters (the calculations or a file set it):
-//   "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35 (min 0.01, max 100, decimals 3) Ohm"
+// One line of --list: the path, the value, the limits (with the field's
+// decimals) and decimals where the setting has them, the unit, the items of
+// a list, and "[read-only]" for a setting no page enters (the calculations
+// or a file set it):
+//   "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35 (min 0.01, max 150.00, decimals 2) Ohm"
 std::string ListLine(const UserData &data, const parvex::Parameter &parameter);
 
 } // namespace torvio::scripting

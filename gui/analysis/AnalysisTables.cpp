@@ -4,7 +4,10 @@
 #include "parvex/AnalysisText.h"
 #include "strings/ResString.h"
 
+#include <QHeaderView>
 #include <QTableWidget>
+
+#include <algorithm>
 
 using namespace parvex::analysis;
 
@@ -27,8 +30,11 @@ QTableWidgetItem *Cell(QTableWidget *table, int row, int column) {
 
 void Put(QTableWidget *table, int row, int column, const QString &text, Level level) {
   QTableWidgetItem *item = Cell(table, row, column);
-  if (item->text() != text)
+  if (item->text() != text) {
     item->setText(text);
+    // The whole text, also where the column elides it.
+    item->setToolTip(text);
+  }
   item->setBackground(level == Level::Ok ? QBrush() : QBrush(LevelColour(level)));
 }
 
@@ -59,10 +65,34 @@ void FillGainTable(QTableWidget *table, const ControllerAnalysis &a) {
     Put(table, r, W::Written, Text(WrittenText(row)), level);
     Put(table, r, W::Error, Text(ErrorText(row)), level);
     Put(table, r, W::Physical, Text(PhysicalText(row)), level);
-    const QString verdict = Text(LevelText(level, row.reason));
-    Put(table, r, W::Level, verdict, level);
-    Cell(table, r, W::Level)->setToolTip(verdict);
+    Put(table, r, W::Level, Text(LevelText(level, row.reason)), level);
   }
+}
+
+void FitGainColumns(QTableWidget *table) {
+  QHeaderView *header = table->horizontalHeader();
+  const int last = table->columnCount() - 1;
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  table->resizeColumnsToContents();
+  const int available = table->viewport()->width();
+  const int reserved = available / 4;
+  int used = 0;
+  for (int c = 0; c < last; ++c)
+    used += header->sectionSize(c);
+  if (used > available - reserved && used > 0) {
+    const double scale = static_cast<double>(available - reserved) / used;
+    used = 0;
+    for (int c = 0; c < last; ++c) {
+      header->resizeSection(c, std::max(24, static_cast<int>(header->sectionSize(c) * scale)));
+      used += header->sectionSize(c);
+    }
+  }
+  header->resizeSection(last, std::max(reserved, available - used));
+}
+
+void FitLoopColumns(QTableWidget *table) {
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void FillLoopTable(QTableWidget *table, const ControllerAnalysis &a) {
@@ -82,9 +112,7 @@ void FillLoopTable(QTableWidget *table, const ControllerAnalysis &a) {
     const std::vector<std::string> values = LoopFigureValues(loop);
     for (int r = 0; r < static_cast<int>(values.size()); ++r)
       Put(table, r, c, Text(values[static_cast<std::size_t>(r)]), Level::Ok);
-    const QString verdict = Text(LevelText(loop.level, loop.reason));
-    Put(table, rows - 1, c, verdict, loop.level);
-    Cell(table, rows - 1, c)->setToolTip(verdict);
+    Put(table, rows - 1, c, Text(LevelText(loop.level, loop.reason)), loop.level);
   }
   table->setHorizontalHeaderLabels(axes);
 }

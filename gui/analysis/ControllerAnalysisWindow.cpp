@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,10 +56,12 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
   gains_->verticalHeader()->hide();
   gains_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   gains_->setWordWrap(false);
-  gains_->horizontalHeader()->setStretchLastSection(true);
+  gains_->setTextElideMode(Qt::ElideRight);
+  gains_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   loops_->setAccessibleName(ResString(torvio::IDS_ANALYSIS_LOOPS_NAME));
   loops_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   loops_->setWordWrap(false);
+  loops_->setTextElideMode(Qt::ElideRight);
   summary_->setWordWrap(true);
 
   auto *charts = new QHBoxLayout;
@@ -72,7 +75,14 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
   layout->addLayout(charts, 1);
   resize(1500, 900);
   torvio::CloseOnEscape(this);
+  gains_->viewport()->installEventFilter(this);
   Refresh();
+}
+
+bool ControllerAnalysisWindow::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == gains_->viewport() && event->type() == QEvent::Resize)
+    FitGainColumns(gains_);
+  return QWidget::eventFilter(watched, event);
 }
 
 void ControllerAnalysisWindow::Refresh() {
@@ -100,6 +110,6 @@ void ControllerAnalysisWindow::Show(const UserData &record) {
     ShowStep(dStep_, shown_.loops[1]);
     ShowBode(bode_, shown_.loops[0], shown_.loops[1]);
   }
-  gains_->resizeColumnsToContents();
-  loops_->resizeColumnsToContents();
+  FitGainColumns(gains_);
+  FitLoopColumns(loops_);
 }

@@ -40,6 +40,10 @@ public:
   const StepChart &Step(int axis) const { return axis == 0 ? qStep_ : dStep_; }
   const BodeChart &Bode() const { return bode_; }
 
+protected:
+  // The gain table's columns follow the window's width.
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
   void Show(const UserData &record);
 

@@ -15,14 +15,16 @@ CompareDialog::CompareDialog(const QString &openName, const QString &path,
     : QDialog(parent), summary_(new QLabel(this)), list_(new QPlainTextEdit(this)) {
   const QString fileName = QFileInfo(path).fileName();
   setWindowTitle(QStringLiteral("Compare With %1").arg(fileName));
+  // The sides are named, so that two files of one name still read apart.
+  const QString onDisk = QStringLiteral("%1 on disk").arg(fileName);
   if (!comparison.readable)
     summary_->setText(QStringLiteral("%1 cannot be read: %2").arg(path, comparison.error));
   else if (comparison.lines.isEmpty())
-    summary_->setText(QStringLiteral("%1 and %2 hold the same settings.").arg(openName, fileName));
+    summary_->setText(QStringLiteral("%1 and %2 hold the same settings.").arg(openName, onDisk));
   else
-    summary_->setText(QStringLiteral("%1 setting(s) differ (%2 value -> %3 value):")
+    summary_->setText(QStringLiteral("%1 setting(s) differ (%2 -> %3):")
                           .arg(comparison.lines.size())
-                          .arg(openName, fileName));
+                          .arg(openName, onDisk));
   summary_->setWordWrap(true);
   list_->setReadOnly(true);
   list_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -332,7 +332,9 @@ void CMainFrame::OnCompareWith() {
       torvio::Prompts().OpenFileName(this, ResString(torvio::IDS_COMPARE_CAPTION), filter);
   if (!path || path->isEmpty())
     return;
-  CompareDialog dialog(m_doc->GetTitle(), *path, CompareWithFile(m_doc->Record(), *path), this);
+  const QString side = m_doc->IsModified() ? QStringLiteral("this project (unsaved)")
+                                           : QStringLiteral("this project");
+  CompareDialog dialog(side, *path, CompareWithFile(m_doc->Record(), *path), this);
   dialog.exec();
 }
 

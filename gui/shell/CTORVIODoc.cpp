@@ -51,8 +51,8 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
     return false;
   }
   if (!loaded.project) {
-    ShowError(nullptr,
-              torvio::ResString(torvio::IDS_OPEN_FAILED).arg(QString::fromLocal8Bit(loaded.error)));
+    ShowError(nullptr, torvio::ResString(torvio::IDS_OPEN_FAILED)
+                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(loaded.error)));
     return false;
   }
   m_data = loaded.project->data;
@@ -69,8 +69,8 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const torvio::SavedProject saved =
       torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir);
   if (!saved.ok) {
-    ShowError(nullptr,
-              torvio::ResString(torvio::IDS_SAVE_FAILED).arg(QString::fromLocal8Bit(saved.error)));
+    ShowError(nullptr, torvio::ResString(torvio::IDS_SAVE_FAILED)
+                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error)));
     return false;
   }
   SetPathName(path);

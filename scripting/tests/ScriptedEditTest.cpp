@@ -223,7 +223,7 @@ TEST(SettingText, GetAndListLines) {
             "CONFIGURATION/SPEEDFEEDBACK/NoSpeedSensors=TRUE");
   const auto *r = FindSetting("MOTORANDHW/MOTORCHARACTERISTICS/R")->parameter;
   EXPECT_EQ(ListLine(d, *r),
-            "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35 (min 0.01, max 150, decimals 2) Ohm");
+            "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35 (min 0.01, max 150.00, decimals 2) Ohm");
   const auto *divisor =
       FindSetting("CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorquePDivisor")->parameter;
   EXPECT_EQ(ListLine(d, *divisor), "CONTROLSETTINGS/TORQUEANDFLUXCONTROLLER/TORQUE/TorquePDivisor="

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace parvex::analysis {
@@ -70,11 +71,25 @@ std::string Aligned(const std::vector<Line> &lines) {
   return out;
 }
 
-// One loop figure: its name, unit and value per loop.
+// A figure's numbers for CSV: each one a name, a number (NaN when there is
+// none) and its unit, so that a spreadsheet reads numbers, not text.
+struct Number {
+  std::string name;
+  double value;
+  const char *unit;
+};
+
+// One loop figure: its name, its text per loop, and its numbers.
 struct Figure {
   const char *name;
   std::function<std::string(const LoopFigures &)> value;
+  std::function<std::vector<Number>(const LoopFigures &)> numbers;
 };
+
+// A closed loop whose largest |T| does not exceed 1 has no resonance peak.
+bool HasPeak(const LoopFigures &f) {
+  return f.peakDb > 0;
+}
 
 std::string SettlingTime(double seconds) {
   // An unstable or still-ringing loop has no settling time to print.
@@ -84,28 +99,69 @@ std::string SettlingTime(double seconds) {
 }
 
 const std::vector<Figure> &Figures() {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   static const std::vector<Figure> figures = {
-      {"crossover", [](const LoopFigures &f) { return Significant(f.crossover, 5) + " rad/s"; }},
-      {"phase margin", [](const LoopFigures &f) { return Significant(f.phaseMargin, 3) + " deg"; }},
+      {"crossover", [](const LoopFigures &f) { return Significant(f.crossover, 5) + " rad/s"; },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"crossover", f.crossover, "rad/s"}};
+       }},
+      {"phase margin", [](const LoopFigures &f) { return Significant(f.phaseMargin, 3) + " deg"; },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"phase margin", f.phaseMargin, "deg"}};
+       }},
       {"largest closed-loop pole",
        [](const LoopFigures &f) {
          return Significant(f.spectralRadius, 4) + (f.stable ? " (stable)" : " (unstable)");
+       },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"largest closed-loop pole", f.spectralRadius, ""},
+                                    {"stable", f.stable ? 1.0 : 0.0, ""}};
        }},
       {"bandwidth -3 dB",
-       [](const LoopFigures &f) { return Significant(f.bandwidth, 5) + " rad/s"; }},
+       [](const LoopFigures &f) { return Significant(f.bandwidth, 5) + " rad/s"; },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"bandwidth -3 dB", f.bandwidth, "rad/s"}};
+       }},
       {"resonance peak",
        [](const LoopFigures &f) {
+         if (!HasPeak(f))
+           return std::string("none");
          return Significant(f.peakDb, 3) + " dB at " + Significant(f.peakFrequency, 4) + " rad/s";
+       },
+       [kNone](const LoopFigures &f) {
+         const bool peak = HasPeak(f);
+         return std::vector<Number>{
+             {"resonance peak", peak ? f.peakDb : kNone, "dB"},
+             {"resonance frequency", peak ? f.peakFrequency : kNone, "rad/s"}};
        }},
       {"reference step",
        [](const LoopFigures &f) {
          return Significant(f.stepAmps, 4) + " A (" + std::to_string(f.stepCounts) + " counts)";
+       },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{
+             {"reference step", f.stepAmps, "A"},
+             {"reference step counts", static_cast<double>(f.stepCounts), "counts"}};
        }},
-      {"overshoot", [](const LoopFigures &f) { return Percent(f.overshoot); }},
-      {"settling time 2 %", [](const LoopFigures &f) { return SettlingTime(f.settlingTime); }},
-      {"voltage saturation", [](const LoopFigures &f) { return f.saturates ? "yes" : "no"; }},
+      {"overshoot", [](const LoopFigures &f) { return Percent(f.overshoot); },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"overshoot", f.overshoot * 100.0, "%"}};
+       }},
+      {"settling time 2 %", [](const LoopFigures &f) { return SettlingTime(f.settlingTime); },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"settling time 2 %", f.settlingTime * 1000.0, "ms"}};
+       }},
+      {"voltage saturation", [](const LoopFigures &f) { return f.saturates ? "yes" : "no"; },
+       [](const LoopFigures &f) {
+         return std::vector<Number>{{"voltage saturation", f.saturates ? 1.0 : 0.0, ""}};
+       }},
   };
   return figures;
+}
+
+// A number as a CSV field: every digit worth having, empty for none.
+std::string CsvNumber(double v) {
+  return std::isfinite(v) ? Significant(v, 9) : std::string();
 }
 
 std::string LoopTable(const ControllerAnalysis &a) {
@@ -213,17 +269,35 @@ std::string AnalysisCsv(const ControllerAnalysis &a) {
     }
     out += "\r\n";
   };
+  // One line per number: a gain row once per physical value it has, a loop
+  // once per figure, then once for its level.
   line({"quantity", "header", "definitions", "exact", "written", "relative error", "physical",
-        "level", "reason"});
-  for (const GainRow &row : a.rows)
-    line({row.quantity, row.header, row.definitions, Significant(row.exact, 9), Written(row),
-          Significant(row.relativeError, 6), Physical(row, 9), LevelName(row.level), row.reason});
+        "value", "unit", "level", "reason"});
+  for (const GainRow &row : a.rows) {
+    const std::vector<std::string> gain = {row.quantity,    row.header,
+                                           row.definitions, CsvNumber(row.exact),
+                                           Written(row),    CsvNumber(row.relativeError)};
+    for (const Quantity &q : row.physical) {
+      // A complex value (an observer pole) takes a line per part.
+      std::vector<Number> parts = {{q.name, q.value, q.unit.c_str()}};
+      if (q.imaginary != 0)
+        parts = {{q.name + " (real part)", q.value, q.unit.c_str()},
+                 {q.name + " (imaginary part)", q.imaginary, q.unit.c_str()}};
+      for (const Number &n : parts) {
+        std::vector<std::string> fields = gain;
+        fields.insert(fields.end(),
+                      {n.name, CsvNumber(n.value), n.unit, LevelName(row.level), row.reason});
+        line(fields);
+      }
+    }
+  }
   for (const LoopFigures &loop : a.loops) {
     const std::string subject = loop.axis + " current loop";
     if (loop.analysed)
       for (const Figure &figure : Figures())
-        line({subject + ": " + figure.name, "", "", "", "", "", figure.value(loop), "", ""});
-    line({subject, "", "", "", "", "", "", LevelName(loop.level), loop.reason});
+        for (const Number &n : figure.numbers(loop))
+          line({subject, "", "", "", "", "", n.name, CsvNumber(n.value), n.unit, "", ""});
+    line({subject, "", "", "", "", "", "", "", "", LevelName(loop.level), loop.reason});
   }
   return out;
 }

@@ -11,6 +11,9 @@ std::string Significant(double v, int significant) {
     return "-";
   if (std::isinf(v))
     return v > 0 ? "inf" : "-inf";
+  // A zero has no sign worth printing ("-0 %" reads as a fault).
+  if (v == 0)
+    v = 0.0;
   std::array<char, 64> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v,
                                     std::chars_format::general, significant);

@@ -40,7 +40,8 @@ private slots:
     QVERIFY(c.lines.isEmpty());
     CompareDialog d(QStringLiteral("motor1.tvd"), path, c);
     QCOMPARE(d.windowTitle(), QStringLiteral("Compare With same.tvd"));
-    QCOMPARE(d.Summary(), QStringLiteral("motor1.tvd and same.tvd hold the same settings."));
+    QCOMPARE(d.Summary(),
+             QStringLiteral("motor1.tvd and same.tvd on disk hold the same settings."));
   }
 
   void listsEachDifference() {
@@ -58,8 +59,7 @@ private slots:
     QCOMPARE(c.lines, expected);
     CompareDialog d(QStringLiteral("Untitled"), path, c);
     QCOMPARE(d.Text(), expected.join(u'\n'));
-    QCOMPARE(d.Summary(),
-             QStringLiteral("2 setting(s) differ (Untitled value -> motor2.tvd value):"));
+    QCOMPARE(d.Summary(), QStringLiteral("2 setting(s) differ (Untitled -> motor2.tvd on disk):"));
   }
 
   void unreadableFile() {

@@ -2,6 +2,7 @@
 // status text, the first-run step and the fixed size.
 #include "shell/CMainFrame.h"
 #include "ShellTestSupport.h"
+#include "compare/CompareDialog.h"
 #include "shell/CMainSheet.h"
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
@@ -157,6 +158,33 @@ private slots:
     QVERIFY(save->isEnabled());
     QVERIFY(frame.Action(ID_TOOLS_GENERATE)->isEnabled());
     QCOMPARE(frame.windowTitle(), QStringLiteral("p.tvd* - TORVIO"));
+  }
+
+  // Compare With names both sides: the open project, saved or not, and the
+  // file on disk, so that a project compared with its own file reads right.
+  void compareNamesBothSides() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p1.tvd"));
+    CTORVIODoc doc;
+    CMainFrame frame(&doc, nullptr, test::KindPageFactory());
+    doc.OnNewDocument();
+    QVERIFY(doc.OnSaveDocument(path));
+    doc.Record().PolePairs.Value = 3;
+    doc.SetModifiedFlag(true);
+    test::ScriptedPrompter prompts;
+    prompts.fileNames = {path};
+    QString title, summary;
+    test::OnNextModal([&](QWidget *modal) {
+      title = modal->windowTitle();
+      if (auto *d = qobject_cast<CompareDialog *>(modal))
+        summary = d->Summary();
+      modal->close();
+    });
+    frame.Action(ID_FILE_COMPARE)->trigger();
+    QCOMPARE(prompts.fileTitles, QStringList{QStringLiteral("Compare With")});
+    QCOMPARE(title, QStringLiteral("Compare With p1.tvd"));
+    QCOMPARE(summary,
+             QStringLiteral("1 setting(s) differ (this project (unsaved) -> p1.tvd on disk):"));
   }
 
   void statusTextWithoutOutputFolder() {

@@ -210,7 +210,10 @@ private slots:
     const QString path = m_dir.filePath(QStringLiteral("missing-folder/p.tvd"));
     QVERIFY(!doc.OnSaveDocument(path));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
-    QVERIFY(prompts.messages[0].text.startsWith(QStringLiteral("Failed to save document.")));
+    // The file is named, then the system's reason.
+    QCOMPARE(
+        prompts.messages[0].text,
+        QStringLiteral("Failed to save document.\n\n%1\n\nNo such file or directory").arg(path));
     QVERIFY(doc.IsModified());
     QCOMPARE(doc.GetPathName(), QString());
   }

@@ -214,8 +214,9 @@ private slots:
     QVERIFY(doc.IsModified());
     QCOMPARE(prompter.messages.size(), std::size_t{1});
     QCOMPARE(prompter.messages[0].text,
-             QStringLiteral("Failed to open document.\n\nThis is not a regular file: a folder, "
-                            "device or pipe cannot be a project file."));
+             QStringLiteral("Failed to open document.\n\n%1\n\nThis is not a regular file: a "
+                            "folder, device or pipe cannot be a project file.")
+                 .arg(path));
   }
 
   // Save As onto a pipe is refused with the reason, the pipe stays, and the
