@@ -1,5 +1,6 @@
 #include "Regeneration.h"
 
+#include "BuildLogSettings.h"
 #include "GeneratedFiles.h"
 #include "Sha256.h"
 #include "UnifiedDiff.h"
@@ -166,9 +167,13 @@ void Regeneration::Plan() {
       f.change = FileChange::NotProduced;
     } else {
       f.after = *after;
+      if (f.name == kBuildLogName && before)
+        f.settingChanges = BuildLogSettingDifferences(*before, *after);
       if (!present)
         f.change = FileChange::Created;
-      else if (before && WithoutGenerationDates(*before) == WithoutGenerationDates(*after))
+      else if (f.name == kBuildLogName
+                   ? before && f.settingChanges.empty()
+                   : before && WithoutGenerationDates(*before) == WithoutGenerationDates(*after))
         f.change = FileChange::Unchanged;
       else
         f.change = FileChange::Updated;

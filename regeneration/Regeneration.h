@@ -21,7 +21,8 @@
 namespace torvio {
 
 enum class FileChange {
-  Unchanged,   // the same bytes, the generation date aside: left as it is
+  Unchanged,   // the same bytes, the generation date aside (the build log:
+               // the same settings): left as it is
   Updated,     // differs: replaced
   Created,     // absent: written
   NotProduced, // the generation made no file (its template was missing)
@@ -37,6 +38,9 @@ struct PlannedFile {
   bool foreign = false; // on disk, but not what TORVIO last wrote there
   std::string before;   // the bytes on disk, when a regular file is there
   std::string after;    // the bytes generated
+  // The build log only: the settings in which it differs from the one on
+  // disk ("PATH: before -> after").
+  std::vector<std::string> settingChanges;
 };
 
 struct PlacedFile {
@@ -84,7 +88,9 @@ public:
   // wrote (edited by hand, or in a folder TORVIO did not fill).
   std::vector<std::string> ForeignChanges() const;
   // The folder already holds what the record generates: every header
-  // unchanged and the build log the same but for its date.
+  // unchanged and the build log of the same settings (the folders and the
+  // date it records aside), so that two machines, two working folders or two
+  // spellings of one folder agree.
   bool UpToDate() const;
   // The files that differ from what the folder holds (what --check lists).
   std::vector<std::string> Differing() const;

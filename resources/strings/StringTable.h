@@ -264,7 +264,7 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_STATUS_CREATED, "would be created"},
     {IDS_STATUS_NOT_PRODUCED, "not produced (see the Message Log of Generate Sources)"},
     {IDS_STATUS_LOG_WRITTEN, "would be written"},
-    {IDS_STATUS_LOG_DATE_ONLY, "would be written, the same but for its date"},
+    {IDS_STATUS_LOG_DATE_ONLY, "would be written, with the same settings"},
     {IDS_HAND_EDITED,
      "These headers in %1 were changed since TORVIO wrote them, or were not written by "
      "TORVIO:\n\n%2\nOverwrite them, keep them and generate the others, or cancel?"},

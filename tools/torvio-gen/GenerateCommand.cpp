@@ -58,7 +58,7 @@ void PrintWarnings(const torvio::Regeneration &run, std::FILE *stream) {
 // "would be updated", or the like, of a file a dry run compares.
 QString PlannedText(const torvio::PlannedFile &f) {
   if (f.name == torvio::kBuildLogName && f.change == torvio::FileChange::Unchanged)
-    return QStringLiteral("would be written, the same but for its date");
+    return QStringLiteral("would be written, with the same settings");
   if (f.change == torvio::FileChange::Unchanged || f.change == torvio::FileChange::NotProduced)
     return QString::fromLatin1(torvio::ChangeName(f.change));
   if (f.name == torvio::kBuildLogName)
@@ -92,10 +92,15 @@ int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
     return 0;
   }
   Print(stdout, o.outputDir + QStringLiteral(" differs from what the project generates:"));
-  for (const torvio::PlannedFile &f : run.Files())
-    if (f.change != torvio::FileChange::Unchanged)
-      Print(stdout, QStringLiteral("  ") + QString::fromStdString(f.name) + QStringLiteral(" : ") +
-                        PlannedText(f));
+  for (const torvio::PlannedFile &f : run.Files()) {
+    if (f.change == torvio::FileChange::Unchanged)
+      continue;
+    Print(stdout, QStringLiteral("  ") + QString::fromStdString(f.name) + QStringLiteral(" : ") +
+                      PlannedText(f));
+    // The build log names the settings that differ.
+    for (const std::string &setting : f.settingChanges)
+      Print(stdout, QStringLiteral("    ") + QString::fromStdString(setting));
+  }
   return 1;
 }
 

@@ -84,6 +84,46 @@ TEST_F(GenRegeneration, CheckTellsWhetherTheFolderIsUpToDate) {
   EXPECT_EQ(Read("edited/MC_Hall_prm.h"), "/* mine */\n");
 }
 
+// --check judges what the firmware reads, not how the folders were spelt:
+// the folder written as "out", then checked as "./out/", by its absolute
+// path, from another working folder and with a copy of the templates, is up
+// to date; a changed setting is named.
+TEST_F(GenRegeneration, CheckHoldsAcrossFolderSpellingsAndNamesTheSetting) {
+  fs::create_directories(At("elsewhere"));
+  fs::create_directories(At("copy"));
+  for (const auto &entry : fs::directory_iterator(fs::path(TORVIO_GEN).parent_path() / "Templates"))
+    fs::copy_file(entry.path(), At("copy") / entry.path().filename());
+  const std::string absolute = At("out").string();
+  struct Case {
+    fs::path cwd;
+    std::vector<std::string> arguments;
+  };
+  const Case cases[] = {
+      {work.Path(), {"--check", "--output", "./out/"}},
+      {work.Path(), {"--check", "--output", absolute}},
+      {At("elsewhere"), {"--check", "--output", "../out"}},
+      {work.Path(), {"--check", "--output", "out", "--templates", "copy"}},
+  };
+  for (const Case &c : cases) {
+    const Outcome r = RunGen(c.cwd, c.arguments);
+    EXPECT_EQ(r.code, 0) << c.arguments[2] << "\n" << r.output;
+    EXPECT_NE(r.output.find(" is up to date.\n"), std::string::npos) << r.output;
+  }
+  ASSERT_EQ(RunGen(work.Path(), {"--save-default", "p.tvd"}).code, 0);
+  ASSERT_EQ(RunGen(work.Path(), {"--project", "p.tvd", "--set",
+                                 "MOTORANDHW/KV208BOARDPROTECTION/OverTemperatureThreshold=70",
+                                 "--save", "p.tvd"})
+                .code,
+            0);
+  const Outcome r = RunGen(work.Path(), {"--check", "--project", "p.tvd", "--output", "./out"});
+  EXPECT_EQ(r.code, 1) << r.output;
+  EXPECT_NE(
+      r.output.find("  BuildLog.xml : would be written\n"
+                    "    MOTORANDHW/KV208BOARDPROTECTION/OverTemperatureThreshold: 60 -> 70\n"),
+      std::string::npos)
+      << r.output;
+}
+
 TEST_F(GenRegeneration, DryRunShowsTheDiffAndWritesNothing) {
   testsupport::WriteBytes(At("out/MC_Hall_prm.h"), hall + "/* mine */\n");
   const auto before = fs::last_write_time(At("out/BuildLog.xml"));
