@@ -4,6 +4,7 @@
 
 #include "ControlSettingsComboBox.h"
 #include "WaveformPicture.h"
+#include "parvex/SamplingWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -78,8 +79,17 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
     : CTORVIOPropertyPage(host, PageCaption(PageKind::CurrentSensing), parent),
       samplingTime_(new CControlSettingsComboBox),
       singleShunt_(new WaveformPicture(WaveformPicture::Kind::SingleShunt)),
-      threeShunt_(new WaveformPicture(WaveformPicture::Kind::ThreeShunt)) {
+      threeShunt_(new WaveformPicture(WaveformPicture::Kind::ThreeShunt)),
+      samplingWarning_(new QLabel) {
   Build(Table());
+
+  QPalette warning = samplingWarning_->palette();
+  warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+  samplingWarning_->setPalette(warning);
+  samplingWarning_->setObjectName(QStringLiteral("samplingWarning"));
+  samplingWarning_->setText(QStringLiteral("No index can sample one shunt"));
+  samplingWarning_->hide();
+  GroupGrid("index")->addWidget(samplingWarning_, 1, 0, 1, 2);
 
   auto *unit = new QLabel(QStringLiteral("ns (@12 MHz clock)"));
   unit->setBuddy(samplingTime_);
@@ -107,6 +117,24 @@ void CCurrentSensingPage::LoadPage() {
   const int count = static_cast<int>(std::min(stored.size(), std::size(kSamplingShown)));
   samplingTime_->SetItems(stored.data(), kSamplingShown, count, "%.0f");
   samplingTime_->SelectValue(static_cast<double>(Record()->ADConverterSamplingTime));
+  ShowSamplingWarning();
+}
+
+void CCurrentSensingPage::AfterCommit() {
+  ShowSamplingWarning();
+}
+
+// The index the search gives a timing no index can sample means nothing;
+// the warning says why, in full in its tooltip.
+void CCurrentSensingPage::ShowSamplingWarning() {
+  const std::optional<parvex::SingleShuntWindow> window =
+      Record() ? parvex::SingleShuntWindowOf(*Record()) : std::nullopt;
+  const bool shown = window && !window->feasible;
+  const QString reason =
+      shown ? QString::fromStdString(parvex::SingleShuntInfeasibleText(*window)) : QString();
+  samplingWarning_->setToolTip(reason);
+  samplingWarning_->setAccessibleDescription(reason);
+  samplingWarning_->setVisible(shown);
 }
 
 void CCurrentSensingPage::ApplyPageRules() {

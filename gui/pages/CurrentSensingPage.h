@@ -6,6 +6,7 @@
 #include "TORVIOPropertyPage.h"
 
 class CControlSettingsComboBox;
+class QLabel;
 class WaveformPicture;
 
 class CCurrentSensingPage : public CTORVIOPropertyPage {
@@ -28,15 +29,20 @@ public:
 
   static PageTable Table();
   CControlSettingsComboBox *SamplingTimeList() const { return samplingTime_; }
+  // Shown beside the index when one shunt cannot be sampled at any index.
+  QLabel *SamplingWarning() const { return samplingWarning_; }
 
 protected:
   void LoadPage() override;
   void ApplyPageRules() override;
+  void AfterCommit() override;
 
 private:
   void OnSamplingTimeChosen();
+  void ShowSamplingWarning();
 
   CControlSettingsComboBox *samplingTime_;
   WaveformPicture *singleShunt_;
   WaveformPicture *threeShunt_;
+  QLabel *samplingWarning_;
 };

@@ -5,6 +5,7 @@
 #include "Scaling.h"
 #include "generation/DefinitionTable.h"
 #include "model/Clamp.h"
+#include "parvex/SamplingWindow.h"
 
 namespace parvex::analysis {
 
@@ -111,6 +112,9 @@ GainRow ModulationIndexRow(const UserData &d, const Scaling &s) {
   if (index < 72 || index > 100)
     Raise(row, Level::Flag,
           std::to_string(index) + " % lies outside the 72-100 % the modulation-index search gives");
+  if (const std::optional<SingleShuntWindow> window = SingleShuntWindowOf(d);
+      window && !window->feasible)
+    Raise(row, Level::Flag, SingleShuntInfeasibleText(*window));
   return row;
 }
 

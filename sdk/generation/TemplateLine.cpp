@@ -1,6 +1,7 @@
 #include "TemplateLine.h"
 
 #include "DefinitionTable.h"
+#include "parvex/SamplingWindow.h"
 
 #include <limits>
 
@@ -50,6 +51,17 @@ int CheckTokenWarnings(const UserData &data, int token, GenerationContext &ctx,
     return 0;
   const auto Warn = [&ctx](const std::string &text) { ctx.report(text, 2); };
   switch (token) {
+  case 6:
+    // The index of a single-shunt timing no index can sample means nothing.
+    if (const std::optional<SingleShuntWindow> window = SingleShuntWindowOf(data);
+        window && !window->feasible) {
+      const std::string text = "Warning : MAX_MODULATION_" +
+                               std::to_string(data.MaximumAvailableModulationIndex.Value) +
+                               "_PER_CENT: " + SingleShuntInfeasibleText(*window) + ".";
+      Warn(text);
+      ++ctx.warningCount;
+    }
+    break;
   case 10:
     if (data.OverVoltageThreshold.Value > 371) {
       Warn("Warning : The over voltage threshold inserted in Motor and HW tab is higher than "

@@ -1,5 +1,6 @@
 #include "MmiReport.h"
 
+#include "parvex/SamplingWindow.h"
 #include "sirenta.h"
 
 namespace {
@@ -57,6 +58,14 @@ MmiReport ComputeMmiReport(const MmiOverrides &overrides) {
                     .arg(three.riseTime)
                     .arg(three.noiseTime);
   report.text += Line("single shunt", single, singleResult);
+  // The search's index means nothing where no index leaves room to sample.
+  const parvex::SingleShuntWindow window = parvex::SingleShuntWindowFor(
+      single.pwmFrequency, single.deadTime, single.samplingTime, single.riseTime);
+  if (singleResult != 3 && !window.feasible) {
+    report.text += QStringLiteral("single shunt: %1\n")
+                       .arg(QString::fromStdString(parvex::SingleShuntInfeasibleText(window)));
+    report.valid = false;
+  }
   report.text += Line("three shunt", three, threeResult);
   return report;
 }

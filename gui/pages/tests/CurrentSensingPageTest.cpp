@@ -4,6 +4,7 @@
 #include "pages/CurrentSensingPage.h"
 #include "PageTestUtil.h"
 #include "pages/ControlSettingsComboBox.h"
+#include "parvex/Model.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -153,6 +154,26 @@ private slots:
     QCOMPARE(page.Field(P::IdModulationIndex)->text(),
              QString::number(host.data.MaximumAvailableModulationIndex.Value));
     QCOMPARE(host.modified, 1);
+  }
+
+  // One shunt at 32 kHz with a 10 us rise time: the measurement, (0.8 + 10 +
+  // 0.2) us x 72 MHz + 1 = 793 ticks, is longer than the 701-tick widest
+  // window at 72 %; the page says so beside the index as soon as the rise
+  // time is entered, and not for 2.55 us.
+  void warnsWhereNoIndexCanSampleOneShunt() {
+    FakePageHost host;
+    SetSensing(host.data, false, false, true);
+    host.data.PWMFrequency.Value = 32000;
+    parvex::CheckConsistency(host.data);
+    P page(&host);
+    page.OnSetActive();
+    QVERIFY(page.SamplingWarning()->isHidden());
+    TypeAndCommit(page.Field(P::IdRiseTime), QStringLiteral("10000"));
+    QVERIFY(!page.SamplingWarning()->isHidden());
+    QVERIFY(page.SamplingWarning()->toolTip().contains(QStringLiteral("793 ticks")));
+    QVERIFY(page.SamplingWarning()->toolTip().contains(QStringLiteral("701 ticks")));
+    TypeAndCommit(page.Field(P::IdRiseTime), QStringLiteral("2550"));
+    QVERIFY(page.SamplingWarning()->isHidden());
   }
 
   void tooltips() {

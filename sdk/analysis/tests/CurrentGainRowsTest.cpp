@@ -84,6 +84,22 @@ TEST(DefaultGainRows, ModulationIndexLimitsThePhaseVoltage) {
   EXPECT_EQ(row.level, Level::Ok);
 }
 
+// A single-shunt timing no index can sample: the index row is flagged with
+// the reason, whatever number the search gave.
+TEST(EditedGainRows, UnsampledSingleShuntFlagsTheIndex) {
+  UserData d = DefaultRecord();
+  d.ThreeShuntResistors = 0;
+  d.SingleShuntResistor = 1;
+  d.PWMFrequency.Value = 32000;
+  d.Trise.Value = 10000;
+  d.DeadTime.Value = 3500;
+  const GainRow row = RowNamed(Analyse(d), "Maximum modulation index");
+  EXPECT_EQ(row.level, Level::Flag);
+  EXPECT_NE(row.reason.find("one shunt cannot be sampled at any modulation index"),
+            std::string::npos)
+      << row.reason;
+}
+
 struct EditedRow {
   const char *name;
   std::function<void(UserData &)> edit;

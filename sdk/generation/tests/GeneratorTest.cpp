@@ -116,6 +116,32 @@ TEST_F(Generator, FluxWeakeningWarningBetweenItsFileLines) {
   EXPECT_EQ(lines[23], (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
 }
 
+// One shunt at 32 kHz, 10 us rise and 3.5 us dead time: no index can be
+// sampled, and the MAX_MODULATION definition's token brings one counted
+// warning that names it. The header's bytes are those the index gives.
+TEST_F(Generator, UnsampledSingleShuntWarnsAtTheModulationIndex) {
+  data.ThreeShuntResistors = 0;
+  data.SingleShuntResistor = 1;
+  data.PWMFrequency.Value = 32000;
+  data.Trise.Value = 10000;
+  data.DeadTime.Value = 3500;
+  data.MaximumAvailableModulationIndex.Value = 100;
+  WriteTemplates();
+  WriteBytes(templates.Path() / "MC_Control_Param.th", "//@@##TEID%6\n");
+  Run(templates.Prefix(), output.Prefix());
+  const auto &lines = CapturedLines();
+  ASSERT_EQ(lines.size(), 3u + 18 + 1 + 1);
+  EXPECT_EQ(lines[4].severity, 2);
+  EXPECT_EQ(lines[4].text.rfind("Warning : MAX_MODULATION_100_PER_CENT: one shunt cannot be "
+                                "sampled at any modulation index from 72 %",
+                                0),
+            0u)
+      << lines[4].text;
+  EXPECT_EQ(lines.back(), (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
+  EXPECT_EQ(ReadBytes(output.Path() / "MC_Control_Param.h"),
+            "#define MAX_MODULATION_100_PER_CENT\n");
+}
+
 // Only a regular file is read as a template: a folder, a pipe (which would
 // block) and a device that never ends (which would fill the disk) are
 // refused with a line saying why, exit code 3, and no header.
