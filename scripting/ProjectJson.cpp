@@ -313,7 +313,7 @@ JsonProject ImportProjectJson(std::string_view text) {
     const std::string path = it.key().toStdString();
     const std::optional<SettingRef> setting = FindSetting(path);
     if (!setting || setting->part != ParamPart::Value) {
-      errors.push_back(Named(path, "unknown setting"));
+      errors.push_back(UnknownSettingText(path));
       continue;
     }
     seen.insert(setting->parameter);

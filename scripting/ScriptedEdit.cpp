@@ -150,7 +150,7 @@ std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assi
   const std::string_view value = assignment.substr(equals + 1);
   const std::optional<SettingRef> setting = FindSetting(path);
   if (!setting)
-    return std::string(path) + ": unknown setting";
+    return UnknownSettingText(path);
   const std::string name = std::string(path) + ": ";
   if (setting->part != ParamPart::Value)
     return name + "limits are not entered on any page; only a setting's value can be set";

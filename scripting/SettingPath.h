@@ -26,6 +26,12 @@ std::optional<SettingRef> FindSetting(std::string_view path);
 // The path of a setting's part.
 std::string PathText(const SettingRef &setting);
 
+// "PATH: unknown setting", with the nearest known paths when some are near:
+// "motorandhw/r: unknown setting (nearest: MOTORANDHW/MOTORCHARACTERISTICS/R)".
+// Near means the same but for letter case, or a few letters apart, in the
+// whole path or in its last name.
+std::string UnknownSettingText(std::string_view path);
+
 // Every setting once, in the settings tree's order (the order of --diff).
 const std::vector<const parvex::Parameter *> &SettingsInTreeOrder();
 

@@ -146,7 +146,8 @@ TEST(ProjectJson, ImportRejectsWithThePathAndTheReason) {
   const Case cases[] = {
       {"unknown path",
        Replaced(good, r, "\"MOTORANDHW/MOTORCHARACTERISTICS/Rs\": "),
-       {"MOTORANDHW/MOTORCHARACTERISTICS/Rs: unknown setting",
+       {"MOTORANDHW/MOTORCHARACTERISTICS/Rs: unknown setting (nearest: "
+        "MOTORANDHW/MOTORCHARACTERISTICS/R)",
         "MOTORANDHW/MOTORCHARACTERISTICS/R: missing"}},
       {"a limit as a path",
        Replaced(good, r + rValue + ",",

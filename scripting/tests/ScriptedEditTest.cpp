@@ -198,6 +198,23 @@ TEST(ScriptedEdit, EditsApplyInOrder) {
                     "limits 15..20");
 }
 
+TEST(SettingPath, AnUnknownPathNamesTheNearestKnownOnes) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"motorandhw/motorcharacteristics/r",
+       "motorandhw/motorcharacteristics/r: unknown setting (nearest: "
+       "MOTORANDHW/MOTORCHARACTERISTICS/R)"},
+      // The right name in the wrong group.
+      {"MOTORANDHW/PWMFrequency", "MOTORANDHW/PWMFrequency: unknown setting (nearest: "
+                                  "CONTROLSETTINGS/DRIVINGSETTINGS/PWMFrequency)"},
+      {"MOTORANDHW/MOTORCHARACTERISTICS/PolePair (max)",
+       "MOTORANDHW/MOTORCHARACTERISTICS/PolePair (max): unknown setting (nearest: "
+       "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs (max))"},
+      {"NO/SUCH/SETTING", "NO/SUCH/SETTING: unknown setting"},
+  };
+  for (const auto &[path, text] : cases)
+    EXPECT_EQ(UnknownSettingText(path), text);
+}
+
 TEST(SettingPath, EveryPathAndLimitSuffixFindsItsSetting) {
   const auto &all = SettingsInTreeOrder();
   EXPECT_EQ(all.size(), parvex::Parameters().size());

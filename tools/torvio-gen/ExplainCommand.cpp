@@ -1,6 +1,6 @@
 #include "ExplainCommand.h"
 
-#include "ProjectStore.h"
+#include "ProjectSource.h"
 #include "Terminal.h"
 #include "parvex.h"
 #include "parvex/AnalysisText.h"
@@ -10,16 +10,11 @@
 #include <cstdio>
 
 int RunExplain(const GenOptions &o) {
-  UserData data{};
-  PARVEX_SetDefault(&data);
-  if (!o.projectFile.isEmpty()) {
-    const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
-    if (!loaded.project)
-      return Fail(QStringLiteral("cannot read project %1: %2")
-                      .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
-    // The record as saved: the analysis explains what generation would write.
-    data = loaded.project->data;
-  }
+  // The record as saved: the analysis explains what generation would write.
+  const std::optional<torvio::ProjectContents> project = LoadSource(o);
+  if (!project)
+    return 2;
+  const UserData &data = project->data;
   const parvex::analysis::ControllerAnalysis analysis = parvex::analysis::Analyse(data);
   const std::string text = o.explainFormat == GenOptions::ExplainFormat::Csv
                                ? parvex::analysis::AnalysisCsv(analysis)

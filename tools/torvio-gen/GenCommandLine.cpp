@@ -148,8 +148,28 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     result.text = text;
     return true;
   };
-  const std::initializer_list<const QCommandLineOption *> scripted = {
-      &get, &list, &set, &save, &exportJson, &importJson};
+  // An option's value is the next argument, whatever it is: an option left
+  // without its value would take the next option as its value.
+  for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
+                             &exportJson, &importJson, &format}) {
+    for (const QString &value : parser.values(*option)) {
+      if (value.startsWith(QStringLiteral("--")) &&
+          fail(QStringLiteral("--%1 has no value: %2 is an option (write ./%2 for a file of "
+                              "that name)")
+                   .arg(option->names().constFirst(), value)))
+        return result;
+    }
+  }
+  // An option that takes one value, given twice, would silently use the
+  // last one.
+  for (const auto *option :
+       {&project, &templates, &output, &saveDefault, &save, &exportJson, &importJson, &format}) {
+    if (parser.values(*option).size() > 1 &&
+        fail(QStringLiteral("--%1 is given more than once").arg(option->names().constFirst())))
+      return result;
+  }
+  const std::initializer_list<const QCommandLineOption *> scripted = {&get, &list, &set, &save,
+                                                                      &exportJson};
   const auto scriptedWith = [&](std::initializer_list<const QCommandLineOption *> others) {
     for (const QCommandLineOption *mode : scripted)
       if (excluded(*mode, others))
@@ -161,7 +181,7 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check, &get, &list,
                              &set, &save, &exportJson, &importJson, &explain, &format}) ||
       excluded(explain, {&templates, &output, &force, &dryRun, &check, &get, &list, &set, &save,
-                         &exportJson, &importJson}) ||
+                         &exportJson}) ||
       excluded(dryRun, {&check, &force}) || excluded(check, {&force}) ||
       scriptedWith({&templates, &output, &force, &dryRun, &check}) ||
       excluded(get, {&list, &set, &save, &exportJson, &importJson}) ||
@@ -170,12 +190,7 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   if (parser.isSet(set) && !parser.isSet(save) && !parser.isSet(exportJson) &&
       fail(QStringLiteral("--set needs --save FILE or --export FILE")))
     return result;
-  if (parser.isSet(importJson) && !parser.isSet(save) && !parser.isSet(exportJson) &&
-      fail(QStringLiteral("--import needs --save FILE or --export FILE")))
-    return result;
-  if (parser.isSet(save) && !parser.isSet(project) && !parser.isSet(importJson) &&
-      fail(QStringLiteral("--save needs --project FILE or --import FILE")))
-    return result;
+
   if (parser.isSet(format) && !parser.isSet(explain)) {
     result.outcome = GenCommandLine::Outcome::Error;
     result.text = QStringLiteral("--format is an option of --explain");

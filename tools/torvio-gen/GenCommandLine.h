@@ -24,9 +24,11 @@ struct GenOptions {
   QString exportFile;      // write the project's JSON there
   QString importFile;      // read the project from this JSON
 
+  // The scripted options; without them --import (like --project) names the
+  // project to generate, check or explain.
   bool Scripted() const {
     return !getPaths.isEmpty() || list || !assignments.isEmpty() || !saveFile.isEmpty() ||
-           !exportFile.isEmpty() || !importFile.isEmpty();
+           !exportFile.isEmpty();
   }
 };
 

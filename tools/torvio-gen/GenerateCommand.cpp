@@ -1,40 +1,26 @@
 #include "GenerateCommand.h"
 
 #include "GeneratedFiles.h"
+#include "OutputFolder.h"
+#include "ProjectSource.h"
 #include "ProjectStore.h"
 #include "Regeneration.h"
 #include "ReportFormat.h"
+#include "TemplateFolder.h"
 #include "Terminal.h"
 #include "parvex.h"
 #include "parvex/Generation.h"
 #include "parvex/Plausibility.h"
 
-#include <filesystem>
+#include <QDir>
+#include <QFileInfo>
+
 #include <optional>
 
 namespace {
 
 constexpr int kHandEdited = 3;
 constexpr int kFolderBusy = 4;
-
-// The project's record, or the defaults without a project; nothing (after
-// the message) when the project cannot be read.
-std::optional<UserData> LoadRecord(const GenOptions &o) {
-  UserData data{};
-  PARVEX_SetDefault(&data);
-  if (o.projectFile.isEmpty())
-    return data;
-  const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
-  if (!loaded.project) {
-    Fail(QStringLiteral("cannot read project %1: %2")
-             .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
-    return std::nullopt;
-  }
-  for (const parvex::ImplausibleSetting &s : parvex::FindImplausibleSettings(loaded.project->data))
-    Print(stderr, QStringLiteral("warning: %1 holds a setting no page could have entered: %2")
-                      .arg(o.projectFile, QString::fromStdString(s.text)));
-  return loaded.project->data;
-}
 
 void PrintLines(std::FILE *stream, const std::vector<parvex::ReportLine> &lines, bool colour) {
   for (const parvex::ReportLine &line : lines)
@@ -118,11 +104,20 @@ int RunSaveDefault(const GenOptions &o) {
 }
 
 int RunGenerate(const GenOptions &o) {
-  const std::optional<UserData> data = LoadRecord(o);
-  if (!data)
+  const std::optional<torvio::ProjectContents> project = LoadSource(o);
+  if (!project)
     return 2;
+  const UserData *data = &project->data;
   const std::string outputDir = PathBytes(o.outputDir);
   const std::string templatesDir = PathBytes(o.templatesDir);
+  // Settled before anything is created: templates to read, and a folder
+  // (not a file) to write into.
+  if (torvio::TemplatesIn(templatesDir) == 0)
+    return Fail(QStringLiteral("%1 holds none of the nine templates (MC_Control_Param.th, ...)")
+                    .arg(o.templatesDir));
+  const QFileInfo output(QDir::cleanPath(o.outputDir));
+  if (output.exists() && !output.isDir())
+    return Fail(QStringLiteral("%1 is not a folder").arg(QDir::cleanPath(o.outputDir)));
 
   if (o.dryRun || o.check) {
     const torvio::Regeneration preview(*data, templatesDir, outputDir,
@@ -131,10 +126,12 @@ int RunGenerate(const GenOptions &o) {
     return o.dryRun ? RunDryRun(preview) : RunCheck(preview, o);
   }
 
-  // A missing output folder is created; when that fails every header
-  // reports its creation failure.
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(outputDir), ignored);
+  // A missing output folder is created, with its parents; one that cannot
+  // be is a bad command line, like a file in the folder's place.
+  const torvio::OutputFolder folder = torvio::PrepareOutputFolder(outputDir);
+  if (!folder.error.empty())
+    return Fail(QStringLiteral("cannot use %1 as the output folder: %2")
+                    .arg(o.outputDir, QString::fromLocal8Bit(folder.error)));
 
   torvio::Regeneration run(*data, templatesDir, outputDir);
   const bool colour = StdoutIsTerminal();

@@ -1,6 +1,7 @@
 #include "ScriptCommand.h"
 
 #include "ProjectJson.h"
+#include "ProjectSource.h"
 #include "ProjectStore.h"
 #include "ScriptedEdit.h"
 #include "SettingPath.h"
@@ -21,46 +22,13 @@ QString Text(const std::string &text) {
   return QString::fromStdString(text);
 }
 
-// The project the options name: --import, --project or the defaults.
-std::optional<torvio::ProjectContents> Source(const GenOptions &o) {
-  torvio::ProjectContents contents;
-  if (!o.importFile.isEmpty()) {
-    const JsonProject imported = ReadProjectJson(PathBytes(o.importFile));
-    if (!imported.project) {
-      Fail(QStringLiteral("cannot import %1:").arg(o.importFile));
-      for (const std::string &error : imported.errors)
-        Print(stderr, QStringLiteral("  ") + Text(error));
-      return std::nullopt;
-    }
-    // The import is an edit: say what the consistency check changed after it.
-    if (!imported.recomputed.empty()) {
-      Print(stderr, QStringLiteral("note: after importing %1 the consistency check changed:")
-                        .arg(o.importFile));
-      for (const std::string &line : imported.recomputed)
-        Print(stderr, QStringLiteral("  ") + Text(line));
-    }
-    return imported.project;
-  }
-  if (!o.projectFile.isEmpty()) {
-    const torvio::LoadedProject loaded = torvio::LoadProject(PathBytes(o.projectFile));
-    if (!loaded.project) {
-      Fail(QStringLiteral("cannot read project %1: %2")
-               .arg(o.projectFile, QString::fromLocal8Bit(loaded.error)));
-      return std::nullopt;
-    }
-    return loaded.project;
-  }
-  PARVEX_SetDefault(&contents.data);
-  return contents;
-}
-
 int Get(const UserData &data, const QStringList &paths) {
   // Every path is looked up before anything is printed.
   std::vector<SettingRef> settings;
   for (const QString &path : paths) {
     const std::optional<SettingRef> setting = FindSetting(PathBytes(path));
     if (!setting)
-      return Fail(QStringLiteral("%1: unknown setting").arg(path));
+      return Fail(QString::fromStdString(UnknownSettingText(PathBytes(path))));
     settings.push_back(*setting);
   }
   for (const SettingRef &setting : settings)
@@ -77,7 +45,7 @@ int List(const UserData &data) {
 } // namespace
 
 int RunScript(const GenOptions &o) {
-  std::optional<torvio::ProjectContents> project = Source(o);
+  std::optional<torvio::ProjectContents> project = LoadSource(o);
   if (!project)
     return 2;
   if (o.list)
