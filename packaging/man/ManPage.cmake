@@ -5,8 +5,6 @@ cmake_minimum_required(VERSION 3.25)
 #   OUTPUT             the page, NAME.1.gz
 #   HELP2MAN, GZIP     the tools
 #   BUILD_DIR          the build folder, which must not show in the page
-#   BUNDLED_TEMPLATES  the build tree's template folder, which torvio-gen's
-#                      --help names as its default
 
 # The GUI program prints its help without a display; a fixed locale keeps
 # the text the same on every machine.
@@ -22,22 +20,19 @@ if(NOT code EQUAL 0)
   message(FATAL_ERROR "help2man failed for ${PROGRAM} (${code}):\n${errors}")
 endif()
 
-# The default template folder is found next to the running program: in the
-# build tree that is bin/Templates, once installed PREFIX/share/torvio/Templates.
+# No path of the build tree may show in an installed page: the help texts say
+# what a default stands for, never where it lies here. help2man breaks long
+# lines, so the page is searched with its line breaks taken out.
 file(READ "${roff}" page)
-function(roff_text text out)
-  string(REPLACE "-" "\\-" text "${text}")
-  set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-roff_text("${BUNDLED_TEMPLATES}" build_templates)
-string(REPLACE "${build_templates}" "\\fI\\%PREFIX\\fR/share/torvio/Templates/" page "${page}")
-roff_text("${BUILD_DIR}" build_dir)
-string(FIND "${page}" "${build_dir}" at)
-if(NOT at EQUAL -1)
-  message(FATAL_ERROR "${roff} shows the build folder ${BUILD_DIR}; say what it stands for "
-                      "once installed (see BUNDLED_TEMPLATES in ${CMAKE_CURRENT_LIST_FILE})")
-endif()
-file(WRITE "${roff}" "${page}")
+string(REPLACE "-" "\\-" build_dir "${BUILD_DIR}")
+string(REPLACE "\n" "" flat "${page}")
+foreach(form "${BUILD_DIR}" "${build_dir}")
+  string(FIND "${flat}" "${form}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "${roff} shows the build folder ${BUILD_DIR}; say in --help what it "
+                        "stands for once installed")
+  endif()
+endforeach()
 
 # Debian installs man pages compressed the way dh_compress does: gzip -9n,
 # no file name or time stamp in the header.

@@ -30,6 +30,7 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                      "command line, unreadable project, unknown setting or refused value "
                      "(nothing is written then), 3 headers edited by hand, nothing written, 4 "
                      "another generation holds the output folder.\n"
+                     "Flags take TRUE or FALSE (true, false, 1 and 0 too).\n"
                      "--explain prints the controller analysis instead: exit code 0, or 1 when "
                      "a gain or a current loop is flagged."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -40,7 +41,9 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                                    QStringLiteral("FILE"));
   const QCommandLineOption templates(
       QStringLiteral("templates"),
-      QStringLiteral("The folder of the .th templates (default: %1).").arg(defaultTemplates),
+      QStringLiteral("The folder of the .th templates (default: the bundled set, "
+                     "share/torvio/Templates under the program's prefix, or a Templates folder "
+                     "beside the program)."),
       QStringLiteral("DIR"));
   const QCommandLineOption output(
       QStringLiteral("output"),

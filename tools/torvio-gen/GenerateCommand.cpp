@@ -1,5 +1,6 @@
 #include "GenerateCommand.h"
 
+#include "GenExitCodes.h"
 #include "GeneratedFiles.h"
 #include "OutputFolder.h"
 #include "ProjectSource.h"
@@ -19,8 +20,8 @@
 
 namespace {
 
-constexpr int kHandEdited = 3;
-constexpr int kFolderBusy = 4;
+using gen::kFolderBusy;
+using gen::kHandEdited;
 
 void PrintLines(std::FILE *stream, const std::vector<parvex::ReportLine> &lines, bool colour) {
   for (const parvex::ReportLine &line : lines)
@@ -75,7 +76,7 @@ int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
   PrintWarnings(run, stderr);
   if (run.UpToDate()) {
     Print(stdout, o.outputDir + QStringLiteral(" is up to date."));
-    return 0;
+    return gen::kDone;
   }
   Print(stdout, o.outputDir + QStringLiteral(" differs from what the project generates:"));
   for (const torvio::PlannedFile &f : run.Files()) {
@@ -87,7 +88,7 @@ int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
     for (const std::string &setting : f.settingChanges)
       Print(stdout, QStringLiteral("    ") + QString::fromStdString(setting));
   }
-  return 1;
+  return gen::kFailed;
 }
 
 } // namespace
@@ -106,7 +107,7 @@ int RunSaveDefault(const GenOptions &o) {
 int RunGenerate(const GenOptions &o) {
   const std::optional<torvio::ProjectContents> project = LoadSource(o);
   if (!project)
-    return 2;
+    return gen::kBadCommand;
   const UserData *data = &project->data;
   const std::string outputDir = PathBytes(o.outputDir);
   const std::string templatesDir = PathBytes(o.templatesDir);

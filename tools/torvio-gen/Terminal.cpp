@@ -1,5 +1,7 @@
 #include "Terminal.h"
 
+#include "GenExitCodes.h"
+
 #include <unistd.h>
 
 QStringList ArgumentsOf(int argc, char *argv[]) {
@@ -24,7 +26,7 @@ void Print(std::FILE *stream, const QString &text) {
 
 int Fail(const QString &message) {
   Print(stderr, QStringLiteral("torvio-gen: ") + message);
-  return 2;
+  return gen::kBadCommand;
 }
 
 bool StdoutIsTerminal() {
