@@ -308,7 +308,9 @@ private slots:
                                   "Cancel, default Yes"};
     const auto fileCase = [this](bool save, const QString &title) {
       return [this, save, title](Qt::Key key) {
-        const QString typed = m_dir.filePath(QStringLiteral("motor.json"));
+        // A name typed without its suffix gets the filter's (.json, not .tvd).
+        const QString typed = m_dir.filePath(save ? QStringLiteral("motor")
+                                                  : QStringLiteral("motor.json"));
         if (!save && !test::WriteAll(typed, "{}"))
           return QStringLiteral("cannot write ") + typed;
         const QString chosen = Run(
