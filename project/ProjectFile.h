@@ -4,8 +4,10 @@
 #pragma once
 
 #include "parvex.h"
+#include "parvex/Mechanics.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,9 @@ struct ProjectContents {
   UserData data{};
   std::string outputDir; // empty for version 1 files
   int version = 2;
+  // Not in the file's bytes: kept beside it (MechanicsFile.h), or in the
+  // project's JSON.
+  std::optional<parvex::Mechanics> mechanics;
 };
 
 // Encodes a version 2 file.

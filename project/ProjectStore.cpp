@@ -1,6 +1,7 @@
 #include "ProjectStore.h"
 
 #include "FileReplace.h"
+#include "MechanicsFile.h"
 #include "torvio/RegularFile.h"
 
 #include <cerrno>
@@ -36,12 +37,16 @@ LoadedProject LoadProject(const std::string &path) {
     result.error = ProjectReadStatusText(result.status);
     return result;
   }
+  const MechanicsRead mechanics = ReadMechanics(path);
+  contents.mechanics = mechanics.mechanics;
+  result.mechanicsWarning = mechanics.error;
   result.project = std::move(contents);
   return result;
 }
 
 SavedProject SaveProject(const std::string &path, const UserData &record,
-                         const std::string &outputFolder) {
+                         const std::string &outputFolder,
+                         const std::optional<parvex::Mechanics> &mechanics) {
   SavedProject result;
   try {
     const std::vector<std::uint8_t> bytes = EncodeProject(record, outputFolder);
@@ -51,6 +56,9 @@ SavedProject SaveProject(const std::string &path, const UserData &record,
   } catch (const std::exception &e) {
     result.error = e.what();
   }
+  // The project's bytes are written first: they are what matters most.
+  if (result.ok && !WriteMechanics(path, mechanics, result.error))
+    result.ok = false;
   return result;
 }
 

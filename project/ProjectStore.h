@@ -13,10 +13,14 @@ struct LoadedProject {
   std::optional<ProjectContents> project; // set when the whole file was read
   ProjectReadStatus status = ProjectReadStatus::Ok;
   std::string error; // one English sentence when `project` is empty
+  // The mechanics file beside the project could not be read: the project
+  // is loaded without mechanics, and this says why.
+  std::string mechanicsWarning;
 };
 
 // Reads the project at `path` (the bytes of the path, as the file system
-// takes them): only a regular file, at most kMaxProjectFileSize bytes.
+// takes them): only a regular file, at most kMaxProjectFileSize bytes; and
+// its mechanics from beside it.
 LoadedProject LoadProject(const std::string &path);
 
 struct SavedProject {
@@ -26,8 +30,10 @@ struct SavedProject {
 
 // Writes a version 2 project file with the output folder's bytes as given,
 // replacing `path` atomically (see ReplaceFile): a failure leaves the
-// previous file as it was.
+// previous file as it was. Then the mechanics beside it, or removes a file
+// of mechanics there when there are none.
 SavedProject SaveProject(const std::string &path, const UserData &record,
-                         const std::string &outputFolder);
+                         const std::string &outputFolder,
+                         const std::optional<parvex::Mechanics> &mechanics);
 
 } // namespace torvio

@@ -214,9 +214,40 @@ void ReadSetting(const Parameter &p, const std::string &path, const QJsonValue &
   }
 }
 
+// The "mechanics" object: inertia (needed), friction and load torque.
+std::optional<parvex::Mechanics> ReadMechanics(const QJsonValue &value,
+                                               std::vector<std::string> &errors) {
+  const std::size_t before = errors.size();
+  if (!value.isObject()) {
+    errors.push_back("\"mechanics\" must be an object of inertia, friction and loadTorque");
+    return std::nullopt;
+  }
+  const QJsonObject o = value.toObject();
+  parvex::Mechanics m;
+  const std::pair<const char *, double *> parts[] = {
+      {"inertia", &m.inertia}, {"friction", &m.friction}, {"loadTorque", &m.loadTorque}};
+  for (auto it = o.begin(); it != o.end(); ++it)
+    if (std::none_of(std::begin(parts), std::end(parts),
+                     [&](const auto &p) { return it.key() == QLatin1String(p.first); }))
+      errors.push_back("\"mechanics\": unknown part \"" + it.key().toStdString() + "\"");
+  for (const auto &[key, target] : parts) {
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isUndefined() && std::string_view(key) != "inertia")
+      continue;
+    if (!v.isDouble())
+      errors.push_back(std::string("\"mechanics\": \"") + key + "\" must be a number");
+    else
+      *target = v.toDouble();
+  }
+  if (errors.size() == before && !parvex::Usable(m))
+    errors.push_back("\"mechanics\": the inertia must be above 0 and the friction not negative");
+  return errors.size() == before ? std::optional<parvex::Mechanics>(m) : std::nullopt;
+}
+
 } // namespace
 
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder) {
+JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                           const std::optional<parvex::Mechanics> &mechanics) {
   JsonText result;
   const QString folder =
       QString::fromUtf8(outputFolder.data(), static_cast<qsizetype>(outputFolder.size()));
@@ -233,6 +264,14 @@ JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder
           JsonString(QString::fromUtf8(kJsonFormatName.data(), kJsonFormatName.size())) + ",\n";
   text += std::string("  \"version\": ") + std::to_string(kJsonFormatVersion) + ",\n";
   text += std::string("  \"outputFolder\": ") + JsonString(folder) + ",\n";
+  if (mechanics) {
+    const QJsonObject m = {{QStringLiteral("inertia"), RealValue(mechanics->inertia)},
+                           {QStringLiteral("friction"), RealValue(mechanics->friction)},
+                           {QStringLiteral("loadTorque"), RealValue(mechanics->loadTorque)}};
+    const QByteArray object = QJsonDocument(m).toJson(QJsonDocument::Compact);
+    text += std::string("  \"mechanics\": ") +
+            std::string(object.constData(), static_cast<std::size_t>(object.size())) + ",\n";
+  }
   if (const std::string reserved = ReservedHex(data); !reserved.empty())
     text += std::string("  \"reserved\": \"") + reserved + "\",\n";
   text += "  \"settings\": {\n";
@@ -283,9 +322,9 @@ JsonProject ImportProjectJson(std::string_view text) {
       errors.push_back(std::string("\"version\" must be the format version, an integer") + reads);
     return result;
   }
-  const std::set<QString> topLevel = {QStringLiteral("format"), QStringLiteral("version"),
-                                      QStringLiteral("outputFolder"), QStringLiteral("reserved"),
-                                      QStringLiteral("settings")};
+  const std::set<QString> topLevel = {QStringLiteral("format"),   QStringLiteral("version"),
+                                      QStringLiteral("outputFolder"), QStringLiteral("mechanics"),
+                                      QStringLiteral("reserved"), QStringLiteral("settings")};
   for (auto it = root.begin(); it != root.end(); ++it)
     if (!topLevel.count(it.key()))
       errors.push_back(std::string("\"") + it.key().toStdString() + "\": unknown entry");
@@ -297,6 +336,8 @@ JsonProject ImportProjectJson(std::string_view text) {
     errors.push_back("\"outputFolder\" must be a string (empty for none)");
   else
     contents.outputDir = folder.toString().toUtf8().toStdString();
+  if (const QJsonValue m = root.value(QLatin1String("mechanics")); !m.isUndefined())
+    contents.mechanics = ReadMechanics(m, errors);
   const QJsonValue reserved = root.value(QLatin1String("reserved"));
   if (!reserved.isUndefined() &&
       !(reserved.isString() && ReadReservedHex(reserved.toString(), contents.data)))
@@ -351,8 +392,9 @@ JsonProject ImportProjectJson(std::string_view text) {
 }
 
 bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder, std::string &error) {
-  const JsonText json = ExportProjectJson(data, outputFolder);
+                      const std::string &outputFolder,
+                      const std::optional<parvex::Mechanics> &mechanics, std::string &error) {
+  const JsonText json = ExportProjectJson(data, outputFolder, mechanics);
   if (!json.text) {
     error = json.error;
     return false;

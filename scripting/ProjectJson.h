@@ -7,6 +7,7 @@
 //     "format": "TORVIO project",
 //     "version": 1,
 //     "outputFolder": "/home/me/out/",
+//     "mechanics": {"friction":0,"inertia":2e-05,"loadTorque":0},
 //     "settings": {
 //       "CONFIGURATION/SPEEDFEEDBACK/HallSensors": {"value":false},
 //       "MOTORANDHW/MOTORCHARACTERISTICS/R": {"decimals":3,"max":100,"min":0.01,"value":0.35},
@@ -18,7 +19,8 @@
 // "-0". A flag is true or false, or its number when a file held another.
 // The record's reserved bytes carry no setting: they are written as
 // "reserved" (hex) only when one is not zero, and are zero when it is
-// absent, so .tvd -> JSON -> .tvd gives the same bytes.
+// absent, so .tvd -> JSON -> .tvd gives the same bytes. The mechanics
+// (parvex/Mechanics.h) are written only when the project has them.
 #pragma once
 
 #include "ProjectFile.h"
@@ -38,7 +40,8 @@ struct JsonText {
   std::string error;               // one English sentence otherwise
 };
 
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder);
+JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                           const std::optional<parvex::Mechanics> &mechanics = std::nullopt);
 
 struct JsonProject {
   std::optional<ProjectContents> project; // set when the whole text was accepted
@@ -63,7 +66,8 @@ JsonProject ImportProjectJson(std::string_view text);
 // at most kMaxJsonFileSize bytes.
 inline constexpr std::size_t kMaxJsonFileSize = 1024 * 1024;
 bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder, std::string &error);
+                      const std::string &outputFolder,
+                      const std::optional<parvex::Mechanics> &mechanics, std::string &error);
 JsonProject ReadProjectJson(const std::string &path);
 
 } // namespace torvio::scripting

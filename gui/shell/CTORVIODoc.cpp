@@ -38,9 +38,11 @@ CTORVIODoc::CTORVIODoc(QObject *parent) : QObject(parent) {
 bool CTORVIODoc::OnNewDocument() {
   SetPathName(QString());
   PARVEX_SetDefault(&m_data);
+  m_mechanics.reset();
   SetModifiedFlag(true);
   torvio::WriteOutputDir(QString());
   UpdateAllViews();
+  emit mechanicsChanged();
   return true;
 }
 
@@ -56,18 +58,25 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
     return false;
   }
   m_data = loaded.project->data;
+  m_mechanics = loaded.project->mechanics;
   torvio::WriteOutputDir(torvio::PathFromBytes(loaded.project->outputDir));
   SetPathName(path);
   SetModifiedFlag(false);
   UpdateAllViews();
+  emit mechanicsChanged();
   WarnOfImplausibleSettings();
+  if (!loaded.mechanicsWarning.empty())
+    Prompts().Message(nullptr,
+                      torvio::ResString(torvio::IDS_MECHANICS_UNREADABLE)
+                          .arg(QString::fromLocal8Bit(loaded.mechanicsWarning)),
+                      Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
   return true;
 }
 
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::PathBytes(torvio::ReadFolders().outputDir);
   const torvio::SavedProject saved =
-      torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir);
+      torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir, m_mechanics);
   if (!saved.ok) {
     ShowError(nullptr, torvio::ResString(torvio::IDS_SAVE_FAILED)
                            .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error)));
@@ -87,6 +96,20 @@ void CTORVIODoc::WarnOfImplausibleSettings() {
   Prompts().Message(
       nullptr, torvio::ResString(torvio::IDS_IMPLAUSIBLE_SETTINGS).arg(torvio::MessageLines(lines)),
       Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
+}
+
+void CTORVIODoc::SetMechanics(const std::optional<parvex::Mechanics> &mechanics) {
+  const auto same = [](const std::optional<parvex::Mechanics> &a,
+                       const std::optional<parvex::Mechanics> &b) {
+    return a.has_value() == b.has_value() &&
+           (!a || (a->inertia == b->inertia && a->friction == b->friction &&
+                   a->loadTorque == b->loadTorque));
+  };
+  if (same(m_mechanics, mechanics))
+    return;
+  m_mechanics = mechanics;
+  SetModifiedFlag(true);
+  emit mechanicsChanged();
 }
 
 void CTORVIODoc::SetModifiedFlag(bool modified) {

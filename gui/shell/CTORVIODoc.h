@@ -4,11 +4,13 @@
 #pragma once
 
 #include "parvex.h"
+#include "parvex/Mechanics.h"
 #include "parvex/Generation.h"
 
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -21,6 +23,11 @@ public:
 
   UserData &Record() { return m_data; }
   const UserData &Record() const { return m_data; }
+  // What the motor drives, for the speed loop: kept beside the project file,
+  // none for a new project.
+  const std::optional<parvex::Mechanics> &Mechanics() const { return m_mechanics; }
+  // Changes them: the project is modified, the views that follow hear of it.
+  void SetMechanics(const std::optional<parvex::Mechanics> &mechanics);
   // The report lines of the last Generate Sources.
   const std::vector<parvex::ReportLine> &LastReport() const { return m_report; }
 
@@ -86,6 +93,8 @@ signals:
   void recordApplied();
   // The record changed by a commit, an undo or redo, New or Open.
   void recordChanged();
+  // The mechanics changed (by SetMechanics, New, Open or an import).
+  void mechanicsChanged();
 
 private:
   void SetPathName(const QString &path);
@@ -94,6 +103,7 @@ private:
   void WarnOfImplausibleSettings();
 
   UserData m_data{};
+  std::optional<parvex::Mechanics> m_mechanics;
   std::vector<parvex::ReportLine> m_report;
   bool m_modified = false;
   QString m_path;

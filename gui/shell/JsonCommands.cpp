@@ -40,7 +40,8 @@ bool ExportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
     return false;
   const std::string folder = torvio::PathBytes(torvio::ReadFolders().outputDir);
   std::string error;
-  if (!torvio::scripting::WriteProjectJson(torvio::PathBytes(*path), doc.Record(), folder, error)) {
+  if (!torvio::scripting::WriteProjectJson(torvio::PathBytes(*path), doc.Record(), folder,
+                                           doc.Mechanics(), error)) {
     Prompts().Message(parent,
                       ResString(torvio::IDS_EXPORT_FAILED)
                           .arg(torvio::ShownPath(*path), QString::fromLocal8Bit(error)),
@@ -68,6 +69,7 @@ bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
   const bool folderChanged = folder != torvio::PathBytes(torvio::ReadFolders().outputDir);
   torvio::WriteOutputDir(torvio::PathFromBytes(folder));
   doc.EditRecord(imported.project->data, ResString(torvio::IDS_IMPORT_STEP));
+  doc.SetMechanics(imported.project->mechanics);
   // The output folder is no part of the undo history: as after Tools >
   // Options, undoing the import must not make the project look saved.
   if (folderChanged)

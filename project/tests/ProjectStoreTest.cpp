@@ -41,7 +41,7 @@ TEST_P(SaveOnFullDisk, KeepsThePreviousFileAndReportsTheFailure) {
   FullDisk disk("project.tvd", previous, GetParam());
   RecordProperty("disk", disk.Description());
   const std::string path = (disk.Path() / "project.tvd").string();
-  const auto saved = SaveProject(path, Marked(9), std::string());
+  const auto saved = SaveProject(path, Marked(9), std::string(), std::nullopt);
   disk.Release();
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SaveOnFullDisk,
 TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
   testsupport::UnwritableFolder folder("project.tvd", "old");
   RecordProperty("folder", folder.Description());
-  const auto saved = SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string());
+  const auto saved = SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string(), std::nullopt);
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
   EXPECT_EQ(testsupport::ReadBytes(folder.Existing("project.tvd")), "old");
@@ -74,7 +74,7 @@ TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
 TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();
-  const auto saved = SaveProject(path, Marked(9), std::string());
+  const auto saved = SaveProject(path, Marked(9), std::string(), std::nullopt);
   ASSERT_TRUE(saved.ok) << saved.error;
   EXPECT_EQ(testsupport::ReadBytes(folder.Path() / "p.tvd"), Encoded(Marked(9)));
   const auto back = LoadProject(path);
@@ -130,7 +130,7 @@ TEST(SaveProject, ReplacesOnlyRegularFiles) {
   if (device)
     refused.push_back("null.tvd");
   for (const std::string &name : refused) {
-    const auto saved = SaveProject(at(name.c_str()), Marked(9), std::string());
+    const auto saved = SaveProject(at(name.c_str()), Marked(9), std::string(), std::nullopt);
     EXPECT_FALSE(saved.ok) << name;
     EXPECT_NE(saved.error.find("not a regular file"), std::string::npos) << name;
   }
@@ -156,7 +156,7 @@ TEST(SaveProject, ThroughALinkReplacesItsTargetAndKeepsTheLink) {
   testsupport::WriteBytes(target, "old");
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   std::filesystem::create_symlink(target, link);
-  const auto saved = SaveProject(link.string(), Marked(9), "/out/");
+  const auto saved = SaveProject(link.string(), Marked(9), "/out/", std::nullopt);
   ASSERT_TRUE(saved.ok) << saved.error;
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   // The record file without its empty folder, then the folder of 5 bytes.
@@ -172,7 +172,7 @@ TEST(SaveProject, NonUtf8NamesAndFolderBytesSurvive) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "proj\xe9.tvd").string();
   const std::string outputFolder = "/home/user/caf\xe9/";
-  ASSERT_TRUE(SaveProject(path, Marked(9), outputFolder).ok);
+  ASSERT_TRUE(SaveProject(path, Marked(9), outputFolder, std::nullopt).ok);
   ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(path)));
   const auto loaded = LoadProject(path);
   ASSERT_TRUE(loaded.project);

@@ -143,6 +143,7 @@ enum StringId : unsigned {
   IDS_OUTPUT_DIR_CREATED,
   IDS_OUTPUT_DIR_UNUSABLE,
   IDS_IMPORT_RECOMPUTED,
+  IDS_MECHANICS_UNREADABLE,
 };
 
 struct StringEntry {
@@ -313,6 +314,8 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_OUTPUT_DIR_CREATED, "Output Dir : %1 did not exist and was created."},
     {IDS_OUTPUT_DIR_UNUSABLE, "Output Dir : %1 cannot take the headers: %2."},
     {IDS_IMPORT_RECOMPUTED, "After importing %1 the consistency check changed:"},
+    {IDS_MECHANICS_UNREADABLE,
+     "The project's mechanics could not be read, so it is opened without them:\n\n%1"},
 };
 
 // The text of a string id; an empty text for an unknown id.

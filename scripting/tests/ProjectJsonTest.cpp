@@ -279,15 +279,21 @@ TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {
   testsupport::ScratchFolder scratch;
   const std::string path = (scratch.Path() / "p.json").string();
   std::string error;
-  ASSERT_TRUE(WriteProjectJson(path, Defaults(), "/o/", error)) << error;
+  // The mechanics travel with the project.
+  const parvex::Mechanics mechanics{2e-5, 1e-6, 0.01};
+  ASSERT_TRUE(WriteProjectJson(path, Defaults(), "/o/", mechanics, error)) << error;
   const JsonProject read = ReadProjectJson(path);
   ASSERT_TRUE(read.project);
   EXPECT_EQ(read.project->outputDir, "/o/");
+  ASSERT_TRUE(read.project->mechanics);
+  EXPECT_EQ(read.project->mechanics->inertia, 2e-5);
+  EXPECT_EQ(read.project->mechanics->friction, 1e-6);
+  EXPECT_EQ(read.project->mechanics->loadTorque, 0.01);
   EXPECT_EQ(
       ReadProjectJson(scratch.Path().string()).errors,
       std::vector<std::string>{"not a regular file: a folder, device or pipe holds no project"});
   // A folder where the file should go is not replaced.
-  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", error));
+  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", std::nullopt, error));
 }
 
 } // namespace

@@ -204,7 +204,121 @@ std::string LoopTable(const ControllerAnalysis &a) {
   return out;
 }
 
+// One speed-loop figure: its name, its text, and its numbers.
+struct SpeedFigure {
+  const char *name;
+  std::function<std::string(const SpeedLoopFigures &)> value;
+  std::function<std::vector<Number>(const SpeedLoopFigures &)> numbers;
+};
+
+std::string Seconds(double seconds) {
+  return std::isfinite(seconds) ? Significant(seconds * 1000.0, 4) + " ms" : "does not settle";
+}
+
+const std::vector<SpeedFigure> &SpeedFigures() {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  using F = SpeedLoopFigures;
+  using N = std::vector<Number>;
+  static const std::vector<SpeedFigure> figures = {
+      {"crossover", [](const F &f) { return Significant(f.crossover, 5) + " rad/s"; },
+       [](const F &f) { return N{{"crossover", f.crossover, "rad/s"}}; }},
+      {"phase margin", [](const F &f) { return Significant(f.phaseMargin, 3) + " deg"; },
+       [](const F &f) { return N{{"phase margin", f.phaseMargin, "deg"}}; }},
+      {"largest closed-loop pole",
+       [](const F &f) {
+         return Significant(f.spectralRadius, 4) + (f.stable ? " (stable)" : " (unstable)");
+       },
+       [](const F &f) {
+         return N{{"largest closed-loop pole", f.spectralRadius, ""},
+                  {"stable", f.stable ? 1.0 : 0.0, ""}};
+       }},
+      {"bandwidth -3 dB", [](const F &f) { return Significant(f.bandwidth, 5) + " rad/s"; },
+       [](const F &f) { return N{{"bandwidth -3 dB", f.bandwidth, "rad/s"}}; }},
+      {"resonance peak",
+       [](const F &f) {
+         return f.peakDb > 0 ? Significant(f.peakDb, 3) + " dB at " +
+                                   Significant(f.peakFrequency, 4) + " rad/s"
+                             : std::string("none");
+       },
+       [kNone](const F &f) {
+         const bool peak = f.peakDb > 0;
+         return N{{"resonance peak", peak ? f.peakDb : kNone, "dB"},
+                  {"resonance frequency", peak ? f.peakFrequency : kNone, "rad/s"}};
+       }},
+      {"speed step", [](const F &f) { return Significant(f.stepRpm, 6) + " rpm"; },
+       [](const F &f) { return N{{"speed step", f.stepRpm, "rpm"}}; }},
+      {"overshoot", [](const F &f) { return Percent(f.overshoot); },
+       [](const F &f) { return N{{"overshoot", f.overshoot * 100.0, "%"}}; }},
+      {"settling time 2 %", [](const F &f) { return Seconds(f.settlingTime); },
+       [](const F &f) { return N{{"settling time 2 %", f.settlingTime * 1000.0, "ms"}}; }},
+      {"load step",
+       [](const F &f) {
+         if (f.mechanics.loadTorque == 0)
+           return std::string("none");
+         return Significant(f.mechanics.loadTorque, 4) + " N m at " + Seconds(f.loadTime) +
+                ": the speed drops " + Significant(f.loadDrop, 4) + " rpm";
+       },
+       [](const F &f) {
+         return N{{"load torque", f.mechanics.loadTorque, "N m"},
+                  {"load time", f.loadTime * 1000.0, "ms"},
+                  {"speed drop under load", f.loadDrop, "rpm"}};
+       }},
+      {"peak q current", [](const F &f) { return Significant(f.peakCurrent, 4) + " A"; },
+       [](const F &f) { return N{{"peak q current", f.peakCurrent, "A"}}; }},
+      {"current limit reached", [](const F &f) { return f.saturates ? "yes" : "no"; },
+       [](const F &f) { return N{{"current limit reached", f.saturates ? 1.0 : 0.0, ""}}; }},
+  };
+  return figures;
+}
+
+std::string SpeedHead(const SpeedLoopFigures &f) {
+  const Mechanics &m = f.mechanics;
+  return "Speed loop: period " + Significant(f.period * 1000.0, 4) + " ms, Kt " +
+         Significant(f.torqueConstant, 5) + " N m/A, J " + Significant(m.inertia, 5) +
+         " kg m^2, B " + Significant(m.friction, 5) + " N m s/rad, current limit " +
+         Significant(f.currentLimit, 4) + " A; the q current loop acts as a delay of " +
+         Significant(f.innerDelay * 1e6, 4) + " us\n";
+}
+
+std::string SpeedTable(const SpeedLoopFigures &f) {
+  std::string out;
+  if (f.analysed) {
+    out += SpeedHead(f);
+    std::size_t width = 0;
+    for (const SpeedFigure &figure : SpeedFigures())
+      width = std::max(width, std::string(figure.name).size());
+    for (const SpeedFigure &figure : SpeedFigures())
+      out += figure.name + std::string(width - std::string(figure.name).size() + 2, ' ') +
+             figure.value(f) + "\n";
+  }
+  out += "speed loop: " + LevelText(f.level, f.reason) + "\n";
+  return out;
+}
+
+// The speed loop is shown only when it was asked for: with mechanics.
+bool SpeedShown(const ControllerAnalysis &a) {
+  return a.speed.analysed || !a.speed.reason.empty();
+}
+
 } // namespace
+
+std::vector<std::string> SpeedFigureNames() {
+  std::vector<std::string> names;
+  for (const SpeedFigure &figure : SpeedFigures())
+    names.push_back(figure.name);
+  return names;
+}
+
+std::vector<std::string> SpeedFigureValues(const SpeedLoopFigures &speed) {
+  std::vector<std::string> values;
+  for (const SpeedFigure &figure : SpeedFigures())
+    values.push_back(speed.analysed ? figure.value(speed) : "-");
+  return values;
+}
+
+std::string SpeedLoopHead(const SpeedLoopFigures &speed) {
+  return speed.analysed ? SpeedHead(speed) : std::string();
+}
 
 std::string WrittenText(const GainRow &row) {
   return Written(row);
@@ -244,7 +358,10 @@ std::string AnalysisTable(const ControllerAnalysis &a) {
     lines.push_back({row.quantity, row.header + ": " + row.definitions, Significant(row.exact, 6),
                      Written(row), Error(row.relativeError), Physical(row, 6),
                      LevelText(row.level, row.reason)});
-  return Aligned(lines) + "\n" + LoopTable(a);
+  std::string out = Aligned(lines) + "\n" + LoopTable(a);
+  if (SpeedShown(a))
+    out += "\n" + SpeedTable(a.speed);
+  return out;
 }
 
 std::string CsvField(const std::string &text) {
@@ -298,6 +415,22 @@ std::string AnalysisCsv(const ControllerAnalysis &a) {
         for (const Number &n : figure.numbers(loop))
           line({subject, "", "", "", "", "", n.name, CsvNumber(n.value), n.unit, "", ""});
     line({subject, "", "", "", "", "", "", "", "", LevelName(loop.level), loop.reason});
+  }
+  if (SpeedShown(a)) {
+    const SpeedLoopFigures &f = a.speed;
+    const std::string subject = "speed loop";
+    if (f.analysed) {
+      const std::vector<Number> setting = {
+          {"period", f.period * 1000.0, "ms"},       {"torque constant", f.torqueConstant, "N m/A"},
+          {"inertia", f.mechanics.inertia, "kg m^2"}, {"friction", f.mechanics.friction, "N m s/rad"},
+          {"current limit", f.currentLimit, "A"},     {"q loop as a delay", f.innerDelay * 1e6, "us"}};
+      for (const Number &n : setting)
+        line({subject, "", "", "", "", "", n.name, CsvNumber(n.value), n.unit, "", ""});
+      for (const SpeedFigure &figure : SpeedFigures())
+        for (const Number &n : figure.numbers(f))
+          line({subject, "", "", "", "", "", n.name, CsvNumber(n.value), n.unit, "", ""});
+    }
+    line({subject, "", "", "", "", "", "", "", "", LevelName(f.level), f.reason});
   }
   return out;
 }

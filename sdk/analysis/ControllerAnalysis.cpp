@@ -4,6 +4,7 @@
 #include "CurrentLoopRows.h"
 #include "ObserverRows.h"
 #include "Scaling.h"
+#include "SpeedAnalysis.h"
 
 namespace parvex::analysis {
 
@@ -31,6 +32,7 @@ ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &option
 
   a.loops.push_back(AnalyseLoop(record, a.scaling, Axis::Q, options));
   a.loops.push_back(AnalyseLoop(record, a.scaling, Axis::D, options));
+  a.speed = AnalyseSpeedLoop(record, a.scaling, a.loops[0], options, a.rows);
 
   for (const GainRow &row : a.rows)
     if (row.level != Level::Ok)
@@ -38,6 +40,8 @@ ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &option
   for (const LoopFigures &loop : a.loops)
     if (loop.level != Level::Ok)
       a.findings.push_back({loop.level, loop.axis + " current loop", loop.reason});
+  if (a.speed.level != Level::Ok)
+    a.findings.push_back({a.speed.level, "speed loop", a.speed.reason});
   return a;
 }
 

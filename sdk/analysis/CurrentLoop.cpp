@@ -98,7 +98,42 @@ void Judge(LoopFigures &f, const Scaling &s, int delay) {
     Add(f, Level::Note, "the current does not settle within 2 % in the simulated time");
 }
 
+// The plant over one period with the voltage held: the current kept, and
+// the current gained per applied volt.
+struct HeldPlant {
+  double phi;
+  double ampsPerVolt;
+};
+HeldPlant Held(double r, double inductance, double ts) {
+  const double decay = r * ts / inductance;
+  return {std::exp(-decay), r > 0 ? -std::expm1(-decay) / r : ts / inductance};
+}
+
+DiscreteLoop ModelOf(const UserData &d, const Scaling &s, bool q, double inductance, int delay) {
+  const HeldPlant plant = Held(d.R.Value, inductance, s.controlPeriod);
+  // The header's divisors are the torque controller's, for both axes.
+  DiscreteLoop loop;
+  loop.kp = static_cast<double>(q ? d.TorquePDividend.Value : d.FluxPDividend.Value) /
+            static_cast<double>(d.TorquePDivisor.Value);
+  loop.ki = static_cast<double>(q ? d.TorqueIDividend.Value : d.FluxIDividend.Value) /
+            static_cast<double>(d.TorqueIDivisor.Value);
+  loop.plantGain = s.currentCountsPerAmp * plant.ampsPerVolt / s.voltageCountsPerVolt;
+  loop.phi = plant.phi;
+  loop.delay = delay;
+  loop.period = s.controlPeriod;
+  return loop;
+}
+
 } // namespace
+
+std::optional<DiscreteLoop> CurrentLoopModel(const UserData &d, const Scaling &s, Axis axis,
+                                             const AnalysisOptions &options) {
+  const bool q = axis == Axis::Q;
+  const double inductance = (q ? d.Lq.Value : d.Ld.Value) / 1000.0;
+  if (!Unanalysable(d, s, inductance).empty())
+    return std::nullopt;
+  return ModelOf(d, s, q, inductance, std::clamp(options.delayPeriods, 0, kMaxDelay));
+}
 
 LoopFigures AnalyseLoop(const UserData &d, const Scaling &s, Axis axis,
                         const AnalysisOptions &options) {
@@ -113,12 +148,11 @@ LoopFigures AnalyseLoop(const UserData &d, const Scaling &s, Axis axis,
   f.analysed = true;
 
   const double ts = s.controlPeriod;
-  const double r = d.R.Value;
-  const double decay = r * ts / f.inductance;
-  // The R-L plant over one period with the voltage held: exact solution.
-  const double phi = std::exp(-decay);
-  const double ampsPerVolt = r > 0 ? -std::expm1(-decay) / r : ts / f.inductance;
   const int delay = std::clamp(options.delayPeriods, 0, kMaxDelay);
+  // The R-L plant over one period with the voltage held: exact solution.
+  const HeldPlant plant = Held(d.R.Value, f.inductance, ts);
+  const double phi = plant.phi;
+  const double ampsPerVolt = plant.ampsPerVolt;
 
   // The header's divisors are the torque controller's, for both axes.
   const std::int64_t kpDivisor = d.TorquePDivisor.Value;
@@ -126,13 +160,7 @@ LoopFigures AnalyseLoop(const UserData &d, const Scaling &s, Axis axis,
   const std::int64_t kpDividend = q ? d.TorquePDividend.Value : d.FluxPDividend.Value;
   const std::int64_t kiDividend = q ? d.TorqueIDividend.Value : d.FluxIDividend.Value;
 
-  DiscreteLoop loop;
-  loop.kp = static_cast<double>(kpDividend) / static_cast<double>(kpDivisor);
-  loop.ki = static_cast<double>(kiDividend) / static_cast<double>(kiDivisor);
-  loop.plantGain = s.currentCountsPerAmp * ampsPerVolt / s.voltageCountsPerVolt;
-  loop.phi = phi;
-  loop.delay = delay;
-  loop.period = ts;
+  const DiscreteLoop loop = ModelOf(d, s, q, f.inductance, delay);
   FrequencyFigures freq = AnalyseFrequency(loop, std::clamp(options.bodePoints, 2, 10000));
   f.crossover = freq.crossover;
   f.phaseMargin = freq.phaseMargin;

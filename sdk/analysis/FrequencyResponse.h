@@ -1,11 +1,13 @@
-// The loop's figures in the frequency domain: open-loop crossover and
-// phase margin, closed-loop poles, -3 dB bandwidth and resonance peak, and
+// A loop's figures in the frequency domain: open-loop crossover and phase
+// margin, closed-loop poles, -3 dB bandwidth and resonance peak, and
 // closed-loop Bode samples for a plot.
 #pragma once
 
 #include "LoopModel.h"
 #include "parvex/ControllerAnalysis.h"
 
+#include <complex>
+#include <functional>
 #include <vector>
 
 namespace parvex::analysis {
@@ -21,6 +23,18 @@ struct FrequencyFigures {
   std::vector<FrequencyPoint> closedLoop;
 };
 
+// Any sampled loop: its open-loop response at theta = omega x period in
+// (0, pi], and that response's phase in radians, continuous (never wrapped).
+struct LoopResponse {
+  std::function<std::complex<double>(double theta)> open;
+  std::function<double(double theta)> phase;
+  double period = 0; // s
+};
+
+// Everything but the poles (spectralRadius and stable stay unset).
+FrequencyFigures AnalyseFrequency(const LoopResponse &loop, int bodePoints);
+
+// A current loop, with its poles.
 FrequencyFigures AnalyseFrequency(const DiscreteLoop &loop, int bodePoints);
 
 } // namespace parvex::analysis

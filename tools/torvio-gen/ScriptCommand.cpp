@@ -65,14 +65,15 @@ int RunScript(const GenOptions &o) {
   // Everything that can be refused is settled before the first write.
   std::optional<std::string> json;
   if (!o.exportFile.isEmpty()) {
-    const JsonText text = ExportProjectJson(project->data, project->outputDir);
+    const JsonText text = ExportProjectJson(project->data, project->outputDir, project->mechanics);
     if (!text.text)
       return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error)));
     json = text.text;
   }
   if (!o.saveFile.isEmpty()) {
     const torvio::SavedProject saved =
-        torvio::SaveProject(PathBytes(o.saveFile), project->data, project->outputDir);
+        torvio::SaveProject(PathBytes(o.saveFile), project->data, project->outputDir,
+                            project->mechanics);
     if (!saved.ok)
       return Fail(QStringLiteral("cannot write %1: %2")
                       .arg(o.saveFile, QString::fromLocal8Bit(saved.error)));

@@ -111,7 +111,7 @@ private slots:
                     "CURRENTSENSING/NOISEPARAMETERS/Trise=3000.9",
                 });
     QVERIFY2(!error, error ? error->c_str() : "");
-    QVERIFY(SaveProject(PathBytes(byScript), record, std::string()).ok);
+    QVERIFY(SaveProject(PathBytes(byScript), record, std::string(), std::nullopt).ok);
 
     // The edits took effect (the file is no default project).
     QCOMPARE(record.PolePairs.Value, 3u);

@@ -27,6 +27,12 @@ PARVEX_CORE_API std::string LevelText(Level level, const std::string &reason);
 PARVEX_CORE_API std::vector<std::string> LoopFigureNames();
 PARVEX_CORE_API std::vector<std::string> LoopFigureValues(const LoopFigures &loop);
 
+// The speed loop's figures as the table shows them, and its first line
+// (period, Kt, mechanics; empty when not analysed).
+PARVEX_CORE_API std::vector<std::string> SpeedFigureNames();
+PARVEX_CORE_API std::vector<std::string> SpeedFigureValues(const SpeedLoopFigures &speed);
+PARVEX_CORE_API std::string SpeedLoopHead(const SpeedLoopFigures &speed);
+
 // One CSV field, quoted when it holds a comma, a quote or a line break.
 PARVEX_CORE_API std::string CsvField(const std::string &text);
 

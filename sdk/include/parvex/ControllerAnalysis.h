@@ -6,8 +6,12 @@
 
 #include "parvex.h"
 #include "parvex/Api.h"
+#include "parvex/Mechanics.h"
+#include "parvex/SpeedLoop.h"
 
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +95,42 @@ struct LoopFigures {
   std::string reason;
 };
 
+// The speed loop, analysed only when the mechanics are given (the inertia
+// at least).
+struct SpeedLoopFigures {
+  bool analysed = false;
+  Mechanics mechanics;
+  double period = NAN;          // the speed loop's, s (SpeedRegulationControlRate)
+  double torqueConstant = NAN;  // Kt, N m per A of q current (0-peak), from Ke
+  double currentLimit = NAN;    // A: NOMINAL_CURRENT, where the torque reference is clamped
+  double countsPerAmp = NAN;    // q current counts per ampere
+  double currentCrossover = NAN; // the q current loop's, rad/s
+  SpeedController controller;   // the written gains, physically
+  // The closed q current loop as a pure delay at the speed crossover (for
+  // the poles), and how far the phase margin moves when it is taken so.
+  double innerDelay = NAN;            // s
+  double innerDelayMarginError = NAN; // deg
+  double crossover = NAN;   // rad/s
+  double phaseMargin = NAN; // deg
+  double spectralRadius = NAN;
+  bool stable = false;
+  double bandwidth = NAN;     // rad/s
+  double peakDb = NAN;        // resonance peak of the closed loop
+  double peakFrequency = NAN; // rad/s
+  std::vector<FrequencyPoint> closedLoop;
+  // The step: from standstill to stepRpm at 0, the load torque at loadTime.
+  double stepRpm = 0;
+  double loadTime = NAN;
+  std::vector<SpeedSample> step;
+  double overshoot = NAN;    // fraction of the step, before the load
+  double settlingTime = NAN; // 2 % band, s; NaN when not settled before the load
+  double loadDrop = NAN;     // rpm the load pulls the speed down; NaN without a load
+  double peakCurrent = NAN;  // largest |q current|, A
+  bool saturates = false;    // the torque reference reached the current limit
+  Level level = Level::Ok;
+  std::string reason;
+};
+
 // A note or flag, with what it is about.
 struct Finding {
   Level level = Level::Note;
@@ -102,6 +142,7 @@ struct ControllerAnalysis {
   Scaling scaling;
   std::vector<GainRow> rows;
   std::vector<LoopFigures> loops; // q, then d
+  SpeedLoopFigures speed;         // with the speed controller's rows among the rows
   std::vector<Finding> findings;  // every note and flag: rows first, then loops
 };
 
@@ -110,8 +151,25 @@ struct AnalysisOptions {
   int delayPeriods = 1;               // computation delay, control periods (0 to 16)
   int bodePoints = 200;               // closed-loop samples for a plot
   double simulatedTimeConstants = 10; // step simulated over this many 1/wc (at least 60 periods)
+  // The speed loop: analysed when the mechanics are given.
+  std::optional<Mechanics> mechanics;
+  int speedDelayPeriods = 1;       // speed periods from measurement to applied torque reference
+  double speedStepFraction = 0.02; // speed step, fraction of MotorMaxSpeed
+  double speedSettlingTimes = 12;  // simulated time before the load, in 1 / speed crossover
 };
 
 PARVEX_CORE_API ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options = {});
+
+// The speed bandwidth a design aims at when none is given: a tenth of the
+// q current loop's crossover, and at most 0.15 / (speed period), where the
+// speed loop's own delays still leave 55 deg of margin.
+PARVEX_CORE_API double DefaultSpeedBandwidth(const UserData &record,
+                                             const AnalysisOptions &options = {});
+
+// Speed gains for a wanted bandwidth (NaN: the default) with the record's
+// loops and the mechanics given.
+PARVEX_CORE_API SpeedDesign DesignSpeedGains(const UserData &record, const Mechanics &mechanics,
+                                             double bandwidth = NAN,
+                                             const AnalysisOptions &options = {});
 
 } // namespace parvex::analysis
