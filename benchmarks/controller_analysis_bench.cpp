@@ -21,6 +21,21 @@ void BM_AnalyseDefaults(benchmark::State &state) {
 }
 BENCHMARK(BM_AnalyseDefaults)->Unit(benchmark::kMillisecond);
 
+// The same with the speed loop: J = 2e-5 kg m^2 and a load step, its
+// frequency scan, poles and step. Meant to stay below 5 ms.
+void BM_AnalyseWithSpeedLoop(benchmark::State &state) {
+  UserData d;
+  std::memset(&d, 0, sizeof d);
+  PARVEX_SetDefault(&d);
+  parvex::analysis::AnalysisOptions options;
+  options.mechanics = parvex::Mechanics{2e-5, 0, 0.01};
+  for (auto _ : state) {
+    parvex::analysis::ControllerAnalysis a = parvex::analysis::Analyse(d, options);
+    benchmark::DoNotOptimize(a);
+  }
+}
+BENCHMARK(BM_AnalyseWithSpeedLoop)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -320,6 +320,34 @@ std::string SpeedLoopHead(const SpeedLoopFigures &speed) {
   return speed.analysed ? SpeedHead(speed) : std::string();
 }
 
+std::string SpeedDesignText(const SpeedDesign &d, const UserData &record) {
+  if (!d.designed)
+    return "Speed gains not designed: " + d.why + "\n";
+  const auto quotient = [](std::int64_t dividend, std::int64_t divisor) {
+    return std::to_string(dividend) + "/" + std::to_string(divisor);
+  };
+  const auto exact = [](double quotient) { return Significant(quotient, 6); };
+  const double pWritten = static_cast<double>(d.gains.pDividend) /
+                          static_cast<double>(d.gains.pDivisor);
+  const double iWritten = static_cast<double>(d.gains.iDividend) /
+                          static_cast<double>(d.gains.iDivisor);
+  std::vector<Line> lines;
+  lines.push_back({"Speed gain", "Exact", "Written", "Error", "Physical", "Replaces", ""});
+  lines.push_back({"proportional (SP_KPDIV)", exact(pWritten / (1.0 + d.proportionalError)),
+                   quotient(d.gains.pDividend, d.gains.pDivisor), Error(d.proportionalError),
+                   "Kp " + Significant(d.written.kp, 6) + " A/(rad/s)",
+                   quotient(record.SpeedPDividend.Value, record.SpeedPDivisor.Value), ""});
+  lines.push_back({"integral (SP_KIDIV)", exact(iWritten / (1.0 + d.integralError)),
+                   quotient(d.gains.iDividend, d.gains.iDivisor), Error(d.integralError),
+                   "Ki " + Significant(d.written.ki, 6) + " A/(rad/s*s)",
+                   quotient(record.SpeedIDividend.Value, record.SpeedIDivisor.Value), ""});
+  return "Speed gains designed for a crossover at " + Significant(d.bandwidth, 5) +
+         " rad/s, the PI's zero a factor 4 below it (" + Significant(d.bandwidth / 4.0, 5) +
+         " rad/s):\n" + Aligned(lines) + "The written gains give a crossover at " +
+         Significant(d.crossover, 5) + " rad/s and a phase margin of " +
+         Significant(d.phaseMargin, 3) + " deg.\n";
+}
+
 std::string WrittenText(const GainRow &row) {
   return Written(row);
 }

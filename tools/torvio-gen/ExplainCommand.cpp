@@ -15,7 +15,10 @@ int RunExplain(const GenOptions &o) {
   if (!project)
     return 2;
   const UserData &data = project->data;
-  const parvex::analysis::ControllerAnalysis analysis = parvex::analysis::Analyse(data);
+  // The speed loop too, when the mechanics are known.
+  parvex::analysis::AnalysisOptions options;
+  options.mechanics = project->mechanics;
+  const parvex::analysis::ControllerAnalysis analysis = parvex::analysis::Analyse(data, options);
   const std::string text = o.explainFormat == GenOptions::ExplainFormat::Csv
                                ? parvex::analysis::AnalysisCsv(analysis)
                                : parvex::analysis::AnalysisTable(analysis);

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
+
 QString AsFolderPrefix(const QString &folder) {
   return folder.endsWith(u'/') ? folder : folder + u'/';
 }
@@ -104,12 +106,32 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
       QStringLiteral("Prints the controller analysis of the project: every computed gain beside "
                      "its design value and physical meaning, and the current loops' figures (exit "
                      "code 0, or 1 when something is flagged). No header is written."));
+  const QCommandLineOption inertia(
+      QStringLiteral("inertia"),
+      QStringLiteral("The speed loop's inertia J, motor and load, in kg m^2: --explain then "
+                     "analyses the speed loop, and --save or --export keep it with the project."),
+      QStringLiteral("J"));
+  const QCommandLineOption friction(
+      QStringLiteral("friction"),
+      QStringLiteral("The viscous friction B in N m s/rad (default 0)."), QStringLiteral("B"));
+  const QCommandLineOption loadTorque(
+      QStringLiteral("load-torque"),
+      QStringLiteral("A load torque in N m, stepped in after the speed step (default 0)."),
+      QStringLiteral("T"));
+  const QCommandLineOption designSpeedLoop(
+      QStringLiteral("design-speed-loop"),
+      QStringLiteral("Designs the speed gains for a wanted bandwidth (the one argument after it, "
+                     "in rad/s; default: a tenth of the current loop's crossover, at most 0.15 / "
+                     "speed period) with the crossover there and the PI's zero a factor 4 "
+                     "below, and enters them as the Control Settings page does. Needs the "
+                     "inertia and --save FILE or --export FILE."));
   const QCommandLineOption format(
       QStringLiteral("format"),
       QStringLiteral("The form of --explain's output: text (aligned columns, the default) or csv."),
       QStringLiteral("FORMAT"));
   parser.addOptions({help, version, project, templates, output, saveDefault, diff, force, dryRun,
-                     check, get, list, set, save, exportJson, importJson, explain, format});
+                     check, get, list, set, save, exportJson, importJson, explain, format, inertia,
+                     friction, loadTorque, designSpeedLoop});
   parser.addPositionalArgument(
       QStringLiteral("A B"),
       QStringLiteral("The two project files (.tvd) of --diff, or more paths of --get."));
@@ -154,7 +176,7 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   // An option's value is the next argument, whatever it is: an option left
   // without its value would take the next option as its value.
   for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
-                             &exportJson, &importJson, &format}) {
+                             &exportJson, &importJson, &format, &inertia, &friction, &loadTorque}) {
     for (const QString &value : parser.values(*option)) {
       if (value.startsWith(QStringLiteral("--")) &&
           fail(QStringLiteral("--%1 has no value: %2 is an option (write ./%2 for a file of "
@@ -166,13 +188,14 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   // An option that takes one value, given twice, would silently use the
   // last one.
   for (const auto *option :
-       {&project, &templates, &output, &saveDefault, &save, &exportJson, &importJson, &format}) {
+       {&project, &templates, &output, &saveDefault, &save, &exportJson, &importJson, &format,
+        &inertia, &friction, &loadTorque}) {
     if (parser.values(*option).size() > 1 &&
         fail(QStringLiteral("--%1 is given more than once").arg(option->names().constFirst())))
       return result;
   }
-  const std::initializer_list<const QCommandLineOption *> scripted = {&get, &list, &set, &save,
-                                                                      &exportJson};
+  const std::initializer_list<const QCommandLineOption *> scripted = {
+      &get, &list, &set, &save, &exportJson, &designSpeedLoop};
   const auto scriptedWith = [&](std::initializer_list<const QCommandLineOption *> others) {
     for (const QCommandLineOption *mode : scripted)
       if (excluded(*mode, others))
@@ -180,19 +203,35 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     return false;
   };
   if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check, &get,
-                      &list, &set, &save, &exportJson, &importJson, &explain, &format}) ||
+                      &list, &set, &save, &exportJson, &importJson, &explain, &format,
+                      &designSpeedLoop, &inertia, &friction, &loadTorque}) ||
       excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check, &get, &list,
-                             &set, &save, &exportJson, &importJson, &explain, &format}) ||
+                             &set, &save, &exportJson, &importJson, &explain, &format,
+                             &designSpeedLoop, &inertia, &friction, &loadTorque}) ||
       excluded(explain, {&templates, &output, &force, &dryRun, &check, &get, &list, &set, &save,
-                         &exportJson}) ||
+                         &exportJson, &designSpeedLoop}) ||
       excluded(dryRun, {&check, &force}) || excluded(check, {&force}) ||
       scriptedWith({&templates, &output, &force, &dryRun, &check}) ||
-      excluded(get, {&list, &set, &save, &exportJson, &importJson}) ||
+      excluded(get, {&list, &set, &save, &exportJson, &importJson, &designSpeedLoop}) ||
+      excluded(list, {&designSpeedLoop}) ||
       excluded(list, {&set, &save, &exportJson, &importJson}) || excluded(importJson, {&project}))
     return result;
   if (parser.isSet(set) && !parser.isSet(save) && !parser.isSet(exportJson) &&
       fail(QStringLiteral("--set needs --save FILE or --export FILE")))
     return result;
+  if (parser.isSet(designSpeedLoop) && !parser.isSet(save) && !parser.isSet(exportJson) &&
+      fail(QStringLiteral("--design-speed-loop needs --save FILE or --export FILE")))
+    return result;
+  // The mechanics serve the speed loop: its analysis, its design, and the
+  // project they are saved with.
+  for (const auto *option : {&inertia, &friction, &loadTorque}) {
+    if (parser.isSet(*option) && !parser.isSet(explain) && !parser.isSet(designSpeedLoop) &&
+        !parser.isSet(save) && !parser.isSet(exportJson) &&
+        fail(QStringLiteral("--%1 is an option of --explain, --design-speed-loop, --save and "
+                            "--export")
+                 .arg(option->names().constFirst())))
+      return result;
+  }
 
   if (parser.isSet(format) && !parser.isSet(explain)) {
     result.outcome = GenCommandLine::Outcome::Error;
@@ -208,9 +247,21 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     result.options.diffFiles = parser.positionalArguments();
     return result;
   }
-  if (!parser.positionalArguments().isEmpty() && !parser.isSet(get)) {
+  QStringList positional = parser.positionalArguments();
+  if (parser.isSet(designSpeedLoop) && positional.size() == 1) {
+    // The wanted bandwidth, the one argument after --design-speed-loop.
+    bool ok = false;
+    result.options.speedBandwidth = positional[0].toDouble(&ok);
+    if ((!ok || !(result.options.speedBandwidth > 0) ||
+         !std::isfinite(result.options.speedBandwidth)) &&
+        fail(QStringLiteral("the speed bandwidth '%1' is not a number of rad/s above 0")
+                 .arg(positional[0])))
+      return result;
+    positional.clear();
+  }
+  if (!positional.isEmpty() && !parser.isSet(get)) {
     result.outcome = GenCommandLine::Outcome::Error;
-    result.text = QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments()[0]);
+    result.text = QStringLiteral("unexpected argument '%1'").arg(positional[0]);
     return result;
   }
   for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
@@ -235,6 +286,27 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   o.exportFile = parser.value(exportJson);
   o.importFile = parser.value(importJson);
   o.explain = parser.isSet(explain);
+  o.designSpeedLoop = parser.isSet(designSpeedLoop);
+  const std::pair<const QCommandLineOption *, double *> mechanics[] = {
+      {&inertia, &o.inertia}, {&friction, &o.friction}, {&loadTorque, &o.loadTorque}};
+  for (const auto &[option, target] : mechanics) {
+    if (!parser.isSet(*option))
+      continue;
+    bool ok = false;
+    *target = parser.value(*option).toDouble(&ok);
+    const bool isInertia = option == &inertia;
+    const bool isFriction = option == &friction;
+    if (!ok || !std::isfinite(*target) || (isInertia && !(*target > 0)) ||
+        (isFriction && *target < 0)) {
+      result.outcome = GenCommandLine::Outcome::Error;
+      result.text = QStringLiteral("invalid value '%1' for --%2: expected %3")
+                        .arg(parser.value(*option), option->names().constFirst(),
+                             isInertia    ? QStringLiteral("a number above 0")
+                             : isFriction ? QStringLiteral("a number, 0 or more")
+                                          : QStringLiteral("a number"));
+      return result;
+    }
+  }
   if (parser.isSet(format)) {
     const QString name = parser.value(format);
     if (name == QStringLiteral("csv")) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cmath>
+
 struct GenOptions {
   QString projectFile;   // empty: the default configuration
   QString templatesDir;  // ends with "/"
@@ -23,12 +25,18 @@ struct GenOptions {
   QString saveFile;        // write the project there
   QString exportFile;      // write the project's JSON there
   QString importFile;      // read the project from this JSON
+  // The mechanics of the speed loop, each given or not (NaN).
+  double inertia = NAN;
+  double friction = NAN;
+  double loadTorque = NAN;
+  bool designSpeedLoop = false; // design the speed gains, then save or export
+  double speedBandwidth = NAN;  // rad/s; NaN: the default
 
   // The scripted options; without them --import (like --project) names the
   // project to generate, check or explain.
   bool Scripted() const {
     return !getPaths.isEmpty() || list || !assignments.isEmpty() || !saveFile.isEmpty() ||
-           !exportFile.isEmpty();
+           !exportFile.isEmpty() || designSpeedLoop;
   }
 };
 

@@ -8,6 +8,9 @@
 
 #include <QFile>
 
+#include <cmath>
+#include <utility>
+
 namespace {
 
 // The first bytes of a file, to tell a project's JSON from its .tvd.
@@ -49,9 +52,7 @@ std::optional<torvio::ProjectContents> Imported(const GenOptions &o) {
   return imported.project;
 }
 
-} // namespace
-
-std::optional<torvio::ProjectContents> LoadSource(const GenOptions &o) {
+std::optional<torvio::ProjectContents> Loaded(const GenOptions &o) {
   if (!o.importFile.isEmpty())
     return Imported(o);
   torvio::ProjectContents contents;
@@ -70,5 +71,31 @@ std::optional<torvio::ProjectContents> LoadSource(const GenOptions &o) {
   for (const parvex::ImplausibleSetting &s : parvex::FindImplausibleSettings(loaded.project->data))
     Print(stderr, QStringLiteral("warning: %1 holds a setting no page could have entered: %2")
                       .arg(o.projectFile, QString::fromStdString(s.text)));
+  if (!loaded.mechanicsWarning.empty())
+    Print(stderr, QStringLiteral("warning: the mechanics are not used: ") +
+                      QString::fromLocal8Bit(loaded.mechanicsWarning));
   return loaded.project;
+}
+
+} // namespace
+
+std::optional<torvio::ProjectContents> LoadSource(const GenOptions &o) {
+  std::optional<torvio::ProjectContents> project = Loaded(o);
+  if (!project)
+    return project;
+  // The command line's mechanics over the project's own.
+  if (std::isnan(o.inertia) && std::isnan(o.friction) && std::isnan(o.loadTorque))
+    return project;
+  parvex::Mechanics m = project->mechanics.value_or(parvex::Mechanics{});
+  for (const auto &[given, target] : {std::pair{o.inertia, &m.inertia},
+                                      std::pair{o.friction, &m.friction},
+                                      std::pair{o.loadTorque, &m.loadTorque}})
+    if (!std::isnan(given))
+      *target = given;
+  if (!parvex::Usable(m)) {
+    Fail(QStringLiteral("--friction and --load-torque need the inertia too (--inertia J)"));
+    return std::nullopt;
+  }
+  project->mechanics = m;
+  return project;
 }

@@ -9,6 +9,8 @@
 #include "Terminal.h"
 
 #include "FileReplace.h"
+#include "parvex/AnalysisText.h"
+#include "parvex/ControllerAnalysis.h"
 
 #include <optional>
 #include <string>
@@ -42,6 +44,34 @@ int List(const UserData &data) {
   return 0;
 }
 
+// The speed gains designed for the bandwidth, entered as the Control
+// Settings page enters them, and the design printed beside the gains it
+// replaces.
+int DesignSpeedLoop(torvio::ProjectContents &project, double bandwidth) {
+  if (!project.mechanics)
+    return Fail(QStringLiteral("--design-speed-loop needs the inertia (--inertia J, or a project "
+                               "saved with its mechanics)"));
+  namespace pa = parvex::analysis;
+  const pa::SpeedDesign design = pa::DesignSpeedGains(project.data, *project.mechanics, bandwidth);
+  if (!design.designed)
+    return Fail(QStringLiteral("cannot design the speed gains: ") + Text(design.why));
+  const UserData before = project.data;
+  const auto entry = [](const char *name, std::int64_t value) {
+    return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
+  };
+  const AppliedEdits edits =
+      ApplyEdits(project.data, {entry("SpeedPDivisor", design.gains.pDivisor),
+                                entry("SpeedPDividend", design.gains.pDividend),
+                                entry("SpeedIDivisor", design.gains.iDivisor),
+                                entry("SpeedIDividend", design.gains.iDividend)});
+  if (edits.error)
+    return Fail(QStringLiteral("the designed speed gains are refused: ") + Text(*edits.error));
+  std::string text = pa::SpeedDesignText(design, before);
+  text.pop_back(); // Print ends the line
+  Print(stdout, Text(text));
+  return 0;
+}
+
 } // namespace
 
 int RunScript(const GenOptions &o) {
@@ -61,6 +91,10 @@ int RunScript(const GenOptions &o) {
     return Fail(Text(*edits.error));
   for (const std::string &note : edits.notes)
     Print(stderr, QStringLiteral("note: ") + Text(note));
+  if (o.designSpeedLoop) {
+    if (const int refused = DesignSpeedLoop(*project, o.speedBandwidth))
+      return refused;
+  }
 
   // Everything that can be refused is settled before the first write.
   std::optional<std::string> json;

@@ -33,6 +33,11 @@ PARVEX_CORE_API std::vector<std::string> SpeedFigureNames();
 PARVEX_CORE_API std::vector<std::string> SpeedFigureValues(const SpeedLoopFigures &speed);
 PARVEX_CORE_API std::string SpeedLoopHead(const SpeedLoopFigures &speed);
 
+// A speed-gain design beside the gains of `record` it replaces: the
+// bandwidth and method, each quotient exact, written and its error, the
+// physical gains and the crossover and margin they give.
+PARVEX_CORE_API std::string SpeedDesignText(const SpeedDesign &design, const UserData &record);
+
 // One CSV field, quoted when it holds a comma, a quote or a line break.
 PARVEX_CORE_API std::string CsvField(const std::string &text);
 

@@ -101,6 +101,27 @@ TEST_F(ExplainCommand, TextFormatIsTheDefault) {
   const Outcome b = RunGen("--explain --format text");
   EXPECT_EQ(b.code, 0);
   EXPECT_EQ(a.output, b.output);
+  // Without an inertia there is no speed loop: nothing printed, nothing
+  // flagged.
+  EXPECT_FALSE(Has(a.output, "peed loop")) << a.output;
+  EXPECT_FALSE(Has(RunGen("--explain --format csv").output, "peed loop"));
+}
+
+// A project saved with its mechanics is explained with them, and the design
+// saved into it changes the speed loop's figures (1000/16 and 700/256 give
+// 128 rad/s with J = 2e-5 kg m^2; the design for 60 rad/s gives 60).
+TEST_F(ExplainCommand, SavedMechanicsAndTheDesignShow) {
+  const std::string project = Project("m.tvd", defaults_);
+  ASSERT_EQ(RunGen("--project " + project + " --inertia 2e-5 --save " + project).code, 0);
+  const Outcome before = RunGen("--explain --project " + project);
+  EXPECT_EQ(before.code, 0) << before.output;
+  EXPECT_TRUE(Has(before.output, "\ncrossover                 128.43 rad/s\n")) << before.output;
+  const Outcome designed =
+      RunGen("--project " + project + " --design-speed-loop 60 --save " + project);
+  ASSERT_EQ(designed.code, 0) << designed.output;
+  const Outcome after = RunGen("--explain --project " + project);
+  EXPECT_TRUE(Has(after.output, "\ncrossover                 60")) << after.output;
+  EXPECT_TRUE(Has(after.output, "speed loop: ok")) << after.output;
 }
 
 TEST_F(ExplainCommand, UnreadableProjectExitsTwo) {
