@@ -1,11 +1,14 @@
 #include "analysis/ControllerAnalysisWindow.h"
 
 #include "analysis/AnalysisTables.h"
+#include "analysis/SpeedDesignDialog.h"
+#include "analysis/SpeedPanel.h"
 #include "keys/DialogKeys.h"
 #include "strings/ResString.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,7 +50,8 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
                                                    QWidget *parent)
     : QWidget(parent, Qt::Window), record_(std::move(record)), summary_(new QLabel(this)),
       gains_(new QTableWidget(0, ColumnCount, this)), loops_(new QTableWidget(this)),
-      qStep_(MakeStepChart()), dStep_(MakeStepChart()), bode_(MakeBodeChart()) {
+      qStep_(MakeStepChart()), dStep_(MakeStepChart()), bode_(MakeBodeChart()),
+      speed_(new SpeedPanel(this)) {
   setWindowTitle(ResString(torvio::IDS_ANALYSIS_CAPTION));
   setAccessibleName(ResString(torvio::IDS_ANALYSIS_NAME));
 
@@ -73,10 +77,55 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
   layout->addWidget(summary_);
   layout->addWidget(gains_, 1);
   layout->addLayout(charts, 1);
-  resize(1500, 900);
+  layout->addWidget(speed_, 1);
+  resize(1500, 1000);
+  connect(speed_, &SpeedPanel::mechanicsEntered, this,
+          [this](const std::optional<parvex::Mechanics> &m) { EnterMechanics(m); });
+  connect(speed_, &SpeedPanel::designRequested, this,
+          &ControllerAnalysisWindow::DesignSpeedGains);
   torvio::CloseOnEscape(this);
   gains_->viewport()->installEventFilter(this);
   Refresh();
+}
+
+void ControllerAnalysisWindow::SetMechanicsAccess(
+    std::function<std::optional<parvex::Mechanics>()> get,
+    std::function<void(const std::optional<parvex::Mechanics> &)> set) {
+  getMechanics_ = std::move(get);
+  setMechanics_ = std::move(set);
+  Refresh();
+}
+
+void ControllerAnalysisWindow::SetSpeedGainsApplier(
+    std::function<void(const parvex::analysis::SpeedGains &)> apply) {
+  applyGains_ = std::move(apply);
+}
+
+std::optional<parvex::Mechanics> ControllerAnalysisWindow::CurrentMechanics() const {
+  return getMechanics_ ? getMechanics_() : ownMechanics_;
+}
+
+void ControllerAnalysisWindow::EnterMechanics(const std::optional<parvex::Mechanics> &m) {
+  if (setMechanics_)
+    setMechanics_(m); // the project tells every view, this one too
+  else
+    ownMechanics_ = m;
+  Refresh();
+}
+
+void ControllerAnalysisWindow::DesignSpeedGains() {
+  const std::optional<parvex::Mechanics> mechanics = CurrentMechanics();
+  const UserData *record = record_ ? record_() : nullptr;
+  if (!mechanics || !record)
+    return;
+  SpeedDesignDialog dialog(*record, *mechanics, this);
+  if (dialog.exec() == QDialog::Accepted && dialog.Proposed() && applyGains_)
+    applyGains_(*dialog.Proposed());
+}
+
+void ControllerAnalysisWindow::closeEvent(QCloseEvent *event) {
+  speed_->CommitFields();
+  QWidget::closeEvent(event);
 }
 
 bool ControllerAnalysisWindow::eventFilter(QObject *watched, QEvent *event) {
@@ -92,7 +141,11 @@ void ControllerAnalysisWindow::Refresh() {
   // The document tells of every change, also of one that restores what is
   // shown (undo of an edit the window never saw); an unchanged record needs
   // no work.
-  if (computed_ && std::memcmp(record, &analysed_, sizeof analysed_) == 0)
+  const std::optional<parvex::Mechanics> mechanics = CurrentMechanics();
+  const bool sameMechanics =
+      mechanics.has_value() == analysedMechanics_.has_value() &&
+      (!mechanics || std::memcmp(&*mechanics, &*analysedMechanics_, sizeof *mechanics) == 0);
+  if (computed_ && sameMechanics && std::memcmp(record, &analysed_, sizeof analysed_) == 0)
     return;
   Show(*record);
 }
@@ -100,8 +153,11 @@ void ControllerAnalysisWindow::Refresh() {
 void ControllerAnalysisWindow::Show(const UserData &record) {
   // Byte for byte, padding included, for the comparison in Refresh.
   std::memcpy(&analysed_, &record, sizeof analysed_);
+  analysedMechanics_ = CurrentMechanics();
   computed_ = true;
-  shown_ = Analyse(record);
+  AnalysisOptions options;
+  options.mechanics = analysedMechanics_;
+  shown_ = Analyse(record, options);
   summary_->setText(SummaryText(shown_));
   FillGainTable(gains_, shown_);
   FillLoopTable(loops_, shown_);
@@ -112,4 +168,5 @@ void ControllerAnalysisWindow::Show(const UserData &record) {
   }
   FitGainColumns(gains_);
   FitLoopColumns(loops_);
+  speed_->Show(analysedMechanics_, shown_.speed);
 }

@@ -5,6 +5,7 @@
 #include "compare/CompareDialog.h"
 #include "history/ProjectHistory.h"
 #include "pages/NumericField.h"
+#include "ScriptedEdit.h"
 #include "shell/AppIcon.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CMainSheet.h"
@@ -94,6 +95,10 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   connect(m_doc, &CTORVIODoc::recordChanged, this, [this] {
     if (m_chart)
       m_chart->Refresh();
+    if (m_analysis)
+      m_analysis->Refresh();
+  });
+  connect(m_doc, &CTORVIODoc::mechanicsChanged, this, [this] {
     if (m_analysis)
       m_analysis->Refresh();
   });
@@ -352,6 +357,23 @@ void CMainFrame::OnModulationIndexChart() {
   m_chart->activateWindow();
 }
 
+void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
+  // Entered as the Control Settings page enters them, as one undo step.
+  const auto entry = [](const char *name, std::int64_t value) {
+    return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
+  };
+  UserData edited = m_doc->Record();
+  if (const auto error = torvio::scripting::ApplyAssignments(
+          edited, {entry("SpeedPDivisor", gains.pDivisor), entry("SpeedPDividend", gains.pDividend),
+                   entry("SpeedIDivisor", gains.iDivisor),
+                   entry("SpeedIDividend", gains.iDividend)})) {
+    torvio::Prompts().Message(this, QString::fromStdString(*error), torvio::Prompter::Icon::Error,
+                              torvio::Prompter::Buttons::Ok);
+    return;
+  }
+  m_doc->EditRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
+}
+
 ControllerAnalysisWindow *CMainFrame::AnalysisWindow() const {
   return m_analysis;
 }
@@ -360,6 +382,11 @@ void CMainFrame::OnControllerAnalysis() {
   if (!m_analysis) {
     m_analysis = new ControllerAnalysisWindow([doc = m_doc] { return &doc->Record(); }, this);
     m_analysis->setAttribute(Qt::WA_DeleteOnClose);
+    m_analysis->SetMechanicsAccess(
+        [doc = m_doc] { return doc->Mechanics(); },
+        [doc = m_doc](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
+    m_analysis->SetSpeedGainsApplier(
+        [this](const parvex::analysis::SpeedGains &gains) { ApplySpeedGains(gains); });
   }
   m_analysis->show();
   m_analysis->raise();

@@ -3,6 +3,7 @@
 // just holds the sheet.
 #pragma once
 
+#include "parvex/SpeedLoop.h"
 #include "shell/SheetPages.h"
 
 #include <QMainWindow>
@@ -72,6 +73,7 @@ private:
   void OnCompareWith();
   void OnModulationIndexChart();
   void OnControllerAnalysis();
+  void ApplySpeedGains(const parvex::analysis::SpeedGains &gains);
 
   CTORVIODoc *m_doc;
   CTORVIOView *m_view;

@@ -144,6 +144,7 @@ enum StringId : unsigned {
   IDS_OUTPUT_DIR_UNUSABLE,
   IDS_IMPORT_RECOMPUTED,
   IDS_MECHANICS_UNREADABLE,
+  IDS_DESIGN_SPEED_STEP,
 };
 
 struct StringEntry {
@@ -316,6 +317,7 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_IMPORT_RECOMPUTED, "After importing %1 the consistency check changed:"},
     {IDS_MECHANICS_UNREADABLE,
      "The project's mechanics could not be read, so it is opened without them:\n\n%1"},
+    {IDS_DESIGN_SPEED_STEP, "Design Speed Gains"},
 };
 
 // The text of a string id; an empty text for an unknown id.

@@ -5,6 +5,7 @@
 // uses one separator and no ellipsis.
 #include "ShellTestSupport.h"
 #include "analysis/ControllerAnalysisWindow.h"
+#include "analysis/SpeedDesignDialog.h"
 #include "chart/MmiChartWindow.h"
 #include "compare/CompareDialog.h"
 #include "shell/CAboutDlg.h"
@@ -23,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -334,6 +336,28 @@ private slots:
         return chosen;
       };
     };
+    // Apply changes the project: Enter closes, never applies.
+    c["Design Speed Gains"] = {[](Qt::Key key) {
+                                 QString defaultText, clicked;
+                                 const QString result = Run(
+                                     [] {
+                                       UserData record{};
+                                       PARVEX_SetDefault(&record);
+                                       SpeedDesignDialog d(record, {2e-5, 0, 0});
+                                       return Result(d.exec());
+                                     },
+                                     [key, &clicked](QWidget *d) {
+                                       Buttons *seen = Watch(d);
+                                       PressIn(static_cast<SpeedDesignDialog *>(d)->Comparison(),
+                                               key);
+                                       clicked = seen->clicked;
+                                     },
+                                     &defaultText);
+                                 return QStringLiteral("%1 by %2, default %3")
+                                     .arg(result, clicked, defaultText);
+                               },
+                               "rejected by Close, default Close",
+                               "rejected by none, default Close"};
     c["Export"] = {fileCase(true, QStringLiteral("Export")), "motor.json", "(cancelled)"};
     c["Import"] = {fileCase(false, QStringLiteral("Import")), "motor.json", "(cancelled)"};
   }
