@@ -2,6 +2,7 @@
 
 #include "Polynomial.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -20,20 +21,36 @@ double ThetaAt(int i, int count) {
   return kPi * std::pow(kLowest, 1.0 - static_cast<double>(i) / (count - 1));
 }
 
-std::complex<double> ClosedLoop(const DiscreteLoop &loop, double theta) {
-  const std::complex<double> l = OpenLoop(loop, theta);
+// The search grid's angles, the same for every loop.
+const std::array<double, kSearchPoints> &SearchGrid() {
+  static const std::array<double, kSearchPoints> grid = [] {
+    std::array<double, kSearchPoints> g{};
+    for (int i = 0; i < kSearchPoints; ++i)
+      g[i] = ThetaAt(i, kSearchPoints);
+    return g;
+  }();
+  return grid;
+}
+
+std::complex<double> Closed(const std::complex<double> &l) {
   return l / (1.0 + l);
 }
 
+std::complex<double> ClosedLoop(const DiscreteLoop &loop, double theta) {
+  return Closed(OpenLoop(loop, theta));
+}
+
 // The first theta where f changes from true to false, refined by bisection;
-// NaN when f is false at the start or never turns false.
-double FirstFall(const std::function<bool(double)> &f) {
-  double previous = ThetaAt(0, kSearchPoints);
-  if (!f(previous))
+// NaN when f is false at the start or never turns false. atGrid(i) is f at
+// the grid's angle i, taken from values the caller already has.
+double FirstFall(const std::function<bool(int)> &atGrid, const std::function<bool(double)> &f) {
+  const std::array<double, kSearchPoints> &grid = SearchGrid();
+  double previous = grid[0];
+  if (!atGrid(0))
     return NAN;
   for (int i = 1; i < kSearchPoints; ++i) {
-    const double theta = ThetaAt(i, kSearchPoints);
-    if (!f(theta)) {
+    const double theta = grid[i];
+    if (!atGrid(i)) {
       double lo = previous;
       double hi = theta;
       for (int k = 0; k < 60; ++k) {
@@ -60,14 +77,25 @@ FrequencyFigures AnalyseFrequency(const DiscreteLoop &loop, int bodePoints) {
   f.spectralRadius = SpectralRadius(PolynomialRoots(CharacteristicPolynomial(loop)));
   f.stable = f.spectralRadius < 1.0;
 
-  const double crossing = FirstFall([&](double t) { return std::abs(OpenLoop(loop, t)) >= 1.0; });
+  // The open and closed loop at every grid angle, computed once for the
+  // crossover, bandwidth and peak scans, which all sample the grid.
+  const std::array<double, kSearchPoints> &grid = SearchGrid();
+  std::vector<std::complex<double>> open(kSearchPoints), closed(kSearchPoints);
+  for (int i = 0; i < kSearchPoints; ++i) {
+    open[i] = OpenLoop(loop, grid[i]);
+    closed[i] = Closed(open[i]);
+  }
+
+  const double crossing = FirstFall([&](int i) { return std::abs(open[i]) >= 1.0; },
+                                    [&](double t) { return std::abs(OpenLoop(loop, t)) >= 1.0; });
   if (std::isfinite(crossing)) {
     f.crossover = crossing / ts;
     f.phaseMargin = 180.0 + OpenLoopPhase(loop, crossing) * 180.0 / kPi;
   }
 
   const double half = 1.0 / std::sqrt(2.0);
-  const double band = FirstFall([&](double t) { return std::abs(ClosedLoop(loop, t)) >= half; });
+  const double band = FirstFall([&](int i) { return std::abs(closed[i]) >= half; },
+                                [&](double t) { return std::abs(ClosedLoop(loop, t)) >= half; });
   if (std::isfinite(band))
     f.bandwidth = band / ts;
 
@@ -76,14 +104,14 @@ FrequencyFigures AnalyseFrequency(const DiscreteLoop &loop, int bodePoints) {
   int best = 0;
   double bestMagnitude = -1;
   for (int i = 0; i < kSearchPoints; ++i) {
-    const double m = std::abs(ClosedLoop(loop, ThetaAt(i, kSearchPoints)));
+    const double m = std::abs(closed[i]);
     if (m > bestMagnitude) {
       bestMagnitude = m;
       best = i;
     }
   }
-  double lo = ThetaAt(std::max(best - 1, 0), kSearchPoints);
-  double hi = ThetaAt(std::min(best + 1, kSearchPoints - 1), kSearchPoints);
+  double lo = grid[std::max(best - 1, 0)];
+  double hi = grid[std::min(best + 1, kSearchPoints - 1)];
   const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
   for (int k = 0; k < 80; ++k) {
     const double a = hi - ratio * (hi - lo);
@@ -96,7 +124,7 @@ FrequencyFigures AnalyseFrequency(const DiscreteLoop &loop, int bodePoints) {
   const double peak = 0.5 * (lo + hi);
   const double peakMagnitude = std::max(bestMagnitude, std::abs(ClosedLoop(loop, peak)));
   f.peakDb = Db(peakMagnitude);
-  f.peakFrequency = (peakMagnitude == bestMagnitude ? ThetaAt(best, kSearchPoints) : peak) / ts;
+  f.peakFrequency = (peakMagnitude == bestMagnitude ? grid[best] : peak) / ts;
 
   const int points = std::max(bodePoints, 2);
   f.closedLoop.reserve(points);
