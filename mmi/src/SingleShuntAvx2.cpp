@@ -15,7 +15,7 @@ using namespace avx2;
 
 struct SingleShuntLanes {
   TimerLanes timer;
-  __m256i tminHigh; // tmin in the high half; beyond any s16 when tmin is
+  __m256i tminHigh; // tmin x 65536, or INT_MAX where tmin exceeds any s16
   __m256i shiftedSample2, sampleWindow;
 };
 
