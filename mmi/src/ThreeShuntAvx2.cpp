@@ -29,7 +29,8 @@ SIRENTA_AVX2 inline unsigned StopBits(__m256i packed, const ThreeShuntLanes &k) 
   const __m256i n = Select(p.in36, p.tC, Select(p.in14, p.tB, p.tA));
   const __m256i tA = U16(p.tA);
 
-  // Every value compared lies in 0 to 131070, so signed comparisons are exact.
+  // Every value compared lies in -65535 to 131070, so signed 32-bit
+  // comparisons are the scalar ones.
   const __m256i beforeEnd = U16(_mm256_sub_epi32(k.per, m));
   const __m256i roomBeforeEnd = _mm256_cmpgt_epi32(beforeEnd, k.tw);
   const __m256i wideGap =
