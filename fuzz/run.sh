@@ -4,12 +4,12 @@
 # corpus is never written). Any crash, sanitizer report or leak fails the run;
 # the input that caused it is kept in build-fuzz/artifacts/.
 #   FUZZ_SECONDS   time per target (default 60)
-#   FUZZ_TARGETS   targets to run (default: all five)
+#   FUZZ_TARGETS   targets to run (default: all six)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
-targets="${FUZZ_TARGETS:-project_decode project_json template_line generate_sources check_consistency}"
+targets="${FUZZ_TARGETS:-project_decode project_json template_line generate_sources check_consistency sirenta_paths}"
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTORVIO_FUZZ=ON -DTORVIO_GUI=OFF -DTORVIO_BENCHMARKS=OFF >/dev/null

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "ReferenceVector.h"
 #include "Rounding.h"
 #include "sirenta.h"
 
@@ -22,14 +23,9 @@ struct Angle {
 
 Angle AngleAt(double theta);
 
-// The reference voltage the firmware stores for index m at one angle.
-struct ReferenceVector {
-  std::int16_t vAlpha;
-  std::int16_t vBeta;
-};
-
 constexpr double kFullScalePerCent = 327.67;
 
+// The reference voltage the firmware stores for index m at one angle.
 inline ReferenceVector ReferenceAt(const Angle &a, int m) {
   return {QuantizeVoltage(a.cos * m * kFullScalePerCent),
           static_cast<std::int16_t>(-QuantizeVoltage(a.sin * m * kFullScalePerCent))};

@@ -3,13 +3,17 @@
 // longer possible.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "AngleSweep.h"
 #include "PwmTimer.h"
+#include "ReferenceVector.h"
 #include "Rounding.h"
+#include "SweepPath.h"
 #include "sirenta.h"
 
 namespace sirenta {
@@ -35,20 +39,64 @@ bool LimitAt(const Model &model, ReferenceVector v, double theta, int m, SearchT
   return true;
 }
 
+// The first of `vectors` at which the model's limit is reached, or
+// vectors.size(), scanned the way `path` says (which must be available).
+template <class Model>
+std::size_t FirstLimit(const Model &model, std::span<const ReferenceVector> vectors,
+                       SweepPath path) {
+  switch (path) {
+  case SweepPath::kAvx512:
+    return model.FirstLimitAvx512(vectors);
+  case SweepPath::kAvx2:
+    return model.FirstLimitAvx2(vectors);
+  case SweepPath::kPortable:
+    break;
+  }
+  return model.FirstLimitPortable(vectors);
+}
+
+// Scans consecutive vectors at index m whose angles begin at angles[0]; true
+// when the limit is reached at one of them, recorded as the scalar sweep
+// would: evaluations up to and including that vector.
+template <class Model>
+bool ScanVectors(const Model &model, std::span<const ReferenceVector> vectors,
+                 std::span<const Angle> angles, int m, SweepPath path, SearchTrace &trace) {
+  const std::size_t hit = FirstLimit(model, vectors, path);
+  if (hit == vectors.size()) {
+    trace.evaluations += vectors.size();
+    return false;
+  }
+  trace.evaluations += hit + 1;
+  trace.limitFound = true;
+  trace.index = m;
+  trace.angle = angles[hit].theta;
+  return true;
+}
+
+// Vectors computed for a sweep without a shared table are scanned in pieces
+// of this many, so that an early limit costs no more quantisation than needed.
+constexpr std::size_t kPieceLength = 512;
+
 // Sweeps the angles at one index; false when the sweep stalls.
 template <class Model>
-bool SweepAngles(const Model &model, const AngleSweep &sweep, double span, int m,
+bool SweepAngles(const Model &model, const AngleSweep &sweep, double span, int m, SweepPath path,
                  SearchTrace &trace) {
   const std::span<const Angle> angles = sweep.kept();
   const std::span<const ReferenceVector> vectors = sweep.VectorsAt(m);
   if (!vectors.empty()) {
-    for (std::size_t i = 0; i < vectors.size(); ++i)
-      if (LimitAt(model, vectors[i], angles[i].theta, m, trace))
-        return true;
+    if (ScanVectors(model, vectors, angles, m, path, trace))
+      return true;
   } else {
-    for (const Angle &a : angles)
-      if (LimitAt(model, ReferenceAt(a, m), a.theta, m, trace))
+    std::array<ReferenceVector, kPieceLength> piece;
+    for (std::size_t first = 0; first < angles.size(); first += kPieceLength) {
+      const std::span<const Angle> pieceAngles =
+          angles.subspan(first, std::min(kPieceLength, angles.size() - first));
+      for (std::size_t i = 0; i < pieceAngles.size(); ++i)
+        piece[i] = ReferenceAt(pieceAngles[i], m);
+      if (ScanVectors(model, std::span(piece).first(pieceAngles.size()), pieceAngles, m, path,
+                      trace))
         return true;
+    }
   }
   if (sweep.stalls())
     return false;
@@ -68,9 +116,10 @@ bool SweepAngles(const Model &model, const AngleSweep &sweep, double span, int m
 } // namespace detail
 
 // Runs the search with Model and writes maxModulationIndex. Returns a
-// SearchResult; on kInvalidInput the record is left as it was.
+// SearchResult; on kInvalidInput the record is left as it was. Every path
+// gives the same result and trace.
 template <class Model>
-int RunSearch(SirentaParams &params, SearchTrace &trace) {
+int RunSearch(SirentaParams &params, SearchTrace &trace, SweepPath path) {
   trace = SearchTrace{};
   if (!IsUsablePwmFrequency(params.pwmFrequency))
     return kInvalidInput;
@@ -80,8 +129,9 @@ int RunSearch(SirentaParams &params, SearchTrace &trace) {
   }
   const Model model(params);
   const AngleSweep sweep(params);
+  path = UsablePath(path);
   for (int m = params.startIndex; m <= 100; ++m) {
-    if (!detail::SweepAngles(model, sweep, params.angleSpan, m, trace))
+    if (!detail::SweepAngles(model, sweep, params.angleSpan, m, path, trace))
       return kInvalidInput;
     if (trace.limitFound) {
       std::uint8_t index = static_cast<std::uint8_t>(m - 1);
@@ -94,7 +144,11 @@ int RunSearch(SirentaParams &params, SearchTrace &trace) {
   return kNoLimit;
 }
 
+// The searches the exports run, on the fastest path this machine has, and on
+// a path of the caller's choice.
 int SearchSingleShunt(SirentaParams &params, SearchTrace &trace);
+int SearchSingleShuntOn(SweepPath path, SirentaParams &params, SearchTrace &trace);
 int SearchThreeShunt(SirentaParams &params, SearchTrace &trace);
+int SearchThreeShuntOn(SweepPath path, SirentaParams &params, SearchTrace &trace);
 
 } // namespace sirenta

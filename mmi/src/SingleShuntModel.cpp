@@ -92,8 +92,12 @@ bool SingleShuntModel::SamplingImpossible(const SingleShuntSample &sample) {
 }
 
 // Instantiated beside the model so that its evaluation inlines into the sweep.
+int SearchSingleShuntOn(SweepPath path, SirentaParams &params, SearchTrace &trace) {
+  return RunSearch<SingleShuntModel>(params, trace, path);
+}
+
 int SearchSingleShunt(SirentaParams &params, SearchTrace &trace) {
-  return RunSearch<SingleShuntModel>(params, trace);
+  return RunSearch<SingleShuntModel>(params, trace, FastestPath());
 }
 
 } // namespace sirenta

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "FirmwareArithmetic.h"
 #include "PwmTimer.h"
+#include "ReferenceVector.h"
 #include "SpaceVector.h"
 #include "sirenta.h"
 
@@ -56,6 +59,19 @@ public:
 
   // Evaluates one vector and applies the stopping test.
   bool LimitReached(std::int16_t vAlpha, std::int16_t vBeta) const;
+
+  // The position of the first of `vectors` at which LimitReached holds, or
+  // vectors.size() when it holds at none. The portable scan tries one vector
+  // after the other; the AVX2 and AVX-512 scans eight and sixteen at a time,
+  // with the same result (each requires PathAvailable() for its path).
+  std::size_t FirstLimitPortable(std::span<const ReferenceVector> vectors) const {
+    for (std::size_t i = 0; i < vectors.size(); ++i)
+      if (LimitReached(vectors[i].vAlpha, vectors[i].vBeta))
+        return i;
+    return vectors.size();
+  }
+  std::size_t FirstLimitAvx2(std::span<const ReferenceVector> vectors) const;
+  std::size_t FirstLimitAvx512(std::span<const ReferenceVector> vectors) const;
 
 private:
   // Which case applies to a vector's times (0: regular, no shift; 1, 2, 3)

@@ -32,8 +32,12 @@ bool ThreeShuntModel::SamplingImpossible(const ThreeShuntSample &sample) {
 }
 
 // Instantiated beside the model so that its evaluation inlines into the sweep.
+int SearchThreeShuntOn(SweepPath path, SirentaParams &params, SearchTrace &trace) {
+  return RunSearch<ThreeShuntModel>(params, trace, path);
+}
+
 int SearchThreeShunt(SirentaParams &params, SearchTrace &trace) {
-  return RunSearch<ThreeShuntModel>(params, trace);
+  return RunSearch<ThreeShuntModel>(params, trace, FastestPath());
 }
 
 } // namespace sirenta
