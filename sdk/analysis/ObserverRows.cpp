@@ -2,6 +2,7 @@
 
 #include "GainLevel.h"
 #include "NumberText.h"
+#include "ObserverGains.h"
 #include "Polynomial.h"
 #include "Scaling.h"
 #include "generation/DefinitionTable.h"
@@ -26,69 +27,10 @@ constexpr double kDetectorGain = std::numbers::pi;
 
 using Complex = std::complex<double>;
 
-// The fields of the observer whose values reach the headers.
-struct Selected {
-  bool aux;
-  std::int32_t k1, k2;
-  std::uint32_t pllP, pllPDivisor, pllI, pllIDivisor;
-  bool computed;
-};
-
-Selected Select(const UserData &d) {
-  if (UseAuxObserver(d))
-    return {true,
-            d.AuxK1.Value,
-            d.AuxK2.Value,
-            d.AuxPLLPDividend.Value,
-            d.AuxPLLPDivisor.Value,
-            d.AuxPLLIDividend.Value,
-            d.AuxPLLIDivisor.Value,
-            IsSet(d.AuxGainsComputation)};
-  return {false,
-          d.K1.Value,
-          d.K2.Value,
-          d.PLLPDividend.Value,
-          d.PLLPDivisor.Value,
-          d.PLLIDividend.Value,
-          d.PLLIDivisor.Value,
-          IsSet(d.GainsComputation)};
-}
-
-// The computed PLL definitions are macros the firmware's compiler
-// evaluates in 32-bit integer arithmetic:
-//   SAMPLING_FREQ = (u16)(((u32)PWM_FREQ * 2u) / (REP_RATE + 1u))
-//   PLL_KP_GAIN   = (s16)(532 * MOTOR_MAX_SPEED_RPM * POLE_PAIR_NUM / SAMPLING_FREQ)
-//   PLL_KI_GAIN   = (s16)(1506742 * POLE_PAIR_NUM / SAMPLING_FREQ * MOTOR_MAX_SPEED_RPM
-//                         / SAMPLING_FREQ)
-// Each value before the s16 cast; empty where the compiler would divide by 0.
-struct PllMacros {
-  std::optional<std::uint32_t> p, i;
-};
-
-PllMacros EvaluatePllMacros(const UserData &d) {
-  const std::uint32_t pwm = static_cast<std::uint16_t>(d.PWMFrequency.Value);
-  const std::uint32_t repRatePlusOne = 2u * d.TorqueAndFluxControlRate; // REP_RATE + 1u
-  if (repRatePlusOne == 0)
-    return {};
-  const std::uint32_t fs = static_cast<std::uint16_t>(pwm * 2u / repRatePlusOne);
-  if (fs == 0)
-    return {};
-  const std::uint32_t speed = d.MotorMaxSpeed.Value;
-  const std::uint32_t poles = static_cast<std::uint8_t>(d.PolePairs.Value);
-  PllMacros m;
-  m.p = 532u * speed * poles / fs;
-  // 1506742 * POLE_PAIR_NUM is int arithmetic (at most 1506742 * 255), then
-  // the u32 speed turns the rest unsigned.
-  const std::int32_t head =
-      1506742 * static_cast<std::int32_t>(poles) / static_cast<std::int32_t>(fs);
-  m.i = static_cast<std::uint32_t>(head) * speed / fs;
-  return m;
-}
-
 // The observer's error dynamics with the written gains (derivation in
 // docs/controller-analysis.md): poles are the roots of
 // z^2 - (1 + a) z + (a + K2 / (Fc^2 L)), a = 1 - R/(Fc L) + K1/Fc.
-std::array<Complex, 2> ObserverPoles(const UserData &d, const Selected &o, double fc) {
+std::array<Complex, 2> ObserverPoles(const UserData &d, const ObserverSelection &o, double fc) {
   const double l = d.Lq.Value / 1000.0;
   const double a = 1.0 - d.R.Value / (fc * l) + static_cast<double>(o.k1) / fc;
   const double c = a + static_cast<double>(o.k2) / (fc * fc * l);
@@ -141,7 +83,7 @@ std::string ObserverSuffix(const UserData &d) {
 }
 
 std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
-  const Selected o = Select(d);
+  const ObserverSelection o = SelectObserver(d);
   const ObserverDesign design = ObserverDesignOf(d);
   const std::string suffix = ObserverSuffix(d);
   const double fc = s.controlFrequency;
@@ -178,9 +120,9 @@ std::vector<GainRow> ObserverGainRows(const UserData &d, const Scaling &s) {
   const PllMacros macros = EvaluatePllMacros(d);
   const std::int64_t macroP = static_cast<std::int64_t>(macros.p.value_or(0));
   const std::int64_t macroI = static_cast<std::int64_t>(macros.i.value_or(0));
-  // The macros' (s16) cast wraps silently: the firmware runs the wrapped value.
-  const std::int64_t pllP = o.computed ? static_cast<std::int16_t>(macroP) : AsSigned(o.pllP);
-  const std::int64_t pllI = o.computed ? static_cast<std::int16_t>(macroI) : AsSigned(o.pllI);
+  const RunningPll running = RunningPllGains(d, o);
+  const std::int64_t pllP = running.p;
+  const std::int64_t pllI = running.i;
   const auto exactQuotient = [](double dividend, std::uint32_t divisor) {
     return divisor == 0 ? NAN : dividend / static_cast<double>(divisor);
   };

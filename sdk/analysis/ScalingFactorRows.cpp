@@ -34,22 +34,6 @@ struct F1Terms {
                                                         "the bus-voltage term (MAXBUS)"};
 };
 
-// MAXBUS and MAXBEMF as the firmware holds them, in 16 bits.
-std::optional<double> MaxBus(const UserData &d) {
-  const auto v = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value);
-  if (!v)
-    return std::nullopt;
-  return static_cast<double>(static_cast<std::int16_t>(Low32(*v)));
-}
-
-std::optional<double> MaxBemf(const UserData &d) {
-  const auto v =
-      TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value * 1.4142 / 1732);
-  if (!v)
-    return std::nullopt;
-  return static_cast<double>(static_cast<std::uint16_t>(Low32(*v)));
-}
-
 F1Terms TermsOfF1(const UserData &d, double f) {
   const double lq = d.Lq.Value / 1000;
   const double rs = d.R.Value;
@@ -61,10 +45,11 @@ F1Terms TermsOfF1(const UserData &d, double f) {
   F1Terms t;
   t.value[0] = Scaled(f * rs * rate / (fs * lq));
   t.value[1] = Scaled(f * k1 / fs / rate);
-  if (const auto bemf = MaxBemf(d))
-    t.value[2] = Scaled(*bemf * f / q);
-  if (const auto bus = MaxBus(d))
-    t.value[3] = Scaled(*bus * f / q);
+  const ObserverInputs in = ObserverInputsOf(d);
+  if (in.hasMaxBemf)
+    t.value[2] = Scaled(in.maxBemf * f / q);
+  if (in.hasMaxBus)
+    t.value[3] = Scaled(in.maxBus * f / q);
   return t;
 }
 
@@ -72,11 +57,11 @@ std::optional<std::int64_t> TermOfF2(const UserData &d, double f) {
   const double k2 = UseAuxObserver(d) ? d.AuxK2.Value : d.K2.Value;
   const double k = 1.65 / ComputationGain(d);
   const std::uint32_t rate = d.TorqueAndFluxControlRate;
-  const auto bemf = MaxBemf(d);
-  if (rate == 0 || !bemf)
+  const ObserverInputs in = ObserverInputsOf(d);
+  if (rate == 0 || !in.hasMaxBemf)
     return std::nullopt;
   const double periods = static_cast<double>(d.PWMFrequency.Value / rate);
-  return Scaled(f * (k2 * k / *bemf) / periods);
+  return Scaled(f * (k2 * k / in.maxBemf) / periods);
 }
 
 std::string Counts(const std::optional<std::int64_t> &v) {

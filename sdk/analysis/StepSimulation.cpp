@@ -8,19 +8,18 @@ namespace parvex::analysis {
 
 namespace {
 
-// The converter reads a 16-bit two's-complement current.
 constexpr std::int64_t kCountsMin = -32768;
 constexpr std::int64_t kCountsMax = 32767;
 
-std::int64_t Measure(double amps, double countsPerAmp) {
+} // namespace
+
+std::int64_t MeasuredCounts(double amps, double countsPerAmp) {
   const double counts = std::floor(amps * countsPerAmp);
   if (std::isnan(counts))
     return 0;
   return static_cast<std::int64_t>(
       std::clamp(counts, static_cast<double>(kCountsMin), static_cast<double>(kCountsMax)));
 }
-
-} // namespace
 
 StepResult SimulateStep(const StepSetup &s) {
   StepResult r;
@@ -35,7 +34,7 @@ StepResult SimulateStep(const StepSetup &s) {
   double amps = 0;
   for (int k = 0; k < s.samples; ++k) {
     r.current.push_back({k * s.period, amps});
-    const std::int64_t error = reference - Measure(amps, s.currentCountsPerAmp);
+    const std::int64_t error = reference - MeasuredCounts(amps, s.currentCountsPerAmp);
     integral = std::clamp(integral + s.kiDividend * error, -integralLimit, integralLimit);
     // C division truncates toward zero, as the firmware's does.
     std::int64_t out = s.kpDividend * error / s.kpDivisor + integral / s.kiDivisor;

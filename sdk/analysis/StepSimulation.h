@@ -31,6 +31,10 @@ struct StepResult {
   bool saturated = false;
 };
 
+// A current as the converter reads it: floored to counts, within the
+// 16-bit two's-complement range, 0 for NaN.
+std::int64_t MeasuredCounts(double amps, double countsPerAmp);
+
 // Divisors must be non-zero.
 StepResult SimulateStep(const StepSetup &setup);
 

@@ -57,32 +57,6 @@ bool Fits16(double quotient) {
   return v && *v >= -32768 && *v <= 32767;
 }
 
-// What F1 and F2 share. MAXBUS and MAXBEMF are kept in 16 bits, as the
-// firmware holds them; each is missing when its truncation has no defined
-// result, and then no quotient with it fits.
-struct ObserverInputs {
-  double k; // 1.65 / gain: inf for a zero gain
-  bool hasMaxBus = false;
-  std::int16_t maxBus = 0;
-  bool hasMaxBemf = false;
-  std::uint16_t maxBemf = 0;
-};
-
-ObserverInputs Observer(const UserData &d) {
-  ObserverInputs in{};
-  in.k = 1.65 / ComputationGain(d);
-  if (const auto bus = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value)) {
-    in.hasMaxBus = true;
-    in.maxBus = static_cast<std::int16_t>(Low32(*bus));
-  }
-  if (const auto bemf = TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value *
-                                        1.4142 / 1732)) {
-    in.hasMaxBemf = true;
-    in.maxBemf = static_cast<std::uint16_t>(Low32(*bemf));
-  }
-  return in;
-}
-
 // A floored feed-forward constant: its definition line, or why it has none.
 void AppendFloored(DefinitionText &into, const char *name, const char *format, double value,
                    const char *cause) {
@@ -99,6 +73,21 @@ void AppendFloored(DefinitionText &into, const char *name, const char *format, d
 }
 
 } // namespace
+
+ObserverInputs ObserverInputsOf(const UserData &d) {
+  ObserverInputs in{};
+  in.k = 1.65 / ComputationGain(d);
+  if (const auto bus = TruncateToInt64(1.65 / d.DCBusVoltagePartitioning.Value)) {
+    in.hasMaxBus = true;
+    in.maxBus = static_cast<std::int16_t>(Low32(*bus));
+  }
+  if (const auto bemf = TruncateToInt64(static_cast<double>(d.MotorMaxSpeed.Value) * d.Ke.Value *
+                                        1.4142 / 1732)) {
+    in.hasMaxBemf = true;
+    in.maxBemf = static_cast<std::uint16_t>(Low32(*bemf));
+  }
+  return in;
+}
 
 DefinitionText ModulationIndexDefinition(const UserData &d) {
   const std::int32_t index = AsSigned(d.MaximumAvailableModulationIndex.Value);
@@ -255,7 +244,7 @@ DefinitionText SensorlessAlignmentCurrent(const UserData &d) {
 }
 
 int ObserverScalingFactorF1(const UserData &d) {
-  const ObserverInputs in = Observer(d);
+  const ObserverInputs in = ObserverInputsOf(d);
   const double lq = d.Lq.Value / 1000;
   const double rs = d.R.Value;
   const double fs = static_cast<double>(d.PWMFrequency.Value);
@@ -276,7 +265,7 @@ int ObserverScalingFactorF1(const UserData &d) {
 }
 
 int ObserverScalingFactorF2(const UserData &d) {
-  const ObserverInputs in = Observer(d);
+  const ObserverInputs in = ObserverInputsOf(d);
   const double k2 = UseAuxObserver(d) ? d.AuxK2.Value : d.K2.Value;
   // PWM periods per control period, in unsigned division; none without a
   // control rate.

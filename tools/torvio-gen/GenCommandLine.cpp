@@ -34,7 +34,8 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                      "another generation holds the output folder.\n"
                      "Flags take TRUE or FALSE (true, false, 1 and 0 too).\n"
                      "--explain prints the controller analysis instead: exit code 0, or 1 when "
-                     "a gain or a current loop is flagged."));
+                     "a gain or a current loop is flagged; --simulate-startup likewise the "
+                     "sensorless start-up."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("Shows this help."));
   const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version."));
@@ -125,13 +126,29 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
                      "speed period) with the crossover there and the PI's zero a factor 4 "
                      "below, and enters them as the Control Settings page does. Needs the "
                      "inertia and --save FILE or --export FILE."));
+  const QCommandLineOption simulateStartup(
+      QStringLiteral("simulate-startup"),
+      QStringLiteral("Simulates the sensorless start-up the project configures (alignment, "
+                     "current and speed ramps, observer and PLL, convergence test) with the "
+                     "mechanics given (--inertia is needed) and prints the results, or with "
+                     "--format csv the time series (exit code 0, or 1 when the rotor loses "
+                     "step, the test does not pass, the switch comes more than 30 degrees off "
+                     "or the voltage limit is reached). No header is written."));
+  const QCommandLineOption rotorAngle(
+      QStringLiteral("rotor-angle"),
+      QStringLiteral("The rotor's electrical angle at rest before --simulate-startup's start-up, "
+                     "in degrees (default: the worst case, 179 degrees from the first current "
+                     "vector)."),
+      QStringLiteral("DEG"));
   const QCommandLineOption format(
       QStringLiteral("format"),
-      QStringLiteral("The form of --explain's output: text (aligned columns, the default) or csv."),
+      QStringLiteral("The form of --explain's and --simulate-startup's output: text (the "
+                     "default) or csv."),
       QStringLiteral("FORMAT"));
-  parser.addOptions({help, version, project, templates, output, saveDefault, diff, force, dryRun,
-                     check, get, list, set, save, exportJson, importJson, explain, format, inertia,
-                     friction, loadTorque, designSpeedLoop});
+  parser.addOptions({help,       version, project,    templates,  output,     saveDefault,
+                     diff,       force,   dryRun,     check,      get,        list,
+                     set,        save,    exportJson, importJson, explain,    simulateStartup,
+                     rotorAngle, format,  inertia,    friction,   loadTorque, designSpeedLoop});
   parser.addPositionalArgument(
       QStringLiteral("A B"),
       QStringLiteral("The two project files (.tvd) of --diff, or more paths of --get."));
@@ -175,8 +192,9 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   };
   // An option's value is the next argument, whatever it is: an option left
   // without its value would take the next option as its value.
-  for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
-                             &exportJson, &importJson, &format, &inertia, &friction, &loadTorque}) {
+  for (const auto *option :
+       {&project, &templates, &output, &saveDefault, &get, &set, &save, &exportJson, &importJson,
+        &format, &inertia, &friction, &loadTorque, &rotorAngle}) {
     for (const QString &value : parser.values(*option)) {
       if (value.startsWith(QStringLiteral("--")) &&
           fail(QStringLiteral("--%1 has no value: %2 is an option (write ./%2 for a file of "
@@ -187,9 +205,8 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   }
   // An option that takes one value, given twice, would silently use the
   // last one.
-  for (const auto *option :
-       {&project, &templates, &output, &saveDefault, &save, &exportJson, &importJson, &format,
-        &inertia, &friction, &loadTorque}) {
+  for (const auto *option : {&project, &templates, &output, &saveDefault, &save, &exportJson,
+                             &importJson, &format, &inertia, &friction, &loadTorque, &rotorAngle}) {
     if (parser.values(*option).size() > 1 &&
         fail(QStringLiteral("--%1 is given more than once").arg(option->names().constFirst())))
       return result;
@@ -202,14 +219,17 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
         return true;
     return false;
   };
-  if (excluded(diff, {&project, &templates, &output, &saveDefault, &force, &dryRun, &check, &get,
-                      &list, &set, &save, &exportJson, &importJson, &explain, &format,
-                      &designSpeedLoop, &inertia, &friction, &loadTorque}) ||
+  if (excluded(diff, {&project, &templates,       &output,     &saveDefault, &force,
+                      &dryRun,  &check,           &get,        &list,        &set,
+                      &save,    &exportJson,      &importJson, &explain,     &simulateStartup,
+                      &format,  &designSpeedLoop, &inertia,    &friction,    &loadTorque}) ||
       excluded(saveDefault, {&project, &templates, &output, &force, &dryRun, &check, &get, &list,
-                             &set, &save, &exportJson, &importJson, &explain, &format,
-                             &designSpeedLoop, &inertia, &friction, &loadTorque}) ||
+                             &set, &save, &exportJson, &importJson, &explain, &simulateStartup,
+                             &format, &designSpeedLoop, &inertia, &friction, &loadTorque}) ||
       excluded(explain, {&templates, &output, &force, &dryRun, &check, &get, &list, &set, &save,
-                         &exportJson, &designSpeedLoop}) ||
+                         &exportJson, &designSpeedLoop, &simulateStartup}) ||
+      excluded(simulateStartup, {&templates, &output, &force, &dryRun, &check, &get, &list, &set,
+                                 &save, &exportJson, &designSpeedLoop}) ||
       excluded(dryRun, {&check, &force}) || excluded(check, {&force}) ||
       scriptedWith({&templates, &output, &force, &dryRun, &check}) ||
       excluded(get, {&list, &set, &save, &exportJson, &importJson, &designSpeedLoop}) ||
@@ -225,17 +245,20 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   // The mechanics serve the speed loop: its analysis, its design, and the
   // project they are saved with.
   for (const auto *option : {&inertia, &friction, &loadTorque}) {
-    if (parser.isSet(*option) && !parser.isSet(explain) && !parser.isSet(designSpeedLoop) &&
-        !parser.isSet(save) && !parser.isSet(exportJson) &&
-        fail(QStringLiteral("--%1 is an option of --explain, --design-speed-loop, --save and "
-                            "--export")
+    if (parser.isSet(*option) && !parser.isSet(explain) && !parser.isSet(simulateStartup) &&
+        !parser.isSet(designSpeedLoop) && !parser.isSet(save) && !parser.isSet(exportJson) &&
+        fail(QStringLiteral("--%1 is an option of --explain, --simulate-startup, "
+                            "--design-speed-loop, --save and --export")
                  .arg(option->names().constFirst())))
       return result;
   }
+  if (parser.isSet(rotorAngle) && !parser.isSet(simulateStartup) &&
+      fail(QStringLiteral("--rotor-angle is an option of --simulate-startup")))
+    return result;
 
-  if (parser.isSet(format) && !parser.isSet(explain)) {
+  if (parser.isSet(format) && !parser.isSet(explain) && !parser.isSet(simulateStartup)) {
     result.outcome = GenCommandLine::Outcome::Error;
-    result.text = QStringLiteral("--format is an option of --explain");
+    result.text = QStringLiteral("--format is an option of --explain and --simulate-startup");
     return result;
   }
   if (parser.isSet(diff)) {
@@ -265,7 +288,7 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
     return result;
   }
   for (const auto *option : {&project, &templates, &output, &saveDefault, &get, &set, &save,
-                             &exportJson, &importJson, &format}) {
+                             &exportJson, &importJson, &format, &rotorAngle}) {
     if (parser.isSet(*option) && parser.values(*option).contains(QString())) {
       result.outcome = GenCommandLine::Outcome::Error;
       result.text = QStringLiteral("empty value for --%1").arg(option->names().constFirst());
@@ -286,6 +309,15 @@ GenCommandLine ParseGenCommandLine(const QStringList &arguments, const QString &
   o.exportFile = parser.value(exportJson);
   o.importFile = parser.value(importJson);
   o.explain = parser.isSet(explain);
+  o.simulateStartup = parser.isSet(simulateStartup);
+  if (parser.isSet(rotorAngle)) {
+    bool ok = false;
+    o.rotorAngle = parser.value(rotorAngle).toDouble(&ok);
+    if ((!ok || !std::isfinite(o.rotorAngle)) &&
+        fail(QStringLiteral("invalid value '%1' for --rotor-angle: expected a number of degrees")
+                 .arg(parser.value(rotorAngle))))
+      return result;
+  }
   o.designSpeedLoop = parser.isSet(designSpeedLoop);
   const std::pair<const QCommandLineOption *, double *> mechanics[] = {
       {&inertia, &o.inertia}, {&friction, &o.friction}, {&loadTorque, &o.loadTorque}};

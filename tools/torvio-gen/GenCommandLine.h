@@ -7,17 +7,19 @@
 #include <cmath>
 
 struct GenOptions {
-  QString projectFile;   // empty: the default configuration
-  QString templatesDir;  // ends with "/"
-  QString outputDir;     // ends with "/"
-  QString saveDefault;   // non-empty: only write the default project there
-  QStringList diffFiles; // two files: only compare them
-  bool force = false;    // overwrite headers edited by hand
-  bool dryRun = false;   // show what would change, write nothing
-  bool check = false;    // only tell whether the folder is up to date
-  bool explain = false;  // only print the controller analysis
+  QString projectFile;          // empty: the default configuration
+  QString templatesDir;         // ends with "/"
+  QString outputDir;            // ends with "/"
+  QString saveDefault;          // non-empty: only write the default project there
+  QStringList diffFiles;        // two files: only compare them
+  bool force = false;           // overwrite headers edited by hand
+  bool dryRun = false;          // show what would change, write nothing
+  bool check = false;           // only tell whether the folder is up to date
+  bool explain = false;         // only print the controller analysis
+  bool simulateStartup = false; // only print the sensorless start-up's simulation
+  double rotorAngle = NAN;      // its initial rotor angle, electrical degrees; NaN: worst case
   enum class ExplainFormat { Text, Csv };
-  ExplainFormat explainFormat = ExplainFormat::Text;
+  ExplainFormat explainFormat = ExplainFormat::Text; // of --explain and --simulate-startup
   // Scripted projects: read from projectFile, importFile or the defaults.
   QStringList getPaths;    // print these settings
   bool list = false;       // print every setting

@@ -5,9 +5,10 @@
 namespace gen {
 
 enum ExitCode : int {
-  kDone = 0,       // written; --check: up to date; --diff: equal; --explain: nothing flagged
+  kDone = 0,       // written; --check: up to date; --diff: equal; --explain and
+                   // --simulate-startup: nothing flagged
   kFailed = 1,     // a header failed; --check: the folder differs; --diff: different;
-                   // --explain: something flagged
+                   // --explain and --simulate-startup: something flagged
   kBadCommand = 2, // bad command line, unreadable project, refused setting: nothing written
   kHandEdited = 3, // headers edited by hand, nothing written (--force overwrites them)
   kFolderBusy = 4, // another generation holds the output folder, nothing generated

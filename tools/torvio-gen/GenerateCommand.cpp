@@ -96,7 +96,8 @@ int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
 int RunSaveDefault(const GenOptions &o) {
   UserData data{};
   PARVEX_SetDefault(&data);
-  const torvio::SavedProject saved = torvio::SaveProject(PathBytes(o.saveDefault), data, {}, std::nullopt);
+  const torvio::SavedProject saved =
+      torvio::SaveProject(PathBytes(o.saveDefault), data, {}, std::nullopt);
   if (!saved.ok)
     return Fail(QStringLiteral("cannot write %1: %2")
                     .arg(o.saveDefault, QString::fromLocal8Bit(saved.error)));

@@ -87,9 +87,9 @@ std::optional<torvio::ProjectContents> LoadSource(const GenOptions &o) {
   if (std::isnan(o.inertia) && std::isnan(o.friction) && std::isnan(o.loadTorque))
     return project;
   parvex::Mechanics m = project->mechanics.value_or(parvex::Mechanics{});
-  for (const auto &[given, target] : {std::pair{o.inertia, &m.inertia},
-                                      std::pair{o.friction, &m.friction},
-                                      std::pair{o.loadTorque, &m.loadTorque}})
+  for (const auto &[given, target] :
+       {std::pair{o.inertia, &m.inertia}, std::pair{o.friction, &m.friction},
+        std::pair{o.loadTorque, &m.loadTorque}})
     if (!std::isnan(given))
       *target = given;
   if (!parvex::Usable(m)) {

@@ -105,9 +105,8 @@ int RunScript(const GenOptions &o) {
     json = text.text;
   }
   if (!o.saveFile.isEmpty()) {
-    const torvio::SavedProject saved =
-        torvio::SaveProject(PathBytes(o.saveFile), project->data, project->outputDir,
-                            project->mechanics);
+    const torvio::SavedProject saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
+                                                           project->outputDir, project->mechanics);
     if (!saved.ok)
       return Fail(QStringLiteral("cannot write %1: %2")
                       .arg(o.saveFile, QString::fromLocal8Bit(saved.error)));

@@ -5,6 +5,7 @@
 #include "GenCommandLine.h"
 #include "GenerateCommand.h"
 #include "ScriptCommand.h"
+#include "StartupCommand.h"
 #include "Terminal.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,8 @@ int main(int argc, char *argv[]) {
     return RunDiff(o.diffFiles);
   if (o.explain)
     return RunExplain(o);
+  if (o.simulateStartup)
+    return RunSimulateStartup(o);
   if (o.Scripted())
     return RunScript(o);
   if (!o.saveDefault.isEmpty())
