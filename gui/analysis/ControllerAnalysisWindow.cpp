@@ -81,8 +81,7 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
   resize(1500, 1000);
   connect(speed_, &SpeedPanel::mechanicsEntered, this,
           [this](const std::optional<parvex::Mechanics> &m) { EnterMechanics(m); });
-  connect(speed_, &SpeedPanel::designRequested, this,
-          &ControllerAnalysisWindow::DesignSpeedGains);
+  connect(speed_, &SpeedPanel::designRequested, this, &ControllerAnalysisWindow::DesignSpeedGains);
   torvio::CloseOnEscape(this);
   gains_->viewport()->installEventFilter(this);
   Refresh();

@@ -1,5 +1,7 @@
 #include "analysis/LoopCharts.h"
 
+#include "analysis/ChartParts.h"
+
 #include "strings/ResString.h"
 
 #include <QChart>
@@ -21,30 +23,13 @@ constexpr double kMsPerSecond = 1000.0;
 // An unstable loop's magnitude reaches far below anything worth reading.
 constexpr double kLowestDb = -60.0;
 
-QChart *NewChart() {
-  auto *chart = new QChart;
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->setMargins(QMargins(4, 4, 4, 4));
-  return chart;
-}
-
-void Attach(QChart *chart, QAbstractAxis *x, QAbstractAxis *y) {
+void AttachAll(QChart *chart, QAbstractAxis *x, QAbstractAxis *y) {
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QAbstractSeries *s : chart->series()) {
     s->attachAxis(x);
     s->attachAxis(y);
   }
-}
-
-// Range with a little room, never empty.
-void SetRange(QValueAxis *axis, double low, double high) {
-  if (!(high > low)) {
-    low -= 1;
-    high += 1;
-  }
-  const double room = 0.05 * (high - low);
-  axis->setRange(low - room, high + room);
 }
 
 } // namespace
@@ -66,7 +51,7 @@ StepChart MakeStepChart() {
   c.time->setTitleText(ResString(torvio::IDS_ANALYSIS_TIME_AXIS));
   c.current = new QValueAxis;
   c.current->setTitleText(ResString(torvio::IDS_ANALYSIS_CURRENT_AXIS));
-  Attach(c.chart, c.time, c.current);
+  AttachAll(c.chart, c.time, c.current);
   return c;
 }
 
@@ -112,7 +97,7 @@ BodeChart MakeBodeChart() {
   c.frequency->setTitleText(ResString(torvio::IDS_ANALYSIS_FREQUENCY_AXIS));
   c.magnitude = new QValueAxis;
   c.magnitude->setTitleText(ResString(torvio::IDS_ANALYSIS_MAGNITUDE_AXIS));
-  Attach(c.chart, c.frequency, c.magnitude);
+  AttachAll(c.chart, c.frequency, c.magnitude);
   return c;
 }
 

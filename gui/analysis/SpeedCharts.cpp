@@ -1,9 +1,9 @@
 #include "analysis/SpeedCharts.h"
 
+#include "analysis/ChartParts.h"
+
 #include <QChart>
-#include <QLegend>
 #include <QLineSeries>
-#include <QPen>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -14,51 +14,6 @@ using namespace parvex::analysis;
 namespace {
 
 constexpr double kMsPerSecond = 1000.0;
-
-QLineSeries *Series(QChart *chart, const QString &name, bool dashed) {
-  auto *s = new QLineSeries;
-  s->setName(name);
-  chart->addSeries(s);
-  if (dashed) {
-    QPen pen = s->pen();
-    pen.setStyle(Qt::DashLine);
-    s->setPen(pen);
-  }
-  return s;
-}
-
-QValueAxis *Axis(const QString &title) {
-  auto *axis = new QValueAxis;
-  axis->setTitleText(title);
-  return axis;
-}
-
-void SetRange(QValueAxis *axis, double low, double high) {
-  if (!(high > low)) {
-    low -= 1;
-    high += 1;
-  }
-  const double room = 0.05 * (high - low);
-  axis->setRange(low - room, high + room);
-}
-
-QChart *NewChart(const QString &title) {
-  auto *chart = new QChart;
-  chart->setTitle(title);
-  chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->setMargins(QMargins(4, 4, 4, 4));
-  return chart;
-}
-
-void Attach(QChart *chart, QValueAxis *time, QValueAxis *left,
-            std::initializer_list<QLineSeries *> onLeft) {
-  chart->addAxis(time, Qt::AlignBottom);
-  chart->addAxis(left, Qt::AlignLeft);
-  for (QLineSeries *s : onLeft) {
-    s->attachAxis(time);
-    s->attachAxis(left);
-  }
-}
 
 // The samples' speed as points; `low` and `high` widened to them.
 QList<QPointF> SpeedPoints(const SpeedLoopFigures &f, double &low, double &high) {
@@ -82,12 +37,12 @@ double EndMs(const SpeedLoopFigures &f) {
 SpeedStepChart MakeSpeedStepChart() {
   SpeedStepChart c;
   c.chart = NewChart(QStringLiteral("Speed step"));
-  c.speed = Series(c.chart, QStringLiteral("Speed (rpm)"), false);
-  c.reference = Series(c.chart, QStringLiteral("Reference (rpm)"), true);
-  c.current = Series(c.chart, QStringLiteral("q current (A)"), false);
-  c.time = Axis(QStringLiteral("Time (ms)"));
-  c.rpm = Axis(QStringLiteral("Speed (rpm)"));
-  c.amps = Axis(QStringLiteral("q current (A)"));
+  c.speed = AddSeries(c.chart, QStringLiteral("Speed (rpm)"), false);
+  c.reference = AddSeries(c.chart, QStringLiteral("Reference (rpm)"), true);
+  c.current = AddSeries(c.chart, QStringLiteral("q current (A)"), false);
+  c.time = TitledAxis(QStringLiteral("Time (ms)"));
+  c.rpm = TitledAxis(QStringLiteral("Speed (rpm)"));
+  c.amps = TitledAxis(QStringLiteral("q current (A)"));
   Attach(c.chart, c.time, c.rpm, {c.speed, c.reference});
   c.chart->addAxis(c.amps, Qt::AlignRight);
   c.current->attachAxis(c.time);
@@ -119,10 +74,10 @@ void ShowSpeedStep(const SpeedStepChart &c, const SpeedLoopFigures &f) {
 SpeedComparisonChart MakeSpeedComparisonChart() {
   SpeedComparisonChart c;
   c.chart = NewChart(QStringLiteral("Speed step"));
-  c.written = Series(c.chart, QStringLiteral("Gains now"), true);
-  c.proposed = Series(c.chart, QStringLiteral("Gains proposed"), false);
-  c.time = Axis(QStringLiteral("Time (ms)"));
-  c.rpm = Axis(QStringLiteral("Speed (rpm)"));
+  c.written = AddSeries(c.chart, QStringLiteral("Gains now"), true);
+  c.proposed = AddSeries(c.chart, QStringLiteral("Gains proposed"), false);
+  c.time = TitledAxis(QStringLiteral("Time (ms)"));
+  c.rpm = TitledAxis(QStringLiteral("Speed (rpm)"));
   Attach(c.chart, c.time, c.rpm, {c.written, c.proposed});
   return c;
 }

@@ -55,28 +55,22 @@ const RowSpec kRows[] = {
      [](const SpeedLoopFigures &, const UserData &d) {
        return Fraction(d.SpeedIDividend.Value, d.SpeedIDivisor.Value);
      }},
-    {"Kp", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.controller.kp, "A/(rad/s)");
-     }},
-    {"Ki", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.controller.ki, "A/(rad/s*s)");
-     }},
-    {"crossover", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.crossover, "rad/s");
-     }},
-    {"phase margin", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.phaseMargin, "deg");
-     }},
-    {"overshoot", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.overshoot * 100.0, "%");
-     }},
-    {"settling time 2 %", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.settlingTime * 1000.0, "ms");
-     }},
-    {"peak q current", [](const SpeedLoopFigures &f, const UserData &) {
-       return Number(f.peakCurrent, "A");
-     }},
-    {"level", [](const SpeedLoopFigures &f, const UserData &) {
+    {"Kp", [](const SpeedLoopFigures &f,
+              const UserData &) { return Number(f.controller.kp, "A/(rad/s)"); }},
+    {"Ki", [](const SpeedLoopFigures &f,
+              const UserData &) { return Number(f.controller.ki, "A/(rad/s*s)"); }},
+    {"crossover",
+     [](const SpeedLoopFigures &f, const UserData &) { return Number(f.crossover, "rad/s"); }},
+    {"phase margin",
+     [](const SpeedLoopFigures &f, const UserData &) { return Number(f.phaseMargin, "deg"); }},
+    {"overshoot",
+     [](const SpeedLoopFigures &f, const UserData &) { return Number(f.overshoot * 100.0, "%"); }},
+    {"settling time 2 %", [](const SpeedLoopFigures &f,
+                             const UserData &) { return Number(f.settlingTime * 1000.0, "ms"); }},
+    {"peak q current",
+     [](const SpeedLoopFigures &f, const UserData &) { return Number(f.peakCurrent, "A"); }},
+    {"level",
+     [](const SpeedLoopFigures &f, const UserData &) {
        return QString::fromStdString(LevelText(f.level, f.reason));
      }},
 };
@@ -86,8 +80,8 @@ const RowSpec kRows[] = {
 SpeedDesignDialog::SpeedDesignDialog(const UserData &record, const parvex::Mechanics &mechanics,
                                      QWidget *parent)
     : QDialog(parent), record_(record), mechanics_(mechanics), bandwidth_(new QLineEdit),
-      summary_(new QLabel), comparison_(new QTableWidget(0, 2)),
-      chart_(MakeSpeedComparisonChart()), apply_(new QPushButton(QStringLiteral("Apply"))),
+      summary_(new QLabel), comparison_(new QTableWidget(0, 2)), chart_(MakeSpeedComparisonChart()),
+      apply_(new QPushButton(QStringLiteral("Apply"))),
       close_(new QPushButton(QStringLiteral("Close"))) {
   setWindowTitle(QStringLiteral("Design Speed Gains - TORVIO"));
   bandwidth_->setAccessibleName(QStringLiteral("Wanted speed bandwidth (rad/s)"));

@@ -1,68 +1,24 @@
 #include "analysis/SpeedPanel.h"
 
 #include "analysis/AnalysisTables.h"
+#include "analysis/MechanicsFields.h"
 #include "parvex/AnalysisText.h"
 
 #include <QChartView>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 using namespace parvex::analysis;
 
-namespace {
-
-QString Number(double v) {
-  return QLocale::c().toString(v, 'g', 12);
-}
-
-// A field's number, "." as decimal point whatever the locale; nothing for
-// an empty field; NaN for text that is no number.
-std::optional<double> Read(const QLineEdit *edit) {
-  const QString text = edit->text().trimmed();
-  if (text.isEmpty())
-    return std::nullopt;
-  bool ok = false;
-  const double v = QLocale::c().toDouble(text, &ok);
-  return ok && std::isfinite(v) ? v : NAN;
-}
-
-bool Same(const std::optional<parvex::Mechanics> &a, const std::optional<parvex::Mechanics> &b) {
-  return a.has_value() == b.has_value() &&
-         (!a || (a->inertia == b->inertia && a->friction == b->friction &&
-                 a->loadTorque == b->loadTorque));
-}
-
-QLineEdit *Field(const QString &name) {
-  auto *edit = new QLineEdit;
-  edit->setAccessibleName(name);
-  edit->setObjectName(name);
-  return edit;
-}
-
-} // namespace
-
 SpeedPanel::SpeedPanel(QWidget *parent)
-    : QWidget(parent), inertia_(Field(QStringLiteral("Inertia J (kg m^2)"))),
-      friction_(Field(QStringLiteral("Friction B (N m s/rad)"))),
-      load_(Field(QStringLiteral("Load torque (N m)"))),
+    : QWidget(parent), mechanics_(new MechanicsFields),
       design_(new QPushButton(QStringLiteral("Design speed gains..."))), status_(new QLabel),
       figures_(new QTableWidget(0, 1)), chart_(MakeSpeedStepChart()) {
-  inertia_->setPlaceholderText(QStringLiteral("motor and load"));
-  friction_->setPlaceholderText(QStringLiteral("0"));
-  load_->setPlaceholderText(QStringLiteral("0"));
-  auto *form = new QFormLayout;
-  form->addRow(inertia_->accessibleName(), inertia_);
-  form->addRow(friction_->accessibleName(), friction_);
-  form->addRow(load_->accessibleName(), load_);
   status_->setWordWrap(true);
   status_->setObjectName(QStringLiteral("speedStatus"));
   figures_->setAccessibleName(QStringLiteral("Speed loop"));
@@ -72,7 +28,7 @@ SpeedPanel::SpeedPanel(QWidget *parent)
   figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
   auto *inputs = new QVBoxLayout;
-  inputs->addLayout(form);
+  inputs->addWidget(mechanics_);
   inputs->addWidget(design_);
   inputs->addWidget(status_);
   inputs->addStretch(1);
@@ -85,41 +41,31 @@ SpeedPanel::SpeedPanel(QWidget *parent)
   layout->addWidget(figures_, 3);
   layout->addWidget(view, 4);
 
-  for (QLineEdit *edit : {inertia_, friction_, load_})
-    connect(edit, &QLineEdit::editingFinished, this, &SpeedPanel::CommitFields);
+  connect(mechanics_, &MechanicsFields::entered, this, &SpeedPanel::mechanicsEntered);
+  connect(mechanics_, &MechanicsFields::refused, status_, &QLabel::setText);
   connect(design_, &QPushButton::clicked, this, [this] {
     CommitFields();
     emit designRequested();
   });
 }
 
+QLineEdit *SpeedPanel::InertiaEdit() const {
+  return mechanics_->Inertia();
+}
+QLineEdit *SpeedPanel::FrictionEdit() const {
+  return mechanics_->Friction();
+}
+QLineEdit *SpeedPanel::LoadTorqueEdit() const {
+  return mechanics_->LoadTorque();
+}
+
 void SpeedPanel::CommitFields() {
-  const std::optional<double> j = Read(inertia_);
-  const std::optional<double> b = Read(friction_);
-  const std::optional<double> t = Read(load_);
-  std::optional<parvex::Mechanics> entered;
-  if (j) {
-    entered = parvex::Mechanics{*j, b.value_or(0.0), t.value_or(0.0)};
-    if (!parvex::Usable(*entered)) {
-      status_->setText(QStringLiteral("The inertia must be a number above 0 and the friction a "
-                                      "number not below 0; the speed loop keeps the last ones."));
-      return;
-    }
-  }
-  if (!Same(entered, shown_))
-    emit mechanicsEntered(entered);
+  mechanics_->Commit();
 }
 
 void SpeedPanel::Show(const std::optional<parvex::Mechanics> &mechanics,
                       const SpeedLoopFigures &speed) {
-  shown_ = mechanics;
-  const auto put = [](QLineEdit *edit, const QString &text) {
-    if (edit->text() != text)
-      edit->setText(text);
-  };
-  put(inertia_, mechanics ? Number(mechanics->inertia) : QString());
-  put(friction_, mechanics && mechanics->friction != 0 ? Number(mechanics->friction) : QString());
-  put(load_, mechanics && mechanics->loadTorque != 0 ? Number(mechanics->loadTorque) : QString());
+  mechanics_->Show(mechanics);
   design_->setEnabled(mechanics.has_value());
   if (!mechanics) {
     status_->setText(QStringLiteral("No inertia given: the speed loop is not analysed."));

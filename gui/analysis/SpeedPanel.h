@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class MechanicsFields;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,9 +30,9 @@ public:
   // the status line when they are no numbers.
   void CommitFields();
 
-  QLineEdit *InertiaEdit() const { return inertia_; }
-  QLineEdit *FrictionEdit() const { return friction_; }
-  QLineEdit *LoadTorqueEdit() const { return load_; }
+  QLineEdit *InertiaEdit() const;
+  QLineEdit *FrictionEdit() const;
+  QLineEdit *LoadTorqueEdit() const;
   QPushButton *DesignButton() const { return design_; }
   QLabel *Status() const { return status_; }
   QTableWidget *Figures() const { return figures_; }
@@ -42,10 +43,7 @@ signals:
   void designRequested();
 
 private:
-  std::optional<parvex::Mechanics> shown_;
-  QLineEdit *inertia_;
-  QLineEdit *friction_;
-  QLineEdit *load_;
+  MechanicsFields *mechanics_;
   QPushButton *design_;
   QLabel *status_;
   QTableWidget *figures_;

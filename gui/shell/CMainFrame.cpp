@@ -1,11 +1,12 @@
 #include "shell/CMainFrame.h"
 
+#include "ScriptedEdit.h"
 #include "analysis/ControllerAnalysisWindow.h"
+#include "analysis/StartupWindow.h"
 #include "chart/MmiChartWindow.h"
 #include "compare/CompareDialog.h"
 #include "history/ProjectHistory.h"
 #include "pages/NumericField.h"
-#include "ScriptedEdit.h"
 #include "shell/AppIcon.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CMainSheet.h"
@@ -97,10 +98,14 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
       m_chart->Refresh();
     if (m_analysis)
       m_analysis->Refresh();
+    if (m_startup)
+      m_startup->Refresh();
   });
   connect(m_doc, &CTORVIODoc::mechanicsChanged, this, [this] {
     if (m_analysis)
       m_analysis->Refresh();
+    if (m_startup)
+      m_startup->Refresh();
   });
 
   m_timer1->start(1000);
@@ -201,6 +206,7 @@ void CMainFrame::CreateActions() {
   AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
              [this] { OnModulationIndexChart(); });
   AddCommand(ID_TOOLS_ANALYSIS, ResString(IDS_TEXT_ANALYSIS), [this] { OnControllerAnalysis(); });
+  AddCommand(ID_TOOLS_STARTUP, ResString(IDS_TEXT_STARTUP), [this] { OnStartupSimulation(); });
   AddCommand(ID_HELP_FINDER, ResString(IDS_TEXT_HELP_TOPICS), [this] { OnHelpFinder(); });
   AddCommand(ID_HELP_SUPPORT, ResString(IDS_TEXT_SUPPORT),
              [] { torvio::HelpWindow::Instance().ShowContext(torvio::kHelpContextSupport); });
@@ -230,7 +236,7 @@ void CMainFrame::CreateMenus() {
         ID_FILE_EXPORT, ID_FILE_IMPORT, 0, ID_APP_EXIT});
   menu(ResString(IDS_MENU_EDIT), {ID_EDIT_UNDO, ID_EDIT_REDO});
   menu(ResString(IDS_MENU_TOOLS), {ID_TOOLS_GENERATE, ID_TOOLS_PREVIEW, 0, ID_TOOLS_OPTIONS, 0,
-                                   ID_TOOLS_MMI_CHART, ID_TOOLS_ANALYSIS});
+                                   ID_TOOLS_MMI_CHART, ID_TOOLS_ANALYSIS, ID_TOOLS_STARTUP});
   menu(ResString(IDS_MENU_HELP), {ID_HELP_FINDER, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
 }
 
@@ -364,14 +370,31 @@ void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
   };
   UserData edited = m_doc->Record();
   if (const auto error = torvio::scripting::ApplyAssignments(
-          edited, {entry("SpeedPDivisor", gains.pDivisor), entry("SpeedPDividend", gains.pDividend),
-                   entry("SpeedIDivisor", gains.iDivisor),
-                   entry("SpeedIDividend", gains.iDividend)})) {
+          edited,
+          {entry("SpeedPDivisor", gains.pDivisor), entry("SpeedPDividend", gains.pDividend),
+           entry("SpeedIDivisor", gains.iDivisor), entry("SpeedIDividend", gains.iDividend)})) {
     torvio::Prompts().Message(this, QString::fromStdString(*error), torvio::Prompter::Icon::Error,
                               torvio::Prompter::Buttons::Ok);
     return;
   }
   m_doc->EditRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
+}
+
+StartupWindow *CMainFrame::StartupSimulation() const {
+  return m_startup;
+}
+
+void CMainFrame::OnStartupSimulation() {
+  if (!m_startup) {
+    m_startup = new StartupWindow([doc = m_doc] { return &doc->Record(); }, this);
+    m_startup->setAttribute(Qt::WA_DeleteOnClose);
+    m_startup->SetMechanicsAccess(
+        [doc = m_doc] { return doc->Mechanics(); },
+        [doc = m_doc](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
+  }
+  m_startup->show();
+  m_startup->raise();
+  m_startup->activateWindow();
 }
 
 ControllerAnalysisWindow *CMainFrame::AnalysisWindow() const {

@@ -15,6 +15,7 @@
 class CTORVIODoc;
 class CTORVIOView;
 class ControllerAnalysisWindow;
+class StartupWindow;
 class MmiChartWindow;
 class ProjectHistory;
 class QAction;
@@ -45,6 +46,8 @@ public:
   MmiChartWindow *ChartWindow() const;
   // The controller analysis while it is open.
   ControllerAnalysisWindow *AnalysisWindow() const;
+  // The start-up simulation while it is open.
+  StartupWindow *StartupSimulation() const;
 
   // Timer 1 runs the first-run step once; timer 2 refreshes the status text.
   void OnTimer(int id);
@@ -73,6 +76,7 @@ private:
   void OnCompareWith();
   void OnModulationIndexChart();
   void OnControllerAnalysis();
+  void OnStartupSimulation();
   void ApplySpeedGains(const parvex::analysis::SpeedGains &gains);
 
   CTORVIODoc *m_doc;
@@ -86,6 +90,7 @@ private:
   QString m_statusText;
   QPointer<MmiChartWindow> m_chart;
   QPointer<ControllerAnalysisWindow> m_analysis;
+  QPointer<StartupWindow> m_startup;
 };
 
 namespace torvio {

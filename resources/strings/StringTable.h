@@ -35,6 +35,7 @@ enum StringId : unsigned {
   ID_FILE_EXPORT = 32776,
   ID_FILE_IMPORT = 32777,
   ID_TOOLS_ANALYSIS = 32781,
+  ID_TOOLS_STARTUP = 32782,
 
   // Texts of the shell that had no resource of their own.
   IDS_EXIT_CODE_9 = 61000,
@@ -145,6 +146,9 @@ enum StringId : unsigned {
   IDS_IMPORT_RECOMPUTED,
   IDS_MECHANICS_UNREADABLE,
   IDS_DESIGN_SPEED_STEP,
+  IDS_TEXT_STARTUP,
+  IDS_STARTUP_CAPTION,
+  IDS_STARTUP_NAME,
 };
 
 struct StringEntry {
@@ -192,6 +196,9 @@ inline constexpr StringEntry kStringTable[] = {
     {ID_TOOLS_ANALYSIS,
      "Show what the computed gains mean and how the current loops will behave\nController "
      "Analysis"},
+    {ID_TOOLS_STARTUP,
+     "Simulate the sensorless start-up with the motor's mechanics before anything is "
+     "flashed\nStart-up Simulation"},
 
     {IDS_EXIT_CODE_9, "Exit code [9] -> Output Directory not specified. Build aborted."},
     {IDS_FOLDER_INVALID, "The folder:\n\n%1\n\nis invalid. Please reenter."},
@@ -318,6 +325,9 @@ inline constexpr StringEntry kStringTable[] = {
     {IDS_MECHANICS_UNREADABLE,
      "The project's mechanics could not be read, so it is opened without them:\n\n%1"},
     {IDS_DESIGN_SPEED_STEP, "Design Speed Gains"},
+    {IDS_TEXT_STARTUP, "&Start-up Simulation..."},
+    {IDS_STARTUP_CAPTION, "Start-up Simulation - TORVIO"},
+    {IDS_STARTUP_NAME, "Start-up Simulation"},
 };
 
 // The text of a string id; an empty text for an unknown id.

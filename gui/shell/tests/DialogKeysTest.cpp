@@ -6,6 +6,7 @@
 #include "ShellTestSupport.h"
 #include "analysis/ControllerAnalysisWindow.h"
 #include "analysis/SpeedDesignDialog.h"
+#include "analysis/StartupWindow.h"
 #include "chart/MmiChartWindow.h"
 #include "compare/CompareDialog.h"
 #include "shell/CAboutDlg.h"
@@ -311,8 +312,8 @@ private slots:
     const auto fileCase = [this](bool save, const QString &title) {
       return [this, save, title](Qt::Key key) {
         // A name typed without its suffix gets the filter's (.json, not .tvd).
-        const QString typed = m_dir.filePath(save ? QStringLiteral("motor")
-                                                  : QStringLiteral("motor.json"));
+        const QString typed =
+            m_dir.filePath(save ? QStringLiteral("motor") : QStringLiteral("motor.json"));
         if (!save && !test::WriteAll(typed, "{}"))
           return QStringLiteral("cannot write ") + typed;
         const QString chosen = Run(
@@ -337,27 +338,25 @@ private slots:
       };
     };
     // Apply changes the project: Enter closes, never applies.
-    c["Design Speed Gains"] = {[](Qt::Key key) {
-                                 QString defaultText, clicked;
-                                 const QString result = Run(
-                                     [] {
-                                       UserData record{};
-                                       PARVEX_SetDefault(&record);
-                                       SpeedDesignDialog d(record, {2e-5, 0, 0});
-                                       return Result(d.exec());
-                                     },
-                                     [key, &clicked](QWidget *d) {
-                                       Buttons *seen = Watch(d);
-                                       PressIn(static_cast<SpeedDesignDialog *>(d)->Comparison(),
-                                               key);
-                                       clicked = seen->clicked;
-                                     },
-                                     &defaultText);
-                                 return QStringLiteral("%1 by %2, default %3")
-                                     .arg(result, clicked, defaultText);
-                               },
-                               "rejected by Close, default Close",
-                               "rejected by none, default Close"};
+    c["Design Speed Gains"] = {
+        [](Qt::Key key) {
+          QString defaultText, clicked;
+          const QString result = Run(
+              [] {
+                UserData record{};
+                PARVEX_SetDefault(&record);
+                SpeedDesignDialog d(record, {2e-5, 0, 0});
+                return Result(d.exec());
+              },
+              [key, &clicked](QWidget *d) {
+                Buttons *seen = Watch(d);
+                PressIn(static_cast<SpeedDesignDialog *>(d)->Comparison(), key);
+                clicked = seen->clicked;
+              },
+              &defaultText);
+          return QStringLiteral("%1 by %2, default %3").arg(result, clicked, defaultText);
+        },
+        "rejected by Close, default Close", "rejected by none, default Close"};
     c["Export"] = {fileCase(true, QStringLiteral("Export")), "motor.json", "(cancelled)"};
     c["Import"] = {fileCase(false, QStringLiteral("Import")), "motor.json", "(cancelled)"};
   }
@@ -395,12 +394,13 @@ private slots:
     QVERIFY(titles.contains(QStringLiteral("Show Differences")));
   }
 
-  // Controller Analysis, the chart and the help window close with Escape and
-  // Ctrl+W, like a desktop program's other secondary windows.
+  // Controller Analysis, the chart, the start-up simulation and the help
+  // window close with Escape and Ctrl+W, like a desktop program's other
+  // secondary windows.
   void secondaryWindowsCloseByKey_data() {
     QTest::addColumn<int>("window");
     QTest::addColumn<QKeySequence>("key");
-    for (int w = 0; w < 3; ++w) {
+    for (int w = 0; w < 4; ++w) {
       QTest::addRow("%d Escape", w) << w << QKeySequence(Qt::Key_Escape);
       QTest::addRow("%d Ctrl+W", w) << w << QKeySequence(Qt::CTRL | Qt::Key_W);
     }
@@ -418,6 +418,8 @@ private slots:
       w = (owned = std::make_unique<ControllerAnalysisWindow>(source)).get();
     else if (window == 1)
       w = (owned = std::make_unique<MmiChartWindow>(source)).get();
+    else if (window == 2)
+      w = (owned = std::make_unique<StartupWindow>(source)).get();
     else
       w = &HelpWindow::Instance();
     w->show();

@@ -127,6 +127,18 @@ PARVEX_CORE_API double WorstCaseRotorAngle(const UserData &record,
 PARVEX_CORE_API StartupResult SimulateStartup(const UserData &record, const Mechanics &mechanics,
                                               const StartupOptions &options = {});
 
+// The results in the order they are shown: a group ("Rotor", "Switch to
+// the estimate", "Electrical"), the figure's name and its text.
+struct StartupFigure {
+  const char *group;
+  std::string name;
+  std::string value;
+};
+PARVEX_CORE_API std::vector<StartupFigure> StartupFigures(const StartupResult &result);
+// The first line: mechanics and the rotor's initial angle; empty when not
+// simulated.
+PARVEX_CORE_API std::string StartupHead(const StartupResult &result);
+
 // The results as a terminal shows them; the time series as CSV.
 PARVEX_CORE_API std::string StartupText(const StartupResult &result);
 PARVEX_CORE_API std::string StartupCsv(const StartupResult &result);
