@@ -1,6 +1,7 @@
 #include "analysis/ChartParts.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
@@ -13,6 +14,13 @@ QChart *NewChart(const QString &title) {
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->setMargins(QMargins(4, 4, 4, 4));
   return chart;
+}
+
+QChartView *ChartView(QChart *chart, QWidget *parent) {
+  auto *view = new QChartView(chart, parent);
+  view->setRenderHint(QPainter::Antialiasing);
+  view->setMinimumSize(300, 260);
+  return view;
 }
 
 QLineSeries *AddSeries(QChart *chart, const QString &name, bool dashed) {

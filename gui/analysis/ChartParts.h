@@ -7,10 +7,14 @@
 #include <initializer_list>
 
 class QChart;
+class QChartView;
 class QLineSeries;
 class QValueAxis;
+class QWidget;
 
 QChart *NewChart(const QString &title = QString());
+// The chart in an antialiased view of a readable least size.
+QChartView *ChartView(QChart *chart, QWidget *parent);
 QLineSeries *AddSeries(QChart *chart, const QString &name, bool dashed = false);
 QValueAxis *TitledAxis(const QString &title);
 // The range from low to high with 5 % room each side, never empty.

@@ -1,6 +1,7 @@
 #include "analysis/ControllerAnalysisWindow.h"
 
 #include "analysis/AnalysisTables.h"
+#include "analysis/ChartParts.h"
 #include "analysis/SpeedDesignDialog.h"
 #include "analysis/SpeedPanel.h"
 #include "keys/DialogKeys.h"
@@ -22,13 +23,6 @@ using namespace parvex::analysis;
 using torvio::ResString;
 
 namespace {
-
-QChartView *ViewOf(QChart *chart, QWidget *parent) {
-  auto *view = new QChartView(chart, parent);
-  view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumSize(300, 260);
-  return view;
-}
 
 QString SummaryText(const ControllerAnalysis &a) {
   int flags = 0;
@@ -70,9 +64,9 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
 
   auto *charts = new QHBoxLayout;
   charts->addWidget(loops_, 3);
-  charts->addWidget(ViewOf(qStep_.chart, this), 2);
-  charts->addWidget(ViewOf(dStep_.chart, this), 2);
-  charts->addWidget(ViewOf(bode_.chart, this), 2);
+  charts->addWidget(ChartView(qStep_.chart, this), 2);
+  charts->addWidget(ChartView(dStep_.chart, this), 2);
+  charts->addWidget(ChartView(bode_.chart, this), 2);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(summary_);
   layout->addWidget(gains_, 1);
@@ -90,8 +84,7 @@ ControllerAnalysisWindow::ControllerAnalysisWindow(std::function<const UserData 
 void ControllerAnalysisWindow::SetMechanicsAccess(
     std::function<std::optional<parvex::Mechanics>()> get,
     std::function<void(const std::optional<parvex::Mechanics> &)> set) {
-  getMechanics_ = std::move(get);
-  setMechanics_ = std::move(set);
+  source_.Connect(std::move(get), std::move(set));
   Refresh();
 }
 
@@ -101,14 +94,11 @@ void ControllerAnalysisWindow::SetSpeedGainsApplier(
 }
 
 std::optional<parvex::Mechanics> ControllerAnalysisWindow::CurrentMechanics() const {
-  return getMechanics_ ? getMechanics_() : ownMechanics_;
+  return source_.Current();
 }
 
 void ControllerAnalysisWindow::EnterMechanics(const std::optional<parvex::Mechanics> &m) {
-  if (setMechanics_)
-    setMechanics_(m); // the project tells every view, this one too
-  else
-    ownMechanics_ = m;
+  source_.Enter(m);
   Refresh();
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "analysis/LoopCharts.h"
+#include "analysis/MechanicsSource.h"
 #include "parvex.h"
 #include "parvex/ControllerAnalysis.h"
 
@@ -66,10 +67,8 @@ private:
   void EnterMechanics(const std::optional<parvex::Mechanics> &mechanics);
 
   std::function<const UserData *()> record_;
-  std::function<std::optional<parvex::Mechanics>()> getMechanics_;
-  std::function<void(const std::optional<parvex::Mechanics> &)> setMechanics_;
+  MechanicsSource source_;
   std::function<void(const parvex::analysis::SpeedGains &)> applyGains_;
-  std::optional<parvex::Mechanics> ownMechanics_; // without SetMechanicsAccess
   UserData analysed_{};
   std::optional<parvex::Mechanics> analysedMechanics_;
   bool computed_ = false;

@@ -1,6 +1,7 @@
 #include "analysis/StartupWindow.h"
 
 #include "analysis/AnalysisTables.h"
+#include "analysis/ChartParts.h"
 #include "analysis/MechanicsFields.h"
 #include "keys/DialogKeys.h"
 #include "parvex/AnalysisText.h"
@@ -27,13 +28,6 @@ using namespace parvex::analysis;
 using torvio::ResString;
 
 namespace {
-
-QChartView *ViewOf(QChart *chart, QWidget *parent) {
-  auto *view = new QChartView(chart, parent);
-  view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumSize(300, 260);
-  return view;
-}
 
 bool SameMechanics(const std::optional<parvex::Mechanics> &a,
                    const std::optional<parvex::Mechanics> &b) {
@@ -74,9 +68,9 @@ StartupWindow::StartupWindow(std::function<const UserData *()> record, QWidget *
   top->addWidget(results_, 3);
   top->addWidget(findings_, 4);
   auto *charts = new QHBoxLayout;
-  charts->addWidget(ViewOf(speeds_.chart, this));
-  charts->addWidget(ViewOf(angles_.chart, this));
-  charts->addWidget(ViewOf(currents_.chart, this));
+  charts->addWidget(ChartView(speeds_.chart, this));
+  charts->addWidget(ChartView(angles_.chart, this));
+  charts->addWidget(ChartView(currents_.chart, this));
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(status_);
   layout->addLayout(top, 2);
@@ -84,7 +78,10 @@ StartupWindow::StartupWindow(std::function<const UserData *()> record, QWidget *
   resize(1400, 900);
 
   connect(mechanics_, &MechanicsFields::entered, this,
-          [this](const std::optional<parvex::Mechanics> &m) { EnterMechanics(m); });
+          [this](const std::optional<parvex::Mechanics> &m) {
+            source_.Enter(m);
+            Refresh();
+          });
   connect(mechanics_, &MechanicsFields::refused, status_, &QLabel::setText);
   connect(rotorAngle_, &QLineEdit::editingFinished, this, &StartupWindow::Refresh);
   connect(&watcher_, &QFutureWatcher<StartupResult>::finished, this, [this] {
@@ -106,20 +103,7 @@ StartupWindow::~StartupWindow() {
 void StartupWindow::SetMechanicsAccess(
     std::function<std::optional<parvex::Mechanics>()> get,
     std::function<void(const std::optional<parvex::Mechanics> &)> set) {
-  getMechanics_ = std::move(get);
-  setMechanics_ = std::move(set);
-  Refresh();
-}
-
-std::optional<parvex::Mechanics> StartupWindow::CurrentMechanics() const {
-  return getMechanics_ ? getMechanics_() : ownMechanics_;
-}
-
-void StartupWindow::EnterMechanics(const std::optional<parvex::Mechanics> &m) {
-  if (setMechanics_)
-    setMechanics_(m); // the project tells every view, this one too
-  else
-    ownMechanics_ = m;
+  source_.Connect(std::move(get), std::move(set));
   Refresh();
 }
 
@@ -143,7 +127,7 @@ void StartupWindow::Refresh() {
   Inputs in;
   // Byte for byte, padding included, for the comparison above.
   std::memcpy(&in.record, record, sizeof(UserData));
-  in.mechanics = CurrentMechanics();
+  in.mechanics = source_.Current();
   in.rotorAngle = TypedAngle();
   if (SameAsComputed(in))
     return;

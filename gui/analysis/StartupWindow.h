@@ -6,6 +6,7 @@
 // record.
 #pragma once
 
+#include "analysis/MechanicsSource.h"
 #include "analysis/StartupCharts.h"
 #include "parvex.h"
 #include "parvex/StartupSimulation.h"
@@ -60,16 +61,12 @@ private:
     std::optional<parvex::Mechanics> mechanics;
     std::optional<double> rotorAngle;
   };
-  std::optional<parvex::Mechanics> CurrentMechanics() const;
-  void EnterMechanics(const std::optional<parvex::Mechanics> &mechanics);
   std::optional<double> TypedAngle() const;
   bool SameAsComputed(const Inputs &in) const;
   void Show(const parvex::analysis::StartupResult &result);
 
   std::function<const UserData *()> record_;
-  std::function<std::optional<parvex::Mechanics>()> getMechanics_;
-  std::function<void(const std::optional<parvex::Mechanics> &)> setMechanics_;
-  std::optional<parvex::Mechanics> ownMechanics_;
+  MechanicsSource source_;
   std::optional<Inputs> computed_; // the inputs of the last simulation started
   bool pending_ = false;
   bool running_ = false;
