@@ -128,7 +128,7 @@ const std::vector<Figure> &Figures() {
            return std::string("none");
          return Significant(f.peakDb, 3) + " dB at " + Significant(f.peakFrequency, 4) + " rad/s";
        },
-       [kNone](const LoopFigures &f) {
+       [](const LoopFigures &f) {
          const bool peak = HasPeak(f);
          return std::vector<Number>{
              {"resonance peak", peak ? f.peakDb : kNone, "dB"},
@@ -240,7 +240,7 @@ const std::vector<SpeedFigure> &SpeedFigures() {
                                    Significant(f.peakFrequency, 4) + " rad/s"
                              : std::string("none");
        },
-       [kNone](const F &f) {
+       [](const F &f) {
          const bool peak = f.peakDb > 0;
          return N{{"resonance peak", peak ? f.peakDb : kNone, "dB"},
                   {"resonance frequency", peak ? f.peakFrequency : kNone, "rad/s"}};
