@@ -92,7 +92,8 @@ MechanicsRead ReadMechanics(const std::string &projectPath) {
     return result; // none
   const RegularFile file = OpenRegularFile(path.c_str());
   if (file.notRegular || file.fd < 0) {
-    result.error = path + ": " + (file.notRegular ? "not a regular file" : std::strerror(file.error));
+    result.error =
+        path + ": " + (file.notRegular ? "not a regular file" : std::strerror(file.error));
     return result;
   }
   std::string bytes;

@@ -322,9 +322,9 @@ JsonProject ImportProjectJson(std::string_view text) {
       errors.push_back(std::string("\"version\" must be the format version, an integer") + reads);
     return result;
   }
-  const std::set<QString> topLevel = {QStringLiteral("format"),   QStringLiteral("version"),
+  const std::set<QString> topLevel = {QStringLiteral("format"),       QStringLiteral("version"),
                                       QStringLiteral("outputFolder"), QStringLiteral("mechanics"),
-                                      QStringLiteral("reserved"), QStringLiteral("settings")};
+                                      QStringLiteral("reserved"),     QStringLiteral("settings")};
   for (auto it = root.begin(); it != root.end(); ++it)
     if (!topLevel.count(it.key()))
       errors.push_back(std::string("\"") + it.key().toStdString() + "\": unknown entry");

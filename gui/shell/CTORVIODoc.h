@@ -4,8 +4,8 @@
 #pragma once
 
 #include "parvex.h"
-#include "parvex/Mechanics.h"
 #include "parvex/Generation.h"
+#include "parvex/Mechanics.h"
 
 #include <QObject>
 #include <QString>

@@ -63,8 +63,7 @@ SIRENTA_API int SIRENTA_3shMMI(SirentaParams *params);
 /* C99 has no static assertion: a negative array size stops the build. */
 #define SIRENTA_CHECK(cond, name) typedef char sirenta_check_##name[(cond) ? 1 : -1]
 #endif
-#define SIRENTA_OFFSET_CHECK(f, o)                                             \
-  SIRENTA_CHECK(offsetof(SirentaParams, f) == (o), f)
+#define SIRENTA_OFFSET_CHECK(f, o) SIRENTA_CHECK(offsetof(SirentaParams, f) == (o), f)
 SIRENTA_OFFSET_CHECK(pwmFrequency, 0);
 SIRENTA_OFFSET_CHECK(deadTime, 4);
 SIRENTA_OFFSET_CHECK(samplingTime, 8);

@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SaveOnFullDisk,
 TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
   testsupport::UnwritableFolder folder("project.tvd", "old");
   RecordProperty("folder", folder.Description());
-  const auto saved = SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string(), std::nullopt);
+  const auto saved =
+      SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string(), std::nullopt);
   EXPECT_FALSE(saved.ok);
   EXPECT_FALSE(saved.error.empty());
   EXPECT_EQ(testsupport::ReadBytes(folder.Existing("project.tvd")), "old");
@@ -125,8 +126,7 @@ TEST(SaveProject, ReplacesOnlyRegularFiles) {
   const bool device = ::mknod(at("null.tvd").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
   std::filesystem::create_symlink(at("pipe.tvd"), at("link-to-pipe.tvd"));
   std::filesystem::create_symlink(at("nothing.tvd"), at("dangling.tvd"));
-  std::vector<std::string> refused = {"pipe.tvd", "folder.tvd", "link-to-pipe.tvd",
-                                      "dangling.tvd"};
+  std::vector<std::string> refused = {"pipe.tvd", "folder.tvd", "link-to-pipe.tvd", "dangling.tvd"};
   if (device)
     refused.push_back("null.tvd");
   for (const std::string &name : refused) {

@@ -221,9 +221,13 @@ const std::vector<SpeedFigure> &SpeedFigures() {
   using N = std::vector<Number>;
   static const std::vector<SpeedFigure> figures = {
       {"crossover", [](const F &f) { return Significant(f.crossover, 5) + " rad/s"; },
-       [](const F &f) { return N{{"crossover", f.crossover, "rad/s"}}; }},
+       [](const F &f) {
+         return N{{"crossover", f.crossover, "rad/s"}};
+       }},
       {"phase margin", [](const F &f) { return Significant(f.phaseMargin, 3) + " deg"; },
-       [](const F &f) { return N{{"phase margin", f.phaseMargin, "deg"}}; }},
+       [](const F &f) {
+         return N{{"phase margin", f.phaseMargin, "deg"}};
+       }},
       {"largest closed-loop pole",
        [](const F &f) {
          return Significant(f.spectralRadius, 4) + (f.stable ? " (stable)" : " (unstable)");
@@ -233,7 +237,9 @@ const std::vector<SpeedFigure> &SpeedFigures() {
                   {"stable", f.stable ? 1.0 : 0.0, ""}};
        }},
       {"bandwidth -3 dB", [](const F &f) { return Significant(f.bandwidth, 5) + " rad/s"; },
-       [](const F &f) { return N{{"bandwidth -3 dB", f.bandwidth, "rad/s"}}; }},
+       [](const F &f) {
+         return N{{"bandwidth -3 dB", f.bandwidth, "rad/s"}};
+       }},
       {"resonance peak",
        [](const F &f) {
          return f.peakDb > 0 ? Significant(f.peakDb, 3) + " dB at " +
@@ -246,11 +252,17 @@ const std::vector<SpeedFigure> &SpeedFigures() {
                   {"resonance frequency", peak ? f.peakFrequency : kNone, "rad/s"}};
        }},
       {"speed step", [](const F &f) { return Significant(f.stepRpm, 6) + " rpm"; },
-       [](const F &f) { return N{{"speed step", f.stepRpm, "rpm"}}; }},
+       [](const F &f) {
+         return N{{"speed step", f.stepRpm, "rpm"}};
+       }},
       {"overshoot", [](const F &f) { return Percent(f.overshoot); },
-       [](const F &f) { return N{{"overshoot", f.overshoot * 100.0, "%"}}; }},
+       [](const F &f) {
+         return N{{"overshoot", f.overshoot * 100.0, "%"}};
+       }},
       {"settling time 2 %", [](const F &f) { return Seconds(f.settlingTime); },
-       [](const F &f) { return N{{"settling time 2 %", f.settlingTime * 1000.0, "ms"}}; }},
+       [](const F &f) {
+         return N{{"settling time 2 %", f.settlingTime * 1000.0, "ms"}};
+       }},
       {"load step",
        [](const F &f) {
          if (f.mechanics.loadTorque == 0)
@@ -264,9 +276,13 @@ const std::vector<SpeedFigure> &SpeedFigures() {
                   {"speed drop under load", f.loadDrop, "rpm"}};
        }},
       {"peak q current", [](const F &f) { return Significant(f.peakCurrent, 4) + " A"; },
-       [](const F &f) { return N{{"peak q current", f.peakCurrent, "A"}}; }},
+       [](const F &f) {
+         return N{{"peak q current", f.peakCurrent, "A"}};
+       }},
       {"current limit reached", [](const F &f) { return f.saturates ? "yes" : "no"; },
-       [](const F &f) { return N{{"current limit reached", f.saturates ? 1.0 : 0.0, ""}}; }},
+       [](const F &f) {
+         return N{{"current limit reached", f.saturates ? 1.0 : 0.0, ""}};
+       }},
   };
   return figures;
 }
@@ -327,10 +343,10 @@ std::string SpeedDesignText(const SpeedDesign &d, const UserData &record) {
     return std::to_string(dividend) + "/" + std::to_string(divisor);
   };
   const auto exact = [](double quotient) { return Significant(quotient, 6); };
-  const double pWritten = static_cast<double>(d.gains.pDividend) /
-                          static_cast<double>(d.gains.pDivisor);
-  const double iWritten = static_cast<double>(d.gains.iDividend) /
-                          static_cast<double>(d.gains.iDivisor);
+  const double pWritten =
+      static_cast<double>(d.gains.pDividend) / static_cast<double>(d.gains.pDivisor);
+  const double iWritten =
+      static_cast<double>(d.gains.iDividend) / static_cast<double>(d.gains.iDivisor);
   std::vector<Line> lines;
   lines.push_back({"Speed gain", "Exact", "Written", "Error", "Physical", "Replaces", ""});
   lines.push_back({"proportional (SP_KPDIV)", exact(pWritten / (1.0 + d.proportionalError)),
@@ -448,10 +464,12 @@ std::string AnalysisCsv(const ControllerAnalysis &a) {
     const SpeedLoopFigures &f = a.speed;
     const std::string subject = "speed loop";
     if (f.analysed) {
-      const std::vector<Number> setting = {
-          {"period", f.period * 1000.0, "ms"},       {"torque constant", f.torqueConstant, "N m/A"},
-          {"inertia", f.mechanics.inertia, "kg m^2"}, {"friction", f.mechanics.friction, "N m s/rad"},
-          {"current limit", f.currentLimit, "A"},     {"q loop as a delay", f.innerDelay * 1e6, "us"}};
+      const std::vector<Number> setting = {{"period", f.period * 1000.0, "ms"},
+                                           {"torque constant", f.torqueConstant, "N m/A"},
+                                           {"inertia", f.mechanics.inertia, "kg m^2"},
+                                           {"friction", f.mechanics.friction, "N m s/rad"},
+                                           {"current limit", f.currentLimit, "A"},
+                                           {"q loop as a delay", f.innerDelay * 1e6, "us"}};
       for (const Number &n : setting)
         line({subject, "", "", "", "", "", n.name, CsvNumber(n.value), n.unit, "", ""});
       for (const SpeedFigure &figure : SpeedFigures())

@@ -130,11 +130,10 @@ FrequencyFigures AnalyseFrequency(const LoopResponse &loop, int bodePoints) {
 }
 
 FrequencyFigures AnalyseFrequency(const DiscreteLoop &loop, int bodePoints) {
-  FrequencyFigures f =
-      AnalyseFrequency(LoopResponse{[&loop](double t) { return OpenLoop(loop, t); },
-                                    [&loop](double t) { return OpenLoopPhase(loop, t); },
-                                    loop.period},
-                       bodePoints);
+  FrequencyFigures f = AnalyseFrequency(
+      LoopResponse{[&loop](double t) { return OpenLoop(loop, t); },
+                   [&loop](double t) { return OpenLoopPhase(loop, t); }, loop.period},
+      bodePoints);
   f.spectralRadius = SpectralRadius(PolynomialRoots(CharacteristicPolynomial(loop)));
   f.stable = f.spectralRadius < 1.0;
   return f;

@@ -135,8 +135,8 @@ void StepFigures(SpeedLoopFigures &f) {
   }
   f.overshoot = step > 0 ? std::max(0.0, highest / step - 1.0) : NAN;
   f.peakCurrent = peak;
-  f.loadDrop = f.mechanics.loadTorque != 0 && std::isfinite(lowestLoaded) ? step - lowestLoaded
-                                                                           : NAN;
+  f.loadDrop =
+      f.mechanics.loadTorque != 0 && std::isfinite(lowestLoaded) ? step - lowestLoaded : NAN;
   f.settlingTime = NAN;
   std::size_t last = 0;
   bool inside = false;
@@ -162,11 +162,12 @@ void Judge(SpeedLoopFigures &f, const UserData &d) {
             " deg, below 45 deg; lower the proportional gain or the speed period");
   if (!std::isfinite(f.crossover))
     Add(f, Level::Flag, "the open speed loop's gain never crosses 1: it has no crossover");
-  else if (std::isfinite(f.currentCrossover) &&
-           kCascadeFactor * f.crossover > f.currentCrossover)
+  else if (std::isfinite(f.currentCrossover) && kCascadeFactor * f.crossover > f.currentCrossover)
     Add(f, Level::Flag,
-        "the speed crossover " + Significant(f.crossover) + " rad/s is within a factor 5 of "
-            "the current loop's " + Significant(f.currentCrossover) +
+        "the speed crossover " + Significant(f.crossover) +
+            " rad/s is within a factor 5 of "
+            "the current loop's " +
+            Significant(f.currentCrossover) +
             " rad/s: the cascade stops being one; lower the speed gains");
   if (std::isfinite(f.peakCurrent) && f.peakCurrent > d.RatedCurrent.Value)
     Add(f, Level::Flag,
@@ -174,7 +175,8 @@ void Judge(SpeedLoopFigures &f, const UserData &d) {
             " A, above the nominal current " + Significant(d.RatedCurrent.Value, 3) + " A");
   else if (f.saturates)
     Add(f, Level::Note,
-        "the " + Significant(f.stepRpm, 4) + " rpm step drives the torque reference to the "
+        "the " + Significant(f.stepRpm, 4) +
+            " rpm step drives the torque reference to the "
             "current limit: the response is slower than the linear figures say");
   if (std::isfinite(f.innerDelayMarginError) && f.innerDelayMarginError > kDelayMarginLimit)
     Add(f, Level::Note,
@@ -240,15 +242,14 @@ SpeedLoopFigures AnalyseSpeedLoop(const UserData &d, const Scaling &s, const Loo
   f.currentLimit = static_cast<double>(limitCounts) / m.countsPerAmp;
 
   rows.push_back(SpeedRow("Speed proportional gain", "PID_SPEED_KP_DEFAULT / SP_KPDIV",
-                          gains.pDividend, gains.pDivisor,
-                          {"Kp", f.controller.kp, "A/(rad/s)"}));
+                          gains.pDividend, gains.pDivisor, {"Kp", f.controller.kp, "A/(rad/s)"}));
   rows.push_back(SpeedRow("Speed integral gain", "PID_SPEED_KI_DEFAULT / SP_KIDIV", gains.iDividend,
                           gains.iDivisor, {"Ki", f.controller.ki, "A/(rad/s*s)"}));
 
   Frequency(f, m, std::clamp(options.bodePoints, 2, 10000));
 
-  const double requested = std::trunc(options.speedStepFraction *
-                                      static_cast<double>(d.MotorMaxSpeed.Value));
+  const double requested =
+      std::trunc(options.speedStepFraction * static_cast<double>(d.MotorMaxSpeed.Value));
   f.stepRpm = std::isfinite(requested) ? std::clamp(requested, 1.0, 32767.0) : 1.0;
   // Long enough for the crossover's dynamics and for the PI's slower zero
   // (Ki / Kp) to settle before the load steps in.
@@ -311,8 +312,9 @@ SpeedDesign DesignSpeedGains(const UserData &record, const Mechanics &mechanics,
   }
   SpeedModel &m = unit.model;
   if (!Positive(design.bandwidth) || design.bandwidth * m.period >= std::numbers::pi) {
-    design.why = "the wanted bandwidth must lie between 0 and the speed loop's Nyquist frequency (" +
-                 Significant(std::numbers::pi / m.period) + " rad/s)";
+    design.why =
+        "the wanted bandwidth must lie between 0 and the speed loop's Nyquist frequency (" +
+        Significant(std::numbers::pi / m.period) + " rad/s)";
     return design;
   }
   // PI zero a factor 4 below the crossover; the gain that puts the

@@ -14,15 +14,15 @@ namespace parvex::analysis {
 inline constexpr double kRpmPerRadPerSecond = 60.0 / (2.0 * 3.141592653589793);
 
 struct SpeedModel {
-  double kp = 0;           // q current counts per rpm
-  double ki = 0;           // the same, summed once per speed period
-  double period = 0;       // Tsp, s
-  int delay = 1;           // speed periods from measurement to applied reference
-  double inertia = 0;      // J, kg m^2
-  double friction = 0;     // B, N m s/rad
+  double kp = 0;             // q current counts per rpm
+  double ki = 0;             // the same, summed once per speed period
+  double period = 0;         // Tsp, s
+  int delay = 1;             // speed periods from measurement to applied reference
+  double inertia = 0;        // J, kg m^2
+  double friction = 0;       // B, N m s/rad
   double torqueConstant = 0; // Kt, N m/A
-  double countsPerAmp = 0; // q current counts per ampere
-  DiscreteLoop inner;      // the q current loop
+  double countsPerAmp = 0;   // q current counts per ampere
+  DiscreteLoop inner;        // the q current loop
 };
 
 // The closed q current loop at omega (rad/s).

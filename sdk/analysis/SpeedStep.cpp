@@ -25,8 +25,8 @@ public:
     // Anti-windup: the integral alone never exceeds the limit.
     const std::int64_t bound = limit_ * g_.iDivisor;
     integral_ = std::clamp(integral_ + g_.iDividend * error, -bound, bound);
-    const std::int64_t out = Divide(g_.pDividend * error, g_.pDivisor) +
-                             Divide(integral_, g_.iDivisor);
+    const std::int64_t out =
+        Divide(g_.pDividend * error, g_.pDivisor) + Divide(integral_, g_.iDivisor);
     saturated_ = saturated_ || out > limit_ || out < -limit_;
     return std::clamp(out, -limit_, limit_);
   }
@@ -42,7 +42,8 @@ private:
 // The q current loop, linear, one current period at a time (counts).
 class InnerLoop {
 public:
-  explicit InnerLoop(const DiscreteLoop &l) : l_(l), applied_(static_cast<std::size_t>(l.delay), 0.0) {}
+  explicit InnerLoop(const DiscreteLoop &l)
+      : l_(l), applied_(static_cast<std::size_t>(l.delay), 0.0) {}
 
   // The current at the start of the period, then one period on.
   double Step(double reference) {
@@ -76,8 +77,8 @@ SpeedStepResult SimulateSpeedStep(const SpeedStepSetup &s) {
                                     static_cast<std::int64_t>(kMostSamples));
   // The mechanics over one current period with the torque held.
   const double keep = std::exp(-m.friction * ts / m.inertia);
-  const double perTorque = m.friction > 0 ? -std::expm1(-m.friction * ts / m.inertia) / m.friction
-                                          : ts / m.inertia;
+  const double perTorque =
+      m.friction > 0 ? -std::expm1(-m.friction * ts / m.inertia) / m.friction : ts / m.inertia;
 
   SpeedPi pi(s.gains, s.limitCounts);
   InnerLoop inner(m.inner);
@@ -102,8 +103,8 @@ SpeedStepResult SimulateSpeedStep(const SpeedStepSetup &s) {
     const double amps = counts / m.countsPerAmp;
     const double load = t >= s.loadTime ? s.loadTorque : 0.0;
     if (k % every == 0)
-      result.samples.push_back({t, static_cast<double>(s.stepRpm), omega * kRpmPerRadPerSecond,
-                                amps});
+      result.samples.push_back(
+          {t, static_cast<double>(s.stepRpm), omega * kRpmPerRadPerSecond, amps});
     omega = keep * omega + perTorque * (m.torqueConstant * amps - load);
   }
   result.saturated = pi.Saturated();

@@ -16,7 +16,7 @@ namespace parvex::analysis {
 
 struct SpeedStepSetup {
   SpeedModel model;
-  SpeedGains gains;            // divisors non-zero
+  SpeedGains gains;             // divisors non-zero
   std::int64_t limitCounts = 0; // the torque reference's clamp, q current counts
   std::int64_t stepRpm = 0;
   double loadTorque = 0; // N m

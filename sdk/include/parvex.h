@@ -219,8 +219,7 @@ PARVEX_API int PARVEX_CalcMMI(UserData *data);
 
 /* Generates the nine headers and BuildLog.xml from the templates; reports
  * through args->logCallback. Always returns 0. */
-PARVEX_API int PARVEX_GenerateSources(const UserData *data,
-                                      const GenerateSourcesArgs *args);
+PARVEX_API int PARVEX_GenerateSources(const UserData *data, const GenerateSourcesArgs *args);
 
 #ifdef __cplusplus
 }
@@ -232,7 +231,7 @@ PARVEX_API int PARVEX_GenerateSources(const UserData *data,
 /* C99 has no static assertion: a negative array size stops the build. */
 #define PARVEX_CHECK(cond, name) typedef char parvex_check_##name[(cond) ? 1 : -1]
 #endif
-#define PARVEX_CHECK_OFFSET(field, offset)                                     \
+#define PARVEX_CHECK_OFFSET(field, offset)                                                         \
   PARVEX_CHECK(offsetof(UserData, field) == (offset), field)
 
 PARVEX_CHECK(sizeof(IntParam) == 16, IntParam_size);

@@ -36,9 +36,10 @@ constexpr const char *kObserverGain = " is computed while GainsComputation is TR
 constexpr const char *kAuxObserverGain = " is computed while AuxGainsComputation is TRUE";
 constexpr const char *kDTerms = " is not used while CheckToEnableDifferentialTerm is FALSE";
 constexpr const char *kFluxWeakening = " is not used while FluxWeakening is FALSE";
-constexpr const char *kAuxStartUp = " is not used while the auxiliary observer only tunes its gains "
-                                    "beside an encoder or Hall sensors "
-                                    "(EnableObserverGainTuning is TRUE)";
+constexpr const char *kAuxStartUp =
+    " is not used while the auxiliary observer only tunes its gains "
+    "beside an encoder or Hall sensors "
+    "(EnableObserverGainTuning is TRUE)";
 
 const Availability kRules[] = {
     {"ShuntResistorValue", [](const UserData &d) { return !Isolated(d); },

@@ -37,8 +37,8 @@ std::vector<ImplausibleSetting> FindImplausibleSettings(const UserData &data) {
     const double value = p.Read(data);
     const double max = p.Read(data, ParamPart::Max);
     if (!(value >= min && value <= max))
-      found.push_back({&p, name + Number(value, integral) + " is outside " +
-                               Number(min, integral) + ".." + Number(max, integral)});
+      found.push_back({&p, name + Number(value, integral) + " is outside " + Number(min, integral) +
+                               ".." + Number(max, integral)});
   }
   return found;
 }

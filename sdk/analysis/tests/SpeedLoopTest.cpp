@@ -17,7 +17,8 @@ constexpr double kPi = std::numbers::pi;
 const double kCountsPerAmp = 32767.0 * 0.22 * 2.57 / 1.65;
 // Kt = 3/2 P psi, psi = sqrt 2 Ke 60 / (sqrt 3 2000 pi P): with Ke 4 Vrms/krpm,
 // 3 sqrt 2 x 60 x 4 / (2 sqrt 3 x 2000 pi) = 0.0467818 N m/A.
-const double kTorqueConstant = 3.0 * std::sqrt(2.0) * 60.0 * 4.0 / (2.0 * std::sqrt(3.0) * 2000.0 * kPi);
+const double kTorqueConstant =
+    3.0 * std::sqrt(2.0) * 60.0 * 4.0 / (2.0 * std::sqrt(3.0) * 2000.0 * kPi);
 // Counts per rpm for 1 A per rad/s.
 const double kCountsPerRpmPerAmp = kCountsPerAmp * 2.0 * kPi / 60.0;
 
@@ -55,8 +56,7 @@ TEST(SpeedLoop, NothingWithoutMechanics) {
 // the q current loop's equivalent delay.
 TEST(SpeedLoop, ProportionalLoopByHand) {
   const double period = 0.5e-3;
-  const ControllerAnalysis a =
-      Analyse(ProportionalOnly(period), With({kInertiaFor100, 0, 0}));
+  const ControllerAnalysis a = Analyse(ProportionalOnly(period), With({kInertiaFor100, 0, 0}));
   const SpeedLoopFigures &f = a.speed;
   ASSERT_TRUE(f.analysed) << f.reason;
   EXPECT_NEAR(f.torqueConstant, kTorqueConstant, 1e-12);
@@ -89,8 +89,8 @@ TEST(SpeedLoop, DiscreteFiguresApproachTheContinuousLimit) {
     const ControllerAnalysis a = Analyse(d, With({kInertiaFor100, 0, 0}));
     const SpeedLoopFigures &f = a.speed;
     ASSERT_TRUE(f.analysed);
-    const double limit = 90.0 - std::atan(zero / w) * 180.0 / kPi -
-                         f.innerDelay * f.crossover * 180.0 / kPi;
+    const double limit =
+        90.0 - std::atan(zero / w) * 180.0 / kPi - f.innerDelay * f.crossover * 180.0 / kPi;
     const double error = std::fabs(f.phaseMargin - limit);
     EXPECT_LT(error, previousError) << period;
     previousError = error;
@@ -147,8 +147,11 @@ TEST(SpeedLoop, FlagsFireWhereTheyMust) {
       // 1000 times the inertia: the crossover falls below the integral's
       // zero and the margin with it.
       {"heavy load", none, {2e-2, 0, 0}, "below 45 deg", Level::Flag},
-      {"unstable", [](UserData &d) { d.SpeedPDividend.Value = 32767; }, {2e-6, 0, 0},
-       "the speed loop is unstable", Level::Flag},
+      {"unstable",
+       [](UserData &d) { d.SpeedPDividend.Value = 32767; },
+       {2e-6, 0, 0},
+       "the speed loop is unstable",
+       Level::Flag},
       // Fast speed loop: a crossover near 1500 rad/s against the q loop's
       // 6165.
       {"no cascade",
@@ -157,7 +160,9 @@ TEST(SpeedLoop, FlagsFireWhereTheyMust) {
          d.SpeedPDividend.Value = 750;
          d.SpeedPDivisor.Value = 1;
        },
-       {kInertiaFor100, 0, 0}, "within a factor 5 of the current loop's", Level::Flag},
+       {kInertiaFor100, 0, 0},
+       "within a factor 5 of the current loop's",
+       Level::Flag},
       // 0.2 N m needs 4.3 A of the 2 A the reference is clamped at: the q
       // loop's overshoot carries the current past the nominal current.
       {"overload", none, {2e-5, 0, 0.2}, "above the nominal current 2 A", Level::Flag},
@@ -168,9 +173,8 @@ TEST(SpeedLoop, FlagsFireWhereTheyMust) {
     const ControllerAnalysis a = Analyse(d, With(c.mechanics));
     EXPECT_EQ(a.speed.level, c.level) << c.name << ": " << a.speed.reason;
     EXPECT_NE(a.speed.reason.find(c.reason), std::string::npos) << c.name << ": " << a.speed.reason;
-    const bool found = std::any_of(a.findings.begin(), a.findings.end(), [](const Finding &f) {
-      return f.subject == "speed loop";
-    });
+    const bool found = std::any_of(a.findings.begin(), a.findings.end(),
+                                   [](const Finding &f) { return f.subject == "speed loop"; });
     EXPECT_EQ(found, c.level != Level::Ok) << c.name;
   }
 }
@@ -191,9 +195,8 @@ TEST(SpeedLoop, StepAndLoad) {
   EXPECT_LT(f.settlingTime, f.loadTime);
   // Before the load the speed ends within 2 % of the step; the load pulls
   // it down, and the current that holds it is 0.01 / Kt = 0.214 A.
-  const SpeedSample &beforeLoad =
-      *std::find_if(f.step.rbegin(), f.step.rend(),
-                    [&](const SpeedSample &s) { return s.time < f.loadTime; });
+  const SpeedSample &beforeLoad = *std::find_if(
+      f.step.rbegin(), f.step.rend(), [&](const SpeedSample &s) { return s.time < f.loadTime; });
   EXPECT_NEAR(beforeLoad.speed, 72, 0.02 * 72);
   EXPECT_GT(f.loadDrop, 0);
   EXPECT_NEAR(f.step.back().current, 0.01 / kTorqueConstant, 0.02);

@@ -97,8 +97,9 @@ INSTANTIATE_TEST_SUITE_P(Kinds, FullOutputDisk,
                          testing::Values(testsupport::FullDisk::Kind::FullTmpfs,
                                          testsupport::FullDisk::Kind::FileSizeLimit),
                          [](const testing::TestParamInfo<testsupport::FullDisk::Kind> &info) {
-                           return info.param == testsupport::FullDisk::Kind::FullTmpfs ? "FullTmpfs"
-                                                                                  : "FileSizeLimit";
+                           return info.param == testsupport::FullDisk::Kind::FullTmpfs
+                                      ? "FullTmpfs"
+                                      : "FileSizeLimit";
                          });
 
 // The log callback takes the output folder away as soon as the third header

@@ -100,18 +100,18 @@ struct LoopFigures {
 struct SpeedLoopFigures {
   bool analysed = false;
   Mechanics mechanics;
-  double period = NAN;          // the speed loop's, s (SpeedRegulationControlRate)
-  double torqueConstant = NAN;  // Kt, N m per A of q current (0-peak), from Ke
-  double currentLimit = NAN;    // A: NOMINAL_CURRENT, where the torque reference is clamped
-  double countsPerAmp = NAN;    // q current counts per ampere
+  double period = NAN;           // the speed loop's, s (SpeedRegulationControlRate)
+  double torqueConstant = NAN;   // Kt, N m per A of q current (0-peak), from Ke
+  double currentLimit = NAN;     // A: NOMINAL_CURRENT, where the torque reference is clamped
+  double countsPerAmp = NAN;     // q current counts per ampere
   double currentCrossover = NAN; // the q current loop's, rad/s
-  SpeedController controller;   // the written gains, physically
+  SpeedController controller;    // the written gains, physically
   // The closed q current loop as a pure delay at the speed crossover (for
   // the poles), and how far the phase margin moves when it is taken so.
   double innerDelay = NAN;            // s
   double innerDelayMarginError = NAN; // deg
-  double crossover = NAN;   // rad/s
-  double phaseMargin = NAN; // deg
+  double crossover = NAN;             // rad/s
+  double phaseMargin = NAN;           // deg
   double spectralRadius = NAN;
   bool stable = false;
   double bandwidth = NAN;     // rad/s
@@ -158,7 +158,8 @@ struct AnalysisOptions {
   double speedSettlingTimes = 12;  // simulated time before the load, in 1 / speed crossover
 };
 
-PARVEX_CORE_API ControllerAnalysis Analyse(const UserData &record, const AnalysisOptions &options = {});
+PARVEX_CORE_API ControllerAnalysis Analyse(const UserData &record,
+                                           const AnalysisOptions &options = {});
 
 // The speed bandwidth a design aims at when none is given: a tenth of the
 // q current loop's crossover, and at most 0.15 / (speed period), where the

@@ -45,15 +45,15 @@ struct SpeedController {
 // 2^15, dividends rounded within s16.
 struct SpeedDesign {
   bool designed = false;
-  std::string why;              // when not designed
-  double bandwidth = NAN;       // rad/s, the wanted crossover
-  SpeedController exact;        // before quantisation
-  SpeedGains gains;             // as written
-  SpeedController written;      // what the written integers are
+  std::string why;                // when not designed
+  double bandwidth = NAN;         // rad/s, the wanted crossover
+  SpeedController exact;          // before quantisation
+  SpeedGains gains;               // as written
+  SpeedController written;        // what the written integers are
   double proportionalError = NAN; // relative
   double integralError = NAN;
-  double crossover = NAN;       // rad/s, of the written gains
-  double phaseMargin = NAN;     // deg
+  double crossover = NAN;   // rad/s, of the written gains
+  double phaseMargin = NAN; // deg
 };
 
 } // namespace parvex::analysis
