@@ -6,13 +6,11 @@ void CControlSettingsComboBox::SetItems(const double *values, const double *show
                                         const char *format) {
   clear();
   values_.clear();
-  shownValues_.clear();
   if (count <= 0 || !values || !shownValues)
     return;
   values_.assign(values, values + count);
-  shownValues_.assign(shownValues, shownValues + count);
-  for (double shown : shownValues_)
-    addItem(QString::asprintf(format, shown)); // "C" formatting: "." whatever the locale
+  for (int i = 0; i < count; ++i)
+    addItem(QString::asprintf(format, shownValues[i])); // "C" formatting: "." whatever the locale
   setCurrentIndex(0);
 }
 

@@ -23,9 +23,7 @@ public:
   double SelectedValue() const;
 
   const std::vector<double> &Values() const { return values_; }
-  const std::vector<double> &ShownValues() const { return shownValues_; }
 
 private:
   std::vector<double> values_;
-  std::vector<double> shownValues_;
 };

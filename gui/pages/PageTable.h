@@ -40,8 +40,6 @@ constexpr int kPageItself = -1;
 // one table function.
 using RecordPredicate = std::function<bool(const UserData &)>;
 
-enum class LabelSide { Right, Left };
-
 struct GroupSpec {
   const char *key;    // how controls name the group
   const char *title;  // shown caption; empty for a frame without one
@@ -68,7 +66,6 @@ struct ControlEntry {
   std::vector<int> tabPrev = {};
   int row = 0; // cell in the group's grid; a field and its label take two columns
   int column = 0;
-  LabelSide labelSide = LabelSide::Right;
   const char *accessibleName = nullptr; // when the label alone names nothing (gain rows)
   int description = 0;                  // string id prefixed to the limits tooltip, 0 for none
   int widthChars = 8;                   // digits the field is sized for

@@ -30,8 +30,3 @@ double ParamRef::Max(const UserData &d) const {
 int ParamRef::Decimals(const UserData &d) const {
   return p_ ? SafeDecimals(p_->Read(d, parvex::ParamPart::Decimals)) : 0;
 }
-
-void ParamRef::Store(UserData &d, double value) const {
-  if (p_)
-    p_->Write(d, value);
-}

@@ -29,11 +29,6 @@ public:
   // Decimals shown, made safe for display: a file may hold any bytes.
   int Decimals(const UserData &d) const;
 
-  // Integer parameters keep the value truncated toward zero (low 32 bits);
-  // real parameters keep it unchanged. Min, Max and Decimals are never
-  // written. A value with no defined integer conversion is not stored.
-  void Store(UserData &d, double value) const;
-
 private:
   // A null member (a control without a field) finds nothing.
   template <class M>

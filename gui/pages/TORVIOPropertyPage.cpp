@@ -182,9 +182,8 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
     f->SetKeepsTab(!c.tabNext.empty() || !c.tabPrev.empty());
     auto *l = new QLabel(label);
     l->setBuddy(f);
-    const bool right = c.labelSide == LabelSide::Right;
-    grid->addWidget(f, c.row, right ? c.column : c.column + 1);
-    grid->addWidget(l, c.row, right ? c.column + 1 : c.column);
+    grid->addWidget(f, c.row, c.column);
+    grid->addWidget(l, c.row, c.column + 1);
     controls_[id] = f;
     labels_[id] = l;
     connect(f, &NumericField::Changed, this, [this, id] { CommitField(*Entry(id)); });

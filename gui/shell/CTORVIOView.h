@@ -16,7 +16,6 @@ public:
   CTORVIOView(CTORVIODoc *doc, QWidget *parent = nullptr,
               torvio::PageFactory factory = torvio::DefaultPageFactory());
 
-  CTORVIODoc *GetDocument() const { return m_doc; }
   CMainSheet *Sheet() const { return m_sheet; }
 
   // After New and Open: the optional pages follow the new record and the

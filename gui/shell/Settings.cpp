@@ -118,10 +118,6 @@ void WriteTemplatesDir(const QString &templatesDir) {
   WriteFolder(Store::Instance(), kTemplatesDir, templatesDir);
 }
 
-bool OutputDirEmpty() {
-  return ReadFolders().outputDir.isEmpty();
-}
-
 int ReadFirstRun() {
   return Store::Instance().value(kFirstRun, 1).toInt();
 }

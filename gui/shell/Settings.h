@@ -17,8 +17,6 @@ Folders ReadFolders();
 void WriteFolders(const Folders &folders);
 void WriteOutputDir(const QString &outputDir);
 void WriteTemplatesDir(const QString &templatesDir);
-// True when "Options"/"OutputDir" is absent or empty.
-bool OutputDirEmpty();
 
 // "Globals"/"FirstRun", 1 when absent.
 int ReadFirstRun();

@@ -7,7 +7,6 @@ namespace torvio {
 // Ids of the string table. Command ids keep the framework's numbering so the
 // prompt ("status tip\ntooltip") of a command is found under its command id.
 enum StringId : unsigned {
-  IDS_OLE_INIT_FAILED = 100,
   IDS_UNKNOWN_FORMAT = 101,
   IDS_MIN_SPEED_DESCRIPTION = 102,
   IDS_PROPERTY_SHEET = 103,
@@ -157,8 +156,6 @@ struct StringEntry {
 };
 
 inline constexpr StringEntry kStringTable[] = {
-    {IDS_OLE_INIT_FAILED,
-     "OLE initialization failed.  Make sure that the OLE libraries are the correct version."},
     {IDS_UNKNOWN_FORMAT, "Error reading the selected file (unknown file format)."},
     {IDS_MIN_SPEED_DESCRIPTION, "MINIMUM MECHANICAL SPEED TO VALIDATE THE CLOSED LOOP"},
     {IDS_PROPERTY_SHEET, "Property Sheet"},
