@@ -181,6 +181,31 @@ TEST_F(Generator, TemplateThatIsNoRegularFileIsAReadFailure) {
                                    1}));
 }
 
+// The UTF-8 bytes of a path, whatever the system's own encoding of it.
+std::string Utf8(const std::filesystem::path &p) {
+  const std::u8string text = p.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// Folder names beyond ASCII reach the file system intact: as their bytes on
+// POSIX, in UTF-16 on Windows, whose narrow C functions would read them in
+// the ANSI code page and miss the folder.
+TEST_F(Generator, FolderNamesBeyondAsciiAreKept) {
+  const std::filesystem::path in = templates.Path() / u8"Vorlagen \u00e4\u00f6\u00fc \u20ac";
+  const std::filesystem::path out = output.Path() / u8"Ausgabe \u00b5 \u65e5\u672c";
+  std::filesystem::create_directory(in);
+  std::filesystem::create_directory(out);
+  for (const char *n : kNames)
+    WriteBytes(in / (std::string(n) + ".th"), std::string(n) + "\n");
+  Run(Utf8(in) + "/", Utf8(out) + "/");
+  EXPECT_EQ(CapturedLines().back(),
+            (LogLine{"End include files creation. 0 Error(s) 0 Warning(s)", 0}));
+  for (const char *n : kNames)
+    EXPECT_EQ(ReadText(out / (std::string(n) + ".h")), std::string(n) + "\n") << n;
+  EXPECT_NE(ReadText(out / "BuildLog.xml").find("<BuildLogFile >" + Utf8(out) + "/BuildLog.xml<"),
+            std::string::npos);
+}
+
 TEST_F(Generator, MissingOutputFolderFailsHeaderCreation) {
   WriteTemplates();
   const std::string missing = output.Prefix() + "no/such/";
