@@ -5,6 +5,7 @@
 #include "Sha256.h"
 #include "UnifiedDiff.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/Files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -108,9 +109,8 @@ Regeneration::Regeneration(const UserData &data, const std::string &templatesDir
                            : parvex::Generate(data, templatesDir, outputDir, {}, writeFolder);
   };
   if (preview_) {
-    const char *tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvio-preview-XXXXXX";
-    if (!::mkdtemp(pattern.data())) {
+    std::string pattern = TemporaryFolder() + "/torvio-preview-XXXXXX";
+    if (!MakeFreshFolder(pattern)) {
       generation_.lines.push_back({std::string("Cannot make a temporary folder for the preview: ") +
                                        std::strerror(errno) + ". Nothing was generated.",
                                    parvex::Severity::Error});
@@ -132,7 +132,7 @@ Regeneration::Regeneration(const UserData &data, const std::string &templatesDir
     return;
   }
   std::string pattern = outputDir + ".torvio-generating-XXXXXX";
-  if (!lock_->Held() || !::mkdtemp(pattern.data())) {
+  if (!lock_->Held() || !MakeFreshFolder(pattern)) {
     // The folder cannot hold a private one: a plain run, which reports why
     // each file could not be written.
     direct_ = true;

@@ -1,6 +1,8 @@
-// Opening files by their UTF-8 names: the one place that knows how each
-// system does it. POSIX takes the bytes as they are; Windows needs the name
-// in UTF-16 and tells text mode (CR LF line ends) from binary mode.
+// Files by their UTF-8 names: the one place that knows how each system
+// opens them, makes a fresh private folder, finds the temporary folder, tells
+// a full disk and a terminal. POSIX takes the bytes of a name as they are;
+// Windows needs the name in UTF-16 and tells text mode (CR LF line ends)
+// from binary mode.
 #pragma once
 
 #include <cstdio>
