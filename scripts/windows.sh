@@ -18,7 +18,7 @@ bash scripts/setup.sh
 # A fresh Wine prefix for this run, shared by its programs.
 TORVIO_WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/torvio-wine.XXXXXX")
 export TORVIO_WINEPREFIX
-trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; rm -rf "$TORVIO_WINEPREFIX"' EXIT
+trap 'WINEPREFIX="$TORVIO_WINEPREFIX" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; rm -rf "$TORVIO_WINEPREFIX"' EXIT
 
 echo "== Wine =="
 if ! boot=$(cmake/wine-run.sh wineboot -i 2>&1); then
