@@ -1,5 +1,7 @@
 #include "FileReplace.h"
 
+#include "torvio/platform/Files.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -132,7 +134,7 @@ bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &e
   if (!ok) {
     ::unlink(temporary.c_str());
     // A write cut short by a full disk or a file size limit.
-    error = code == ENOSPC || code == EFBIG || code == EDQUOT
+    error = IsDiskFull(code)
                 ? "The file could not be written completely (is the disk full?). The previous "
                   "file was kept."
                 : SystemError(code);

@@ -5,6 +5,7 @@
 #include "Sha256.h"
 #include "UnifiedDiff.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/Files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -75,16 +76,23 @@ std::string WithoutGenerationDates(std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t end = bytes.find('\n');
     const std::size_t n = end == std::string_view::npos ? bytes.size() : end;
-    const std::string_view line = bytes.substr(0, n);
+    // A file written on Windows ends its lines in CR LF: the CR is kept but
+    // not matched, so its dates are masked as on LF lines.
+    const std::string_view whole = bytes.substr(0, n);
+    const bool cr = !whole.empty() && whole.back() == '\r';
+    const std::string_view line = cr ? whole.substr(0, n - 1) : whole;
     // Cheap tests first: a banner line is 24 or more characters, and no
     // other line is matched at all.
     const bool bannerLike = line.size() >= 24 && line.size() <= 32 && line[3] == ' ';
     const bool dateLike = line.rfind("<BuildDateTime >", 0) == 0;
     if ((bannerLike && std::regex_match(line.begin(), line.end(), banner)) ||
-        (dateLike && std::regex_match(line.begin(), line.end(), buildDate)))
+        (dateLike && std::regex_match(line.begin(), line.end(), buildDate))) {
       out += "<generation date>";
-    else
-      out += line;
+      if (cr)
+        out += '\r';
+    } else {
+      out += whole;
+    }
     if (end != std::string_view::npos)
       out += '\n';
     bytes.remove_prefix(end == std::string_view::npos ? n : n + 1);
@@ -101,9 +109,8 @@ Regeneration::Regeneration(const UserData &data, const std::string &templatesDir
                            : parvex::Generate(data, templatesDir, outputDir, {}, writeFolder);
   };
   if (preview_) {
-    const char *tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/torvio-preview-XXXXXX";
-    if (!::mkdtemp(pattern.data())) {
+    std::string pattern = TemporaryFolder() + "/torvio-preview-XXXXXX";
+    if (!MakeFreshFolder(pattern)) {
       generation_.lines.push_back({std::string("Cannot make a temporary folder for the preview: ") +
                                        std::strerror(errno) + ". Nothing was generated.",
                                    parvex::Severity::Error});
@@ -125,7 +132,7 @@ Regeneration::Regeneration(const UserData &data, const std::string &templatesDir
     return;
   }
   std::string pattern = outputDir + ".torvio-generating-XXXXXX";
-  if (!lock_->Held() || !::mkdtemp(pattern.data())) {
+  if (!lock_->Held() || !MakeFreshFolder(pattern)) {
     // The folder cannot hold a private one: a plain run, which reports why
     // each file could not be written.
     direct_ = true;

@@ -13,6 +13,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   shared-mime-info desktop-file-utils
   dpkg-dev file appstream help2man bash-completion
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine64
 )
 
 missing=()

@@ -81,6 +81,25 @@ TEST_F(RegenerationTest, UnchangedHeadersKeepTheirTime) {
   EXPECT_FALSE(Aged("BuildLog.xml"));
 }
 
+// The dates are masked on LF and CR LF lines alike, the line end kept;
+// nothing else is touched.
+TEST(WithoutGenerationDates, MasksDatesWhateverTheLineEnd) {
+  const struct {
+    const char *bytes;
+    const char *masked;
+  } cases[] = {
+      {"/*\nTue Dec 08 21:44:30 2026\n*/\n", "/*\n<generation date>\n*/\n"},
+      {"/*\r\nTue Dec 08 21:44:30 2026\r\n*/\r\n", "/*\r\n<generation date>\r\n*/\r\n"},
+      {"Tue Dec 08 21:44:30 2026\r", "<generation date>\r"},
+      {"<BuildDateTime >12/08/26 - 21:44:30</BuildDateTime>\r\n", "<generation date>\r\n"},
+      {"Tue Dec 08 21:44:30 2026\r\r\n", "Tue Dec 08 21:44:30 2026\r\r\n"},
+      {"#define X 1\r\n", "#define X 1\r\n"},
+      {"\r\n\r", "\r\n\r"},
+  };
+  for (const auto &c : cases)
+    EXPECT_EQ(torvio::WithoutGenerationDates(c.bytes), c.masked) << c.bytes;
+}
+
 // The banner's date differs from run to run; that alone changes nothing.
 TEST_F(RegenerationTest, AnotherGenerationDateIsNoChange) {
   Generate();

@@ -58,7 +58,8 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
 
   // Only a regular file is a template: a pipe would block the open and a
   // device such as /dev/zero would never end.
-  const torvio::RegularFile opened = torvio::OpenRegularFile(templatePath.c_str());
+  const torvio::RegularFile opened =
+      torvio::OpenRegularFile(templatePath.c_str(), torvio::FileMode::Text);
   if (opened.notRegular) {
     Report(ctx,
            "Error : " + name +
@@ -74,7 +75,7 @@ int ProcessFile(GenerationContext &ctx, const GenerateSourcesArgs &args, const U
     ::close(opened.fd);
     return kExitTemplateReadFailed;
   }
-  File header(std::fopen(headerPath.c_str(), "w"));
+  File header(torvio::OpenFile(headerPath.c_str(), "w"));
   if (!header)
     return kExitHeaderCreateFailed;
   ctx.headerCreated = true;

@@ -2,6 +2,7 @@
 
 #include "LocalTime.h"
 #include "parvex/Settings.h"
+#include "torvio/platform/Files.h"
 
 #include <new>
 #include <string>
@@ -115,7 +116,7 @@ int OpenBuildLog(BuildLog &log, const GenerateSourcesArgs &args, const std::stri
     return 2;
   }
   log.stream.reset();
-  log.stream.reset(std::fopen(written.c_str(), "w"));
+  log.stream.reset(torvio::OpenFile(written.c_str(), "w"));
   Writer w(log.stream.get());
   w.Open("TORVIO");
   w.Open("ARGS");

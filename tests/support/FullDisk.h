@@ -3,10 +3,39 @@
 // space left on device". Otherwise: the process's file size limit is lowered
 // (and SIGXFSZ ignored) so that any write past `limit` bytes fails; the limit
 // is restored when the object goes away. Either way the write error comes
-// from the system, through the real save path.
+// from the system, through the real save path. Neither way exists on Windows
+// without administrator rights: there Possible() is false and tests skip.
 #pragma once
 
 #include "ScratchFolder.h"
+
+#if defined(_WIN32)
+
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+class FullDisk {
+public:
+  enum class Kind { FullTmpfs, FileSizeLimit };
+  static constexpr bool Possible() { return false; }
+  static constexpr const char *WhyNot() {
+    return "Windows offers no unprivileged way to fill a disk or limit a file's size";
+  }
+  FullDisk(const std::string &, const std::string &, Kind = Kind::FullTmpfs, long = 512) {}
+  void Release() {}
+  Kind GetKind() const { return Kind::FileSizeLimit; }
+  const char *Description() const { return "none"; }
+  const std::filesystem::path &Path() const { return base_.Path(); }
+
+private:
+  ScratchFolder base_;
+};
+
+} // namespace testsupport
+
+#else
 
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -22,6 +51,8 @@ namespace testsupport {
 class FullDisk {
 public:
   enum class Kind { FullTmpfs, FileSizeLimit };
+  static constexpr bool Possible() { return true; }
+  static constexpr const char *WhyNot() { return ""; }
 
   // `existing` is stored as `existingName` while there is still room. The
   // full tmpfs is used when `wanted` asks for it and mounting is possible.
@@ -96,3 +127,5 @@ private:
 };
 
 } // namespace testsupport
+
+#endif

@@ -2,14 +2,17 @@
 // root the folder is a read-only tmpfs mounted in a private mount namespace;
 // where mounting is impossible it is a path through a regular file, which
 // the system refuses just as firmly. Other users get a folder without write
-// permission.
+// permission. On Windows, where neither is at hand without administrator
+// rights, it is always the path through a regular file.
 #pragma once
 
 #include "ScratchFolder.h"
 
+#if !defined(_WIN32)
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -25,6 +28,12 @@ public:
   UnwritableFolder(const std::string &existingName, const std::string &existing) {
     const std::filesystem::path dir = base_.Path() / "out";
     std::filesystem::create_directory(dir);
+#if defined(_WIN32)
+    WriteBytes(base_.Path() / "file", existing);
+    kind_ = Kind::UnderRegularFile;
+    path_ = base_.Path() / "file" / "out";
+    (void)existingName;
+#else
     if (geteuid() != 0) {
       WriteBytes(dir / existingName, existing);
       chmod(dir.c_str(), 0555);
@@ -38,17 +47,22 @@ public:
       kind_ = Kind::UnderRegularFile;
       path_ = base_.Path() / "file" / "out";
     }
+#endif
   }
   ~UnwritableFolder() {
+#if !defined(_WIN32)
     if (kind_ == Kind::ReadOnlyMount)
       umount(path_.c_str());
     if (kind_ == Kind::NoPermission)
       chmod(path_.c_str(), 0755);
+#endif
   }
   UnwritableFolder(const UnwritableFolder &) = delete;
   UnwritableFolder &operator=(const UnwritableFolder &) = delete;
 
-  Kind GetKind() const { return kind_; }
+  Kind GetKind() const {
+    return kind_;
+  }
   const char *Description() const {
     switch (kind_) {
     case Kind::NoPermission:
@@ -60,13 +74,18 @@ public:
     }
     return "";
   }
-  const std::filesystem::path &Path() const { return path_; }
-  std::string Prefix() const { return path_.string() + "/"; }
+  const std::filesystem::path &Path() const {
+    return path_;
+  }
+  std::string Prefix() const {
+    return path_.string() + "/";
+  }
   std::filesystem::path Existing(const std::string &existingName) const {
     return kind_ == Kind::UnderRegularFile ? base_.Path() / "file" : path_ / existingName;
   }
 
 private:
+#if !defined(_WIN32)
   static bool MountReadOnly(const std::filesystem::path &dir, const std::string &name,
                             const std::string &existing) {
     if (!EnterPrivateMountNamespace() || mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=1m") != 0)
@@ -78,6 +97,7 @@ private:
     }
     return true;
   }
+#endif
 
   ScratchFolder base_;
   Kind kind_ = Kind::UnderRegularFile;

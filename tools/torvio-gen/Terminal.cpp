@@ -1,8 +1,7 @@
 #include "Terminal.h"
 
 #include "GenExitCodes.h"
-
-#include <unistd.h>
+#include "torvio/platform/Files.h"
 
 QStringList ArgumentsOf(int argc, char *argv[]) {
   QStringList arguments;
@@ -30,5 +29,5 @@ int Fail(const QString &message) {
 }
 
 bool StdoutIsTerminal() {
-  return isatty(fileno(stdout)) == 1;
+  return torvio::IsTerminal(stdout);
 }

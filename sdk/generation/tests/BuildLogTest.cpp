@@ -10,7 +10,7 @@
 namespace {
 
 using namespace parvex;
-using testsupport::ReadBytes;
+using testsupport::ReadText;
 
 std::string Group(const std::string &name) {
   return "<" + name + " >\n";
@@ -29,6 +29,13 @@ std::string Ranged(const std::string &name, const std::string &min, const std::s
   return "<" + name + " min='" + min + "' max='" + max + "'>" + value + "</" + name + ">\n";
 }
 
+// `text` matched literally inside a regular expression: a Windows folder
+// holds backslashes, and any folder may hold dots.
+std::string Literal(const std::string &text) {
+  static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+  return std::regex_replace(text, special, R"(\$&)");
+}
+
 class BuildLogFile : public testing::Test {
 protected:
   // The log of one run for the record, without its head part.
@@ -38,7 +45,7 @@ protected:
     EXPECT_EQ(OpenBuildLog(log, GenerateSourcesArgs{"/templates/", out.c_str(), nullptr}), 0);
     EXPECT_EQ(WriteBuildLogData(log, d), 0);
     CloseBuildLog(log);
-    const std::string text = ReadBytes(dir.Path() / "BuildLog.xml");
+    const std::string text = ReadText(dir.Path() / "BuildLog.xml");
     const auto at = text.find("<FOCDATA >");
     return at == std::string::npos ? text : text.substr(at);
   }
@@ -51,10 +58,10 @@ TEST_F(BuildLogFile, HeadPart) {
   BuildLog log;
   ASSERT_EQ(OpenBuildLog(log, GenerateSourcesArgs{"/tpl/a&b<c>/", out.c_str(), nullptr}), 0);
   CloseBuildLog(log);
-  const std::string text = ReadBytes(dir.Path() / "BuildLog.xml");
+  const std::string text = ReadText(dir.Path() / "BuildLog.xml");
   const std::regex head("<TORVIO >\n<ARGS >\n<TemplatesDir >/tpl/a&b<c>/</TemplatesDir>\n"
                         "<BuildLogFile >" +
-                        out +
+                        Literal(out) +
                         "BuildLog.xml</BuildLogFile>\n"
                         "<BuildDateTime >[01][0-9]/[0-3][0-9]/[0-9]{2} - [0-2][0-9]:[0-5][0-9]:"
                         "[0-6][0-9]</BuildDateTime>\n</ARGS>\n</TORVIO>\n");

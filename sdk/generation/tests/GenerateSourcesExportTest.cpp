@@ -78,9 +78,9 @@ TEST_F(GenerateSourcesExport, LibraryDefaultsMatchTheTable) {
             (LogLine{"End include files creation. 0 Error(s) 1 Warning(s)", 2}));
   for (const char *n : kNames) {
     const std::string file = std::string(n) + ".h";
-    const std::string ha = WithoutBanner(testsupport::ReadBytes(a.Path() / file));
+    const std::string ha = WithoutBanner(testsupport::ReadText(a.Path() / file));
     EXPECT_FALSE(ha.empty()) << n;
-    EXPECT_EQ(ha, WithoutBanner(testsupport::ReadBytes(b.Path() / file))) << n;
+    EXPECT_EQ(ha, WithoutBanner(testsupport::ReadText(b.Path() / file))) << n;
   }
 }
 

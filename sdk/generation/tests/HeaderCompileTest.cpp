@@ -19,6 +19,7 @@ namespace {
 
 using namespace parvex;
 using testsupport::ReadBytes;
+using testsupport::ReadText;
 
 const char *const kHeaders[] = {
     "MC_Control_Param",  "MC_PMSM_motor_param",     "MC_Hall_prm",
@@ -37,6 +38,16 @@ struct CompileResult {
   int status;
   std::string messages;
 };
+
+// The check runs the host's C compiler through a POSIX shell, which a
+// Windows test run does not have; there the byte comparison with the Linux
+// headers (tests/windows) stands for it.
+#if defined(_WIN32)
+#define SKIP_WITHOUT_C_COMPILER()                                                                  \
+  GTEST_SKIP() << "no C compiler and POSIX shell in a Windows test run"
+#else
+#define SKIP_WITHOUT_C_COMPILER() static_cast<void>(0)
+#endif
 
 class HeaderCompile : public testing::Test {
 protected:
@@ -59,7 +70,7 @@ protected:
     const std::regex define(R"(^#define\s+(\w+)[ \t]+(\S.*)$)");
     std::set<std::string> seen;
     for (const char *h : kHeaders) {
-      std::istringstream text(ReadBytes(out.Path() / (std::string(h) + ".h")));
+      std::istringstream text(ReadText(out.Path() / (std::string(h) + ".h")));
       std::string line;
       std::smatch m;
       while (std::getline(text, line)) {
@@ -150,6 +161,7 @@ class HeaderCompileConfigurations : public HeaderCompile,
                                     public testing::WithParamInterface<Configuration> {};
 
 TEST_P(HeaderCompileConfigurations, EveryHeaderCompiles) {
+  SKIP_WITHOUT_C_COMPILER();
   UserData d = testdata::HandDefaults();
   GetParam().change(d);
   Generate(d);
@@ -178,6 +190,7 @@ TEST_F(HeaderCompile, EveryTokenIsUsedByTheBundledTemplates) {
 }
 
 TEST_F(HeaderCompile, MtpaWithEqualInductancesStopsTheBuild) {
+  SKIP_WITHOUT_C_COMPILER();
   UserData d = testdata::HandDefaults();
   d.InternalPMSMMaximunTxAStrategy = 1;
   Generate(d);
@@ -190,6 +203,7 @@ TEST_F(HeaderCompile, MtpaWithEqualInductancesStopsTheBuild) {
 
 // A gain the firmware would wrap stops its build, with the counted warning.
 TEST_F(HeaderCompile, GainBeyondItsTypeStopsTheBuild) {
+  SKIP_WITHOUT_C_COMPILER();
   UserData d = testdata::HandDefaults();
   d.TorquePDividend.Value = 64880640; // 3 V bus, 0.001 Ohm shunt, gain 1
   Generate(d);
@@ -204,6 +218,7 @@ TEST_F(HeaderCompile, GainBeyondItsTypeStopsTheBuild) {
 // 3000 rpm with Ke 0.4 truncates MAXBEMF to 0: F2 is 2, and the headers of
 // this valid motor build.
 TEST_F(HeaderCompile, MotorWithZeroMaxBemfBuilds) {
+  SKIP_WITHOUT_C_COMPILER();
   UserData d = testdata::HandDefaults();
   d.MotorMaxSpeed.Value = 3000;
   d.Ke.Value = 0.4;

@@ -3,7 +3,9 @@
 #ifndef PARVEX_API_H
 #define PARVEX_API_H
 
-#if defined(_WIN32)
+#if defined(PARVEX_CORE_STATIC)
+#define PARVEX_CORE_API
+#elif defined(_WIN32)
 #if defined(PARVEX_CORE_BUILD)
 #define PARVEX_CORE_API __declspec(dllexport)
 #else
