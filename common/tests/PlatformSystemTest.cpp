@@ -128,6 +128,23 @@ TEST_F(PlatformSystem, KindOfTellsNothingAFileAndAFolder) {
   EXPECT_FALSE(fs::exists(folder / u8"sous-dossier"));
 }
 
+TEST_F(PlatformSystem, OnlyARegularFileIsOne) {
+  WriteRaw(folder / u8"modèle.th", "x");
+  fs::create_directory(folder / u8"modèles");
+  const struct {
+    const char8_t *name;
+    bool regular;
+  } cases[] = {{u8"modèle.th", true}, {u8"modèles", false}, {u8"absent.th", false}};
+  for (const auto &c : cases)
+    EXPECT_EQ(torvio::IsRegularFile(Name(c.name).c_str()), c.regular) << Name(c.name);
+}
+
+TEST_F(PlatformSystem, FilesCanBeMadeInAFolderThatIsThere) {
+  EXPECT_TRUE(torvio::CanWriteInFolder(Utf8(folder).c_str()));
+  EXPECT_FALSE(torvio::CanWriteInFolder(Name(u8"absent").c_str()));
+  EXPECT_EQ(errno, ENOENT);
+}
+
 #if !defined(_WIN32) // Windows makes links only with a privilege tests lack.
 TEST_F(PlatformSystem, ALinkIsResolvedOnlyToARegularFile) {
   WriteRaw(folder / "real.tvd", "x");
@@ -140,6 +157,8 @@ TEST_F(PlatformSystem, ALinkIsResolvedOnlyToARegularFile) {
   EXPECT_EQ(target, Utf8(fs::canonical(folder / "real.tvd")));
   EXPECT_FALSE(torvio::ResolveLinkToRegular(Name(u8"dangling.tvd").c_str(), target, permissions));
   EXPECT_EQ(errno, 0);
+  EXPECT_TRUE(torvio::IsRegularFile(Name(u8"link.tvd").c_str()));
+  EXPECT_FALSE(torvio::IsRegularFile(Name(u8"dangling.tvd").c_str()));
 }
 #endif
 

@@ -33,6 +33,17 @@ inline PathKind KindOf(const char *path, unsigned *permissions = nullptr) {
   return S_ISLNK(link.st_mode) ? PathKind::Link : PathKind::Other;
 }
 
+// Whether `path` is a regular file or a link to one.
+inline bool IsRegularFile(const char *path) {
+  struct stat s {};
+  return ::stat(path, &s) == 0 && S_ISREG(s.st_mode);
+}
+
+// Whether files may be made in the folder `path`; false with errno set.
+inline bool CanWriteInFolder(const char *path) {
+  return ::access(path, W_OK | X_OK) == 0;
+}
+
 // The real path of the regular file the link `path` leads to, and its
 // permissions; false when it leads elsewhere or nowhere (errno set when
 // resolving it failed).

@@ -11,6 +11,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// windows.h names ReplaceFileA or ReplaceFileW by this macro; TORVIO has its
+// own ReplaceFile (project/FileReplace.h) and calls ReplaceFileW by name.
+#undef ReplaceFile
 
 #include <psapi.h>
 #include <shellapi.h>
@@ -100,6 +103,25 @@ inline PathKind KindOf(const char *path, unsigned * = nullptr) {
   default:
     return PathKind::Other;
   }
+}
+
+// Whether `path` is a regular file or a link to one.
+inline bool IsRegularFile(const char *path) {
+  std::wstring wide;
+  std::error_code ec;
+  return detail::WidePath(path, wide) && std::filesystem::is_regular_file(wide, ec);
+}
+
+// Whether files may be made in the folder `path`; false with errno set.
+// The C runtime tells only the read-only attribute, not the access list: a
+// refused write is still reported when it happens.
+inline bool CanWriteInFolder(const char *path) {
+  std::wstring wide;
+  if (!detail::WidePath(path, wide)) {
+    errno = EINVAL;
+    return false;
+  }
+  return ::_waccess(wide.c_str(), 2) == 0;
 }
 
 // The final path of the regular file the link `path` leads to; false when
