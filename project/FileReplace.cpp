@@ -1,15 +1,10 @@
 #include "FileReplace.h"
 
-#include "torvio/platform/Files.h"
+#include "torvio/platform/System.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -31,20 +26,6 @@ std::string BaseName(const std::string &path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, std::string_view bytes, int &error) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      error = errno;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 // Creates a fresh file beside `target`, open for writing.
 int CreateTemporary(const std::string &target, std::string &temporary, int &error) {
   std::random_device seed;
@@ -52,7 +33,7 @@ int CreateTemporary(const std::string &target, std::string &temporary, int &erro
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary =
         Folder(target) + "/." + BaseName(target) + ".tmp" + std::to_string(random() % 1000000);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = CreateNewFile(temporary.c_str());
     if (fd >= 0)
       return fd;
     if (errno != EEXIST) {
@@ -66,10 +47,10 @@ int CreateTemporary(const std::string &target, std::string &temporary, int &erro
 
 // The regular file `path` names, following a symbolic link; empty with the
 // reason in `error` when it names something else.
-bool ResolveTarget(const std::string &path, std::string &target, struct stat &existing,
+bool ResolveTarget(const std::string &path, std::string &target, unsigned &permissions,
                    bool &exists, std::string &error) {
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) != 0) {
+  switch (KindOf(path.c_str(), &permissions)) {
+  case PathKind::None:
     if (errno != ENOENT) {
       error = SystemError(errno);
       return false;
@@ -77,22 +58,22 @@ bool ResolveTarget(const std::string &path, std::string &target, struct stat &ex
     target = path;
     exists = false;
     return true;
-  }
-  if (S_ISREG(link.st_mode)) {
+  case PathKind::Regular:
     target = path;
-    existing = link;
     exists = true;
     return true;
-  }
-  if (S_ISLNK(link.st_mode) && ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-    char resolved[PATH_MAX];
-    if (!::realpath(path.c_str(), resolved)) {
+  case PathKind::Link:
+    if (ResolveLinkToRegular(path.c_str(), target, permissions)) {
+      exists = true;
+      return true;
+    }
+    if (errno != 0) {
       error = SystemError(errno);
       return false;
     }
-    target = resolved;
-    exists = true;
-    return true;
+    break;
+  case PathKind::Other:
+    break;
   }
   error = "It is not a regular file (a folder, device, pipe or socket, or a link to one or to "
           "nothing), so it was left alone and nothing was written.";
@@ -103,9 +84,9 @@ bool ResolveTarget(const std::string &path, std::string &target, struct stat &ex
 
 bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &error) {
   std::string target;
-  struct stat existing {};
+  unsigned permissions = 0;
   bool exists = false;
-  if (!ResolveTarget(path, target, existing, exists, error))
+  if (!ResolveTarget(path, target, permissions, exists, error))
     return false;
 
   std::string temporary;
@@ -117,22 +98,22 @@ bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &e
   }
   bool ok = true;
   if (exists)
-    ::fchmod(fd, existing.st_mode & 07777);
-  if (!WriteAll(fd, bytes, code) || ::fsync(fd) != 0) {
+    SetPermissions(fd, permissions);
+  if (!WriteAll(fd, bytes, code) || !SyncFile(fd)) {
     ok = false;
     if (code == 0)
       code = errno;
   }
-  if (::close(fd) != 0 && ok) {
+  if (!CloseFile(fd) && ok) {
     ok = false;
     code = errno;
   }
-  if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (ok && !ReplaceWith(temporary.c_str(), target.c_str())) {
     ok = false;
     code = errno;
   }
   if (!ok) {
-    ::unlink(temporary.c_str());
+    RemoveFile(temporary.c_str());
     // A write cut short by a full disk or a file size limit.
     error = IsDiskFull(code)
                 ? "The file could not be written completely (is the disk full?). The previous "

@@ -2,12 +2,11 @@
 
 #include "FileReplace.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/System.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -87,8 +86,7 @@ std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::stri
 MechanicsRead ReadMechanics(const std::string &projectPath) {
   MechanicsRead result;
   const std::string path = MechanicsPath(projectPath);
-  struct stat s {};
-  if (::lstat(path.c_str(), &s) != 0)
+  if (KindOf(path.c_str()) == PathKind::None)
     return result; // none
   const RegularFile file = OpenRegularFile(path.c_str());
   if (file.notRegular || file.fd < 0) {
@@ -98,7 +96,7 @@ MechanicsRead ReadMechanics(const std::string &projectPath) {
   }
   std::string bytes;
   const int error = ReadAtMost(file.fd, kMostBytes + 1, bytes);
-  ::close(file.fd);
+  CloseFile(file.fd);
   if (error != 0 || bytes.size() > kMostBytes) {
     result.error = path + ": " + (error != 0 ? std::strerror(error) : "too large");
     return result;
@@ -114,7 +112,7 @@ bool WriteMechanics(const std::string &projectPath,
                     const std::optional<parvex::Mechanics> &mechanics, std::string &error) {
   const std::string path = MechanicsPath(projectPath);
   if (!mechanics) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    if (!RemoveFile(path.c_str()) && errno != ENOENT) {
       error = path + ": " + std::strerror(errno);
       return false;
     }

@@ -3,10 +3,10 @@
 #include "FileReplace.h"
 #include "MechanicsFile.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/System.h"
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -25,7 +25,7 @@ LoadedProject LoadProject(const std::string &path) {
   // file that is too large.
   std::string bytes;
   const int error = ReadAtMost(file.fd, kMaxProjectFileSize + 1, bytes);
-  ::close(file.fd);
+  CloseFile(file.fd);
   if (error != 0) {
     result.error = std::strerror(error);
     return result;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace torvio {
@@ -18,13 +19,15 @@ public:
   FolderLock(const FolderLock &) = delete;
   FolderLock &operator=(const FolderLock &) = delete;
 
-  bool Held() const { return fd_ >= 0; }
+  bool Held() const { return lock_ != -1; }
   // Another run holds the folder (as opposed to a lock that cannot be made).
   bool Busy() const { return busy_; }
   const std::string &Reason() const { return reason_; }
 
 private:
-  int fd_ = -1;
+  // The platform's LockHandle (kNoLock is -1); its header, which brings
+  // windows.h on Windows, stays out of this one.
+  std::intptr_t lock_ = -1;
   bool busy_ = false;
   std::string reason_;
 };

@@ -2,9 +2,9 @@
 
 #include "GeneratedFiles.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/System.h"
 
 #include <cstring>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -67,7 +67,7 @@ std::optional<Manifest> ReadManifest(const std::string &folder, std::string &war
   }
   std::string bytes;
   const int error = ReadAtMost(file.fd, kMostBytes + 1, bytes);
-  ::close(file.fd);
+  CloseFile(file.fd);
   if (error != 0) {
     warning = why + std::strerror(error);
     return std::nullopt;

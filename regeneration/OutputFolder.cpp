@@ -1,10 +1,11 @@
 #include "OutputFolder.h"
 
+#include "torvio/platform/System.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -28,7 +29,7 @@ OutputFolder PrepareOutputFolder(const std::string &dir) {
     }
     result.created = true;
   }
-  if (::access(path.c_str(), W_OK | X_OK) != 0)
+  if (!CanWriteInFolder(path.c_str()))
     result.error = std::strerror(errno);
   return result;
 }

@@ -5,15 +5,13 @@
 #include "Sha256.h"
 #include "UnifiedDiff.h"
 #include "torvio/RegularFile.h"
-#include "torvio/platform/Files.h"
+#include "torvio/platform/System.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <regex>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace torvio {
 
@@ -24,8 +22,7 @@ constexpr std::size_t kMostBytes = 64u << 20;
 // The bytes of the regular file at `path`; empty when there is none (a
 // link or anything else is not read: it is not what TORVIO writes).
 std::optional<std::string> ReadRegular(const std::string &path) {
-  struct stat link {};
-  if (::lstat(path.c_str(), &link) != 0 || !S_ISREG(link.st_mode))
+  if (KindOf(path.c_str()) != PathKind::Regular)
     return std::nullopt;
   const RegularFile file = OpenRegularFile(path.c_str());
   if (file.fd < 0)
@@ -33,18 +30,17 @@ std::optional<std::string> ReadRegular(const std::string &path) {
   // A failed read leaves what came, which then differs from any header.
   std::string bytes;
   ReadAtMost(file.fd, kMostBytes + 1, bytes);
-  ::close(file.fd);
+  CloseFile(file.fd);
   return bytes;
 }
 
 bool Exists(const std::string &path) {
-  struct stat link {};
-  return ::lstat(path.c_str(), &link) == 0;
+  return KindOf(path.c_str()) != PathKind::None;
 }
 
 // Writes `bytes` as `folder` + `name`; true when complete.
 bool WriteFile(const std::string &path, const std::string &bytes) {
-  std::FILE *f = std::fopen(path.c_str(), "wb");
+  std::FILE *f = OpenFile(path.c_str(), "wb");
   if (!f)
     return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -148,9 +144,9 @@ Regeneration::~Regeneration() {
   if (privateDir_.empty())
     return;
   for (const char *name : kGeneratedFiles)
-    ::unlink((privateDir_ + name).c_str());
-  ::unlink((privateDir_ + kManifestName).c_str());
-  ::rmdir(privateDir_.c_str());
+    RemoveFile((privateDir_ + name).c_str());
+  RemoveFile((privateDir_ + kManifestName).c_str());
+  RemoveFolder(privateDir_.c_str());
 }
 
 void Regeneration::Plan() {
@@ -252,7 +248,7 @@ std::vector<PlacedFile> Regeneration::Place(const std::set<std::string> &keep) {
     } else if (keep.count(f.name) && f.name != kBuildLogName) {
       p.outcome = "kept";
       previous();
-    } else if (::rename((privateDir_ + f.name).c_str(), (outputDir_ + f.name).c_str()) == 0) {
+    } else if (RenameOver((privateDir_ + f.name).c_str(), (outputDir_ + f.name).c_str())) {
       // The rename replaces a link or any file by a regular file in the
       // folder; nothing is written through a link.
       p.outcome = f.name == kBuildLogName           ? "written"
@@ -268,7 +264,7 @@ std::vector<PlacedFile> Regeneration::Place(const std::set<std::string> &keep) {
   }
   const std::string manifest = privateDir_ + kManifestName;
   if (WriteFile(manifest, ManifestText(written)))
-    ::rename(manifest.c_str(), (outputDir_ + kManifestName).c_str());
+    RenameOver(manifest.c_str(), (outputDir_ + kManifestName).c_str());
   return placed;
 }
 

@@ -2,7 +2,7 @@
 
 #include "GeneratedFiles.h"
 
-#include <sys/stat.h>
+#include "torvio/platform/System.h"
 
 namespace torvio {
 
@@ -13,8 +13,7 @@ int TemplatesIn(const std::string &dir) {
     if (header.size() < 2 || header.compare(header.size() - 2, 2, ".h") != 0)
       continue; // the build log has no template
     header.replace(header.size() - 2, 2, ".th");
-    struct stat s {};
-    found += ::stat((dir + header).c_str(), &s) == 0 && S_ISREG(s.st_mode);
+    found += IsRegularFile((dir + header).c_str());
   }
   return found;
 }

@@ -9,6 +9,7 @@
 #include "parvex/Plausibility.h"
 #include "parvex/Settings.h"
 #include "torvio/RegularFile.h"
+#include "torvio/platform/System.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,7 +28,6 @@
 #include <limits>
 #include <set>
 #include <span>
-#include <unistd.h>
 
 namespace torvio::scripting {
 
@@ -415,7 +415,7 @@ JsonProject ReadProjectJson(const std::string &path) {
   }
   std::string bytes;
   const int error = ReadAtMost(file.fd, kMaxJsonFileSize + 1, bytes);
-  ::close(file.fd);
+  CloseFile(file.fd);
   if (error != 0) {
     result.errors.push_back(std::strerror(error));
     return result;

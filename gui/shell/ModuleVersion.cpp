@@ -1,10 +1,9 @@
 #include "shell/ModuleVersion.h"
 
-#include <link.h>
+#include "torvio/platform/System.h"
 
 #include <cctype>
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
 #ifndef TORVIO_VERSION
@@ -51,30 +50,11 @@ std::optional<std::string> VersionFromFileName(const std::string &fileName,
 }
 
 std::optional<std::string> LoadedModulePath(const std::string &soname) {
-  struct Search {
-    const std::string *soname;
-    std::string path;
-  } search{&soname, {}};
-  dl_iterate_phdr(
-      [](dl_phdr_info *info, std::size_t, void *data) -> int {
-        auto *s = static_cast<Search *>(data);
-        if (!info->dlpi_name || !*info->dlpi_name) {
-          return 0;
-        }
-        const std::string name = std::filesystem::path(info->dlpi_name).filename().string();
-        if (name.compare(0, s->soname->size(), *s->soname) == 0) {
-          s->path = info->dlpi_name;
-          return 1;
-        }
-        return 0;
-      },
-      &search);
-  if (search.path.empty()) {
+  std::string path = LoadedModuleFile(soname);
+  if (path.empty()) {
     return std::nullopt;
   }
-  std::error_code error;
-  const auto real = std::filesystem::canonical(search.path, error);
-  return error ? search.path : real.string();
+  return path;
 }
 
 std::optional<std::string> LoadedModuleVersion(const std::string &soname) {

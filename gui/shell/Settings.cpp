@@ -2,6 +2,7 @@
 
 #include "shell/PathBytes.h"
 #include "strings/ResString.h"
+#include "torvio/platform/System.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,7 +13,6 @@
 
 #include <cerrno>
 #include <memory>
-#include <sys/stat.h>
 
 namespace torvio {
 namespace {
@@ -30,13 +30,17 @@ QString &SettingsFolder() {
 // or a link to one.
 bool StoreIsUsable(const QString &path) {
   const QByteArray name = QFile::encodeName(path);
-  struct stat link {};
-  if (::lstat(name.constData(), &link) != 0)
+  switch (torvio::KindOf(name.constData())) {
+  case torvio::PathKind::None:
     return errno == ENOENT;
-  struct stat target {};
-  return S_ISREG(link.st_mode) ||
-         (S_ISLNK(link.st_mode) && ::stat(name.constData(), &target) == 0 &&
-          S_ISREG(target.st_mode));
+  case torvio::PathKind::Regular:
+    return true;
+  case torvio::PathKind::Link:
+    return torvio::IsRegularFile(name.constData());
+  case torvio::PathKind::Other:
+    break;
+  }
+  return false;
 }
 
 // The per-user store, or a map in memory when its file cannot be used.

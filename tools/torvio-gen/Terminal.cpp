@@ -1,12 +1,12 @@
 #include "Terminal.h"
 
 #include "GenExitCodes.h"
-#include "torvio/platform/Files.h"
+#include "torvio/platform/System.h"
 
 QStringList ArgumentsOf(int argc, char *argv[]) {
   QStringList arguments;
-  for (int i = 0; i < argc; ++i)
-    arguments << PathFromBytes(argv[i]);
+  for (const std::string &argument : torvio::ProgramArguments(argc, argv))
+    arguments << PathFromBytes(argument);
   return arguments;
 }
 
