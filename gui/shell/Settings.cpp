@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
@@ -29,7 +28,8 @@ QString &SettingsFolder() {
 // Whether the store's file may be read and written: absent, a regular file
 // or a link to one.
 bool StoreIsUsable(const QString &path) {
-  const QByteArray name = QFile::encodeName(path);
+  // The platform module takes UTF-8 names on every system.
+  const QByteArray name = path.toUtf8();
   switch (torvio::KindOf(name.constData())) {
   case torvio::PathKind::None:
     return errno == ENOENT;
