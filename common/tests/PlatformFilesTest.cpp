@@ -1,6 +1,7 @@
 // The platform module on the system it is built for: names beyond ASCII,
 // text and binary mode, what counts as a regular file, fresh folders and a
 // full disk.
+#include "FreshFolderTest.h"
 #include "torvio/RegularFile.h"
 #include "torvio/platform/Files.h"
 
@@ -9,35 +10,17 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
+using fresh_folder::ReadRaw;
+using fresh_folder::Utf8;
 
-std::string Utf8(const fs::path &p) {
-  const std::u8string text = p.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-std::string ReadRaw(const fs::path &p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-class PlatformFiles : public testing::Test {
+class PlatformFiles : public fresh_folder::FreshFolderTest {
 protected:
-  void SetUp() override {
-    std::string pattern = torvio::TemporaryFolder() + "/torvio-platform-XXXXXX";
-    ASSERT_TRUE(torvio::MakeFreshFolder(pattern)) << pattern << ": " << errno;
-    folder = fs::path(std::u8string(pattern.begin(), pattern.end()));
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
-  fs::path folder;
+  PlatformFiles() : FreshFolderTest("torvio-platform") {}
 };
 
 #if defined(_WIN32)

@@ -1,6 +1,7 @@
 // The rest of the platform module on the system it is built for: replacing
 // a file in one step, the generation lock, what a name is, the loaded
 // library's file and the command line.
+#include "FreshFolderTest.h"
 #include "torvio/platform/System.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,34 +16,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path &p) {
-  const std::u8string text = p.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-std::string ReadRaw(const fs::path &p) {
-  std::ifstream f(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using fresh_folder::ReadRaw;
+using fresh_folder::Utf8;
 
 void WriteRaw(const fs::path &p, const std::string &bytes) {
   std::ofstream(p, std::ios::binary) << bytes;
 }
 
-class PlatformSystem : public testing::Test {
+class PlatformSystem : public fresh_folder::FreshFolderTest {
 protected:
-  void SetUp() override {
-    std::string pattern = torvio::TemporaryFolder() + "/torvio-system-XXXXXX";
-    ASSERT_TRUE(torvio::MakeFreshFolder(pattern)) << pattern << ": " << errno;
-    folder = fs::path(std::u8string(pattern.begin(), pattern.end()));
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder, ec);
-  }
+  PlatformSystem() : FreshFolderTest("torvio-system") {}
   // A name beyond ASCII, so the UTF-16 conversion is part of every call.
   std::string Name(const char8_t *name) const { return Utf8(folder / name); }
-  fs::path folder;
 };
 
 // Written whole through the calls a replacing save makes.
