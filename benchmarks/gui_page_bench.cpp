@@ -6,6 +6,7 @@
 #include "pages/ControlSettingsPage.h"
 #include "pages/NumericField.h"
 #include "pages/PageHost.h"
+#include "shell/EnterSetting.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,9 +18,15 @@ namespace {
 class BenchHost : public PageHost {
 public:
   BenchHost() { PARVEX_SetDefault(&data); }
-  UserData *Record() override { return &data; }
-  void SetModifiedFlag() override { ++modified; }
-  void RebuildPages() override {}
+  const UserData &Record() const override { return data; }
+  // As the document enters an edit: the model's rule, then every page hears
+  // what changed.
+  void Set(const parvex::Parameter &parameter, double value, const QString &) override {
+    const UserData before = data;
+    if (EnterSetting(data, parameter, value))
+      NotifyPages(ChangesBetween(before, data));
+    ++modified;
+  }
   void ShowHelp(unsigned) override {}
   UserData data{};
   long modified = 0;

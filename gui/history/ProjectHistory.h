@@ -1,8 +1,8 @@
-// Edit > Undo and Redo: every committed page edit is one step that puts the
-// whole record back as it was before the commit (including what the
-// consistency check changed with it), and forward again. The step that
-// reaches the state last saved or loaded clears the modified flag, unless
-// the output folder changed since.
+// Edit > Undo and Redo: every edit of the record is one step that puts the
+// whole record back as it was before it (including what the consistency
+// check changed with it), and forward again. The document owns the history
+// and restores the states it gives back; the history's clean state is the
+// state last saved or loaded.
 #pragma once
 
 #include "parvex.h"
@@ -10,31 +10,39 @@
 #include <QObject>
 #include <QString>
 
-class CTORVIODoc;
+#include <functional>
+
 class QUndoStack;
 
 class ProjectHistory : public QObject {
   Q_OBJECT
 
 public:
-  // Follows the document's New, Open, Save and commits; not owned.
-  explicit ProjectHistory(CTORVIODoc *doc, QObject *parent = nullptr);
+  // `restore` puts a state back into the record (undo, redo).
+  explicit ProjectHistory(std::function<void(const UserData &)> restore, QObject *parent = nullptr);
 
   QUndoStack *Stack() const { return stack_; }
 
-  // A page committed an edit: one step from `before` to the record as it
-  // is now, named by the setting's label. Nothing when the record is the
-  // same (a selected radio button clicked again).
-  void Committed(const UserData &before, const QString &label);
+  // One step from `before` to `after`, named by the edit's label (its "&"
+  // marks dropped).
+  void Push(const UserData &before, const UserData &after, const QString &label);
+  // New and Open: an empty history, clean when the project is unmodified.
+  // A new project counts as modified until saved, so no step reaches a
+  // clean state then.
+  void Restart(bool modified);
+  // Saving makes the current step the clean one.
+  void MarkSaved();
+  // Something outside the record changed (the output folder): no step leads
+  // back to the state last saved.
+  void ForgetSaved();
+  // True while Restart runs, when the stack's clean state says nothing of
+  // the project.
+  bool Restarting() const { return restarting_; }
 
-  // Puts `state` into the document's record, which shows it.
-  void Apply(const UserData &state);
+  void Restore(const UserData &state) const { restore_(state); }
 
 private:
-  void Restart();
-  void OnModifiedChanged(bool modified);
-
-  CTORVIODoc *doc_;
+  std::function<void(const UserData &)> restore_;
   QUndoStack *stack_;
   bool restarting_ = false;
 };

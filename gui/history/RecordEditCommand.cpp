@@ -7,7 +7,7 @@ RecordEditCommand::RecordEditCommand(ProjectHistory &history, const UserData &be
     : QUndoCommand(label), history_(history), before_(before), after_(after) {}
 
 void RecordEditCommand::undo() {
-  history_.Apply(before_);
+  history_.Restore(before_);
 }
 
 void RecordEditCommand::redo() {
@@ -15,5 +15,5 @@ void RecordEditCommand::redo() {
     pushed_ = true;
     return;
   }
-  history_.Apply(after_);
+  history_.Restore(after_);
 }

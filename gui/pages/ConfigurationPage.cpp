@@ -45,21 +45,18 @@ PageTable CConfigurationPage::Table() {
        .label = "Quadrature encoder",
        .group = "speed",
        .flag = &UserData::QuadratureEncoder,
-       .after = After::Rebuild,
        .row = 0},
       {.id = IdHall,
        .kind = K::Radio,
        .label = "Hall sensors",
        .group = "speed",
        .flag = &UserData::HallSensors,
-       .after = After::Rebuild,
        .row = 1},
       {.id = IdSensorless,
        .kind = K::Radio,
        .label = "No speed sensors",
        .group = "speed",
        .flag = &UserData::NoSpeedSensors,
-       .after = After::Rebuild,
        .row = 2},
       {.id = IdFluxWeakening,
        .kind = K::CheckBox,
@@ -140,7 +137,3 @@ CConfigurationPage::CConfigurationPage(PageHost *host, QWidget *parent)
 void CConfigurationPage::LoadPage() {
   target_->setCurrentIndex(0);
 }
-
-void CConfigurationPage::RefreshDependentFields() {}
-
-void CConfigurationPage::UpdateToolTips() {}

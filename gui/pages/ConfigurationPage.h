@@ -30,9 +30,6 @@ public:
 
   explicit CConfigurationPage(PageHost *host, QWidget *parent = nullptr);
 
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
-
   static PageTable Table();
 
 protected:

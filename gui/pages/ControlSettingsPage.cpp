@@ -9,7 +9,6 @@
 #include <QLabel>
 
 PageTable CControlSettingsPage::Table() {
-  constexpr unsigned show = After::Refresh;
   PageTable t;
   t.groups = {
       {.key = "driving", .title = "Driving settings", .parent = nullptr, .row = 0, .column = 0},
@@ -39,7 +38,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "PWM Frequency (Hz)",
        .group = "driving",
        .param = &UserData::PWMFrequency,
-       .after = show,
        .row = 0},
       {.id = IdDeadTime,
        .label = "Dead-time (ns)",
@@ -50,7 +48,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "Cut-off frequency (rad/s)",
        .group = "tfc",
        .param = &UserData::CutOffFrequency,
-       .after = show,
        .tabNext = {IdTorquePDividend, IdTorqueInitRef},
        .tabPrev = {IdCurrentRate},
        .row = 0},
@@ -59,7 +56,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "torque",
        .param = &UserData::TorquePDividend,
-       .dependent = true,
        .tabNext = {IdTorqueIDividend},
        .tabPrev = {IdCutOffFrequency},
        .row = 0,
@@ -69,7 +65,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "torque",
        .param = &UserData::TorquePDivisor,
-       .dependent = true,
        .tabNext = {IdTorqueIDividend},
        .tabPrev = {IdTorquePDividend},
        .row = 0,
@@ -79,7 +74,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "torque",
        .param = &UserData::TorqueIDividend,
-       .dependent = true,
        .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
        .tabPrev = {IdTorquePDividend},
        .row = 1,
@@ -89,7 +83,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "torque",
        .param = &UserData::TorqueIDivisor,
-       .dependent = true,
        .tabNext = {IdTorqueDDividend, IdTorqueInitRef},
        .tabPrev = {IdTorqueIDividend},
        .row = 1,
@@ -99,7 +92,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "torque",
        .param = &UserData::TorqueDDividend,
-       .dependent = true,
        .tabNext = {IdTorqueInitRef},
        .tabPrev = {IdTorqueIDividend, IdCutOffFrequency},
        .row = 2,
@@ -109,7 +101,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "D",
        .group = "torque",
        .param = &UserData::TorqueDDivisor,
-       .dependent = true,
        .tabNext = {IdTorqueInitRef},
        .tabPrev = {IdTorqueDDividend},
        .row = 2,
@@ -129,7 +120,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "flux",
        .param = &UserData::FluxPDividend,
-       .dependent = true,
        .tabNext = {IdFluxIDividend},
        .tabPrev = {IdTorqueInitRef},
        .row = 0,
@@ -139,7 +129,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "flux",
        .param = &UserData::FluxPDivisor,
-       .dependent = true,
        .tabNext = {IdFluxIDividend},
        .tabPrev = {IdFluxPDividend},
        .row = 0,
@@ -149,7 +138,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "flux",
        .param = &UserData::FluxIDividend,
-       .dependent = true,
        .tabNext = {IdFluxDDividend, IdFluxInitRef},
        .tabPrev = {IdFluxPDividend},
        .row = 1,
@@ -159,7 +147,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "flux",
        .param = &UserData::FluxIDivisor,
-       .dependent = true,
        .tabNext = {IdFluxDDividend, IdFluxInitRef},
        .tabPrev = {IdFluxIDividend},
        .row = 1,
@@ -169,7 +156,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "/",
        .group = "flux",
        .param = &UserData::FluxDDividend,
-       .dependent = true,
        .tabNext = {IdFluxInitRef},
        .tabPrev = {IdFluxIDividend, IdTorqueInitRef},
        .row = 2,
@@ -179,7 +165,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "D",
        .group = "flux",
        .param = &UserData::FluxDDivisor,
-       .dependent = true,
        .tabNext = {IdFluxInitRef},
        .tabPrev = {IdFluxDDividend},
        .row = 2,
@@ -200,7 +185,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "Manual editing enabled",
        .group = "tfc",
        .flag = &UserData::TorqueAndFluxGainsComputation,
-       .after = After::Refresh | After::Rules,
        .row = 2,
        .column = 0},
       // Speed controller: the check rounds its divisors to powers of two.
@@ -217,8 +201,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "speed",
        .param = &UserData::SpeedPDivisor,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdSpeedIDividend},
        .tabPrev = {IdSpeedPDividend},
        .row = 0,
@@ -237,8 +219,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "speed",
        .param = &UserData::SpeedIDivisor,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdSpeedDDividend, IdSpeedInitRef},
        .tabPrev = {IdSpeedIDividend},
        .row = 1,
@@ -257,8 +237,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "D",
        .group = "speed",
        .param = &UserData::SpeedDDivisor,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdSpeedInitRef},
        .tabPrev = {IdSpeedDDividend},
        .row = 2,
@@ -287,8 +265,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "P",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerPDivisor,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdFwIDividend},
        .tabPrev = {IdFwPDividend},
        .row = 0,
@@ -307,8 +283,6 @@ PageTable CControlSettingsPage::Table() {
        .label = "I",
        .group = "fw",
        .param = &UserData::FluxWeakeningControllerIDivisor,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdFwVoltageLimit},
        .tabPrev = {IdFwIDividend},
        .row = 1,
@@ -381,10 +355,6 @@ void CControlSettingsPage::LoadPage() {
   ShowAnalysisFlag();
 }
 
-void CControlSettingsPage::AfterCommit() {
-  ShowAnalysisFlag();
-}
-
 void CControlSettingsPage::ShowAnalysisFlag() {
   const BandwidthFlag flag = Record() ? BandwidthFlagOf(*Record()) : BandwidthFlag{};
   analysisFlag_->setText(flag.text);
@@ -395,19 +365,9 @@ void CControlSettingsPage::ShowAnalysisFlag() {
 }
 
 void CControlSettingsPage::OnSpeedRateChosen() {
-  CommitChoice(&UserData::SpeedRegulationControlRate, speedRate_->SelectedValue(), After::Nothing,
-               speedRate_);
+  CommitChoice("SpeedRegulationControlRate", speedRate_->SelectedValue(), speedRate_);
 }
 
 void CControlSettingsPage::OnCurrentRateChosen() {
-  CommitChoice(&UserData::TorqueAndFluxControlRate, currentRate_->SelectedValue(), After::Refresh,
-               currentRate_);
-}
-
-void CControlSettingsPage::RefreshDependentFields() {
-  RefreshTableDependents();
-}
-
-void CControlSettingsPage::UpdateToolTips() {
-  UpdateTableToolTips();
+  CommitChoice("TorqueAndFluxControlRate", currentRate_->SelectedValue(), currentRate_);
 }

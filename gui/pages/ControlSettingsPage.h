@@ -50,9 +50,6 @@ public:
 
   explicit CControlSettingsPage(PageHost *host, QWidget *parent = nullptr);
 
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
-
   static PageTable Table();
   CControlSettingsComboBox *SpeedRateList() const { return speedRate_; }
   CControlSettingsComboBox *CurrentRateList() const { return currentRate_; }
@@ -62,7 +59,6 @@ public:
 
 protected:
   void LoadPage() override;
-  void AfterCommit() override;
 
 private:
   void OnSpeedRateChosen();

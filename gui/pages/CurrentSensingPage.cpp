@@ -27,7 +27,6 @@ bool RiseTimeUsed(const UserData &d) {
 } // namespace
 
 PageTable CCurrentSensingPage::Table() {
-  constexpr unsigned show = After::Refresh;
   PageTable t;
   t.groups = {
       {.key = "noise", .title = "Noise parameters", .parent = nullptr, .row = 0, .column = 0},
@@ -47,7 +46,6 @@ PageTable CCurrentSensingPage::Table() {
        .label = "T Noise (ns)",
        .group = "noise",
        .param = &UserData::Tnoise,
-       .after = show,
        .visibleWhen = NoiseTimeUsed,
        .tabNext = {IdRiseTime},
        .tabPrev = {kPageItself},
@@ -56,7 +54,6 @@ PageTable CCurrentSensingPage::Table() {
        .label = "T Rise (ns)",
        .group = "noise",
        .param = &UserData::Trise,
-       .after = show,
        .visibleWhen = RiseTimeUsed,
        .tabNext = {IdSamplingTime},
        .tabPrev = {IdNoiseTime, kPageItself},
@@ -66,7 +63,6 @@ PageTable CCurrentSensingPage::Table() {
        .label = "%",
        .group = "index",
        .param = &UserData::MaximumAvailableModulationIndex,
-       .dependent = true,
        .tabNext = {IdNoiseTime, IdRiseTime},
        .tabPrev = {IdSamplingTime},
        .row = 0,
@@ -120,10 +116,6 @@ void CCurrentSensingPage::LoadPage() {
   ShowSamplingWarning();
 }
 
-void CCurrentSensingPage::AfterCommit() {
-  ShowSamplingWarning();
-}
-
 // The index the search gives a timing no index can sample means nothing;
 // the warning says why, in full in its tooltip.
 void CCurrentSensingPage::ShowSamplingWarning() {
@@ -143,14 +135,5 @@ void CCurrentSensingPage::ApplyPageRules() {
 }
 
 void CCurrentSensingPage::OnSamplingTimeChosen() {
-  CommitChoice(&UserData::ADConverterSamplingTime, samplingTime_->SelectedValue(), After::Refresh,
-               samplingTime_);
-}
-
-void CCurrentSensingPage::RefreshDependentFields() {
-  RefreshTableDependents();
-}
-
-void CCurrentSensingPage::UpdateToolTips() {
-  UpdateTableToolTips();
+  CommitChoice("ADConverterSamplingTime", samplingTime_->SelectedValue(), samplingTime_);
 }

@@ -24,9 +24,6 @@ public:
 
   explicit CCurrentSensingPage(PageHost *host, QWidget *parent = nullptr);
 
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
-
   static PageTable Table();
   CControlSettingsComboBox *SamplingTimeList() const { return samplingTime_; }
   // Shown beside the index when one shunt cannot be sampled at any index.
@@ -35,7 +32,6 @@ public:
 protected:
   void LoadPage() override;
   void ApplyPageRules() override;
-  void AfterCommit() override;
 
 private:
   void OnSamplingTimeChosen();

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 
 PageTable CDebugPage::Table() {
-  constexpr unsigned auxChoice = After::Refresh | After::Rebuild;
   PageTable t;
   t.groups = {
       {.key = "aux", .title = "Auxiliary speed feedback", .parent = nullptr, .row = 0, .column = 0},
@@ -24,28 +23,24 @@ PageTable CDebugPage::Table() {
        .label = "View encoder feedback in 'No speed sensors'",
        .group = "aux",
        .flag = &UserData::ViewEncoderFeedback,
-       .after = auxChoice,
        .row = 0},
       {.id = IdAuxHall,
        .kind = ControlKind::Radio,
        .label = "View Hall feedback in 'No speed sensors'",
        .group = "aux",
        .flag = &UserData::ViewHallSensorsFeedback,
-       .after = auxChoice,
        .row = 1},
       {.id = IdNone,
        .kind = ControlKind::Radio,
        .label = "None",
        .group = "aux",
        .flag = &UserData::None,
-       .after = auxChoice,
        .row = 2},
       {.id = IdObserverTuning,
        .kind = ControlKind::CheckBox,
        .label = "Enable Observer gain tuning",
        .group = "aux",
        .flag = &UserData::EnableObserverGainTuning,
-       .after = After::Rebuild,
        .row = 3},
       // The check forces the DAC on while an auxiliary feedback is viewed.
       {.id = IdDac,
@@ -53,7 +48,6 @@ PageTable CDebugPage::Table() {
        .label = "Enable DAC functionality",
        .group = nullptr,
        .flag = &UserData::EnableDACFunctionality,
-       .dependent = true,
        .row = 1},
       {.id = IdModality,
        .kind = ControlKind::CheckBox,
@@ -77,16 +71,4 @@ CDebugPage::CDebugPage(PageHost *host, QWidget *parent)
   Build(Table());
   GroupGrid(nullptr)->setRowStretch(2, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
-}
-
-void CDebugPage::LoadPage() {
-  RefreshDependentFields();
-}
-
-void CDebugPage::RefreshDependentFields() {
-  RefreshTableDependents();
-}
-
-void CDebugPage::UpdateToolTips() {
-  UpdateTableToolTips();
 }

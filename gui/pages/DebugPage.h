@@ -21,11 +21,5 @@ public:
 
   explicit CDebugPage(PageHost *host, QWidget *parent = nullptr);
 
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
-
   static PageTable Table();
-
-protected:
-  void LoadPage() override;
 };

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 
 PageTable CMotorAndHwPage::Table() {
-  constexpr unsigned show = After::Refresh;
   constexpr int page = kPageItself;
   PageTable t;
   t.groups = {
@@ -26,14 +25,12 @@ PageTable CMotorAndHwPage::Table() {
        .row = 1,
        .column = 1},
   };
-  // Rows are listed in activation order; the dependent ones are those whose
-  // limits or values the check recomputes.
+  // Rows are listed in activation order.
   t.controls = {
       {.id = IdShuntResistor,
        .label = "Shunt resistor(s) value (Ohm)",
        .group = "sensing",
        .param = &UserData::ShuntResistorValue,
-       .after = show,
        .tabNext = {IdAmplificationGain},
        .tabPrev = {page},
        .row = 0},
@@ -41,7 +38,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Amplification gain",
        .group = "sensing",
        .param = &UserData::AmplificationGain,
-       .after = show,
        .tabNext = {IdIcsGain, IdOverTemperature},
        .tabPrev = {IdShuntResistor},
        .row = 1},
@@ -49,7 +45,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "ICS gain (V/A)",
        .group = "sensing",
        .param = &UserData::ICSGain,
-       .after = show,
        .tabNext = {IdOverTemperature},
        .tabPrev = {IdAmplificationGain, kPageItself},
        .row = 2},
@@ -71,8 +66,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Over Voltage threshold (V)",
        .group = "protections",
        .param = &UserData::OverVoltageThreshold,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdUnderVoltage},
        .tabPrev = {IdTemperatureHysteresis},
        .row = 2},
@@ -80,8 +73,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Under Voltage threshold (V)",
        .group = "protections",
        .param = &UserData::UnderVoltageThreshold,
-       .after = show,
-       .dependent = true,
        .tabNext = {IdR},
        .tabPrev = {IdOverVoltage},
        .row = 3},
@@ -96,7 +87,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Ld (mH)",
        .group = "motor",
        .param = &UserData::Ld,
-       .dependent = true,
        .tabNext = {IdMotorMaxSpeed},
        .tabPrev = {IdLq},
        .row = 2},
@@ -104,7 +94,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Lq (mH)",
        .group = "motor",
        .param = &UserData::Lq,
-       .after = show,
        .tabNext = {IdLd, IdMotorMaxSpeed},
        .tabPrev = {IdR},
        .row = 1},
@@ -112,7 +101,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "Rated current (A 0-peak)",
        .group = "motor",
        .param = &UserData::RatedCurrent,
-       .dependent = true,
        .tabNext = {IdKe},
        .tabPrev = {IdMotorMaxSpeed},
        .row = 0,
@@ -144,7 +132,6 @@ PageTable CMotorAndHwPage::Table() {
        .label = "DC bus voltage partitioning",
        .group = "voltage",
        .param = &UserData::DCBusVoltagePartitioning,
-       .after = show,
        .tabNext = {page},
        .tabPrev = {IdDcBusVoltage},
        .row = 1},
@@ -171,12 +158,4 @@ CMotorAndHwPage::CMotorAndHwPage(PageHost *host, QWidget *parent)
                IdTemperatureHysteresis, IdOverVoltage, IdUnderVoltage, IdR, IdLq, IdLd,
                IdMotorMaxSpeed, IdRatedCurrent, IdKe, IdPolePairs, IdDcBusVoltage,
                IdDcBusPartitioning});
-}
-
-void CMotorAndHwPage::RefreshDependentFields() {
-  RefreshTableDependents();
-}
-
-void CMotorAndHwPage::UpdateToolTips() {
-  UpdateTableToolTips();
 }

@@ -31,8 +31,5 @@ public:
 
   explicit CMotorAndHwPage(PageHost *host, QWidget *parent = nullptr);
 
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
-
   static PageTable Table();
 };

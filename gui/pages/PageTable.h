@@ -1,6 +1,5 @@
 // A page described as data: its group boxes and its controls, each with the
-// record member it edits, what a commit of it runs afterwards, when it is
-// enabled or shown, and where Tab leads. CTORVIOPropertyPage builds the
+// record member it edits, when it is shown, and where Tab leads. CTORVIOPropertyPage builds the
 // widgets, the loading, the commits, the tooltips and the Tab handlers from
 // these tables; a page keeps only what is truly its own. Tables are built by
 // functions, so a page that mirrors another on other members (the auxiliary
@@ -20,18 +19,7 @@ enum class ControlKind {
 };
 // What a commit writes, whether the consistency check follows, and when the
 // control is enabled are the model's rules for the member (parvex/Edits.h);
-// a table says only what the page does afterwards.
-
-// What a commit runs after the record is written (and checked), in this
-// order; marking the document modified always comes last.
-namespace After {
-enum : unsigned {
-  Nothing = 0,
-  Refresh = 1u << 1, // RefreshDependentFields, then UpdateToolTips
-  Rules = 1u << 2,   // the page's enable and visibility rules
-  Rebuild = 1u << 3, // the sheet rebuilds its optional pages
-};
-}
+// what a page shows after it follows from the settings that changed.
 
 // Tab target meaning the page window itself.
 constexpr int kPageItself = -1;
@@ -40,7 +28,8 @@ constexpr int kPageItself = -1;
 // one table function.
 using RecordPredicate = std::function<bool(const UserData &)>;
 
-struct GroupSpec {
+// Where a group box sits: in the page grid or inside another box.
+struct GroupLayout {
   const char *key;    // how controls name the group
   const char *title;  // shown caption; empty for a frame without one
   const char *parent; // enclosing group's key, or nullptr for the page
@@ -55,10 +44,8 @@ struct ControlEntry {
   ControlKind kind = ControlKind::Field;
   const char *label = ""; // text beside a field, or the button's text
   const char *group = nullptr;
-  ParamRef param{};          // fields
-  FlagMember flag = nullptr; // buttons
-  unsigned after = After::Nothing;
-  bool dependent = false;                // reconfigured by RefreshDependentFields
+  ParamRef param{};                      // fields
+  FlagMember flag = nullptr;             // buttons
   RecordPredicate visibleWhen = nullptr; // null: always shown
   // First enabled and shown candidate takes the focus (the last one when
   // none is); empty lists leave Tab to the ordinary focus chain.
@@ -72,7 +59,7 @@ struct ControlEntry {
 };
 
 struct PageTable {
-  std::vector<GroupSpec> groups;
+  std::vector<GroupLayout> groups;
   std::vector<ControlEntry> controls;
   // The page grid's row and column that take extra room (none when -1), so
   // that the frames stay together at the top left.

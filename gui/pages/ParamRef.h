@@ -20,7 +20,6 @@ public:
   ParamRef(RealMember m) : p_(Find(m)) {}
 
   bool IsSet() const { return p_ != nullptr; }
-  bool IsReal() const { return p_ && p_->kind == parvex::ParamKind::Real; }
   const parvex::Parameter *Parameter() const { return p_; }
 
   double Min(const UserData &d) const;

@@ -29,11 +29,3 @@ CSpeedFeedbackPage::CSpeedFeedbackPage(PageHost *host, PageKind kind, QWidget *p
     : CTORVIOPropertyPage(host, PageCaption(kind), parent) {
   Build(TableOf(kind));
 }
-
-void CSpeedFeedbackPage::RefreshDependentFields() {
-  RefreshTableDependents();
-}
-
-void CSpeedFeedbackPage::UpdateToolTips() {
-  UpdateTableToolTips();
-}

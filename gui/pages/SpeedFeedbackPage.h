@@ -12,7 +12,4 @@ class CSpeedFeedbackPage : public CTORVIOPropertyPage {
 public:
   // One of the six speed-feedback kinds: its caption and table.
   CSpeedFeedbackPage(PageHost *host, PageKind kind, QWidget *parent = nullptr);
-
-  void RefreshDependentFields() override;
-  void UpdateToolTips() override;
 };

@@ -6,7 +6,6 @@ namespace Id = SpeedFeedbackId;
 
 namespace {
 
-constexpr unsigned kShow = After::Refresh;
 constexpr const char *kErrors = "Speed measurement errors management";
 
 } // namespace
@@ -35,8 +34,6 @@ PageTable EncoderTable(const EncoderMembers &m) {
        .label = "Min mechanical speed (rpm)",
        .group = "errors",
        .param = m.minMechanicalSpeed,
-       .after = kShow,
-       .dependent = true,
        .tabNext = {Id::EncoderMaxSpeed},
        .tabPrev = {Id::PulsesPerRevolution},
        .row = 0},
@@ -44,8 +41,6 @@ PageTable EncoderTable(const EncoderMembers &m) {
        .label = "Max mechanical speed (rpm)",
        .group = "errors",
        .param = m.maxMechanicalSpeed,
-       .after = kShow,
-       .dependent = true,
        .tabNext = {Id::EncoderMaxErrors},
        .tabPrev = {Id::EncoderMinSpeed},
        .row = 1},
@@ -124,8 +119,6 @@ PageTable HallTable(const HallMembers &m) {
        .label = "Min mechanical speed (rpm)",
        .group = "errors",
        .param = m.minMechanicalSpeed,
-       .after = kShow,
-       .dependent = true,
        .tabNext = {Id::HallMaxSpeed},
        .tabPrev = {Id::PhaseShift},
        .row = 0},
@@ -133,8 +126,6 @@ PageTable HallTable(const HallMembers &m) {
        .label = "Max mechanical speed (rpm)",
        .group = "errors",
        .param = m.maxMechanicalSpeed,
-       .after = kShow,
-       .dependent = true,
        .tabNext = {Id::Hall120},
        .tabPrev = {Id::HallMinSpeed},
        .row = 1},
@@ -218,13 +209,11 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
                                    {Id::IncludeAlignment}, {Id::SpeedThreshold});
   const int afterPllI = auxiliary ? kPageItself : Id::SpeedRampDuration;
 
-  const unsigned gainsChosen = After::Refresh | After::Rules;
   t.controls = {
       {.id = Id::SpeedRampDuration,
        .label = "Speed ramp duration (ms)",
        .group = "startUp",
        .param = m.speedRampDuration,
-       .after = kShow,
        .tabNext = n1015,
        .tabPrev = p1015,
        .row = 0},
@@ -239,7 +228,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Current ramp duration (ms)",
        .group = "startUp",
        .param = m.currentRampDuration,
-       .dependent = true,
        .tabNext = n1019,
        .tabPrev = p1019,
        .row = rampDurationRow},
@@ -247,8 +235,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Current ramp initial value (A)",
        .group = "startUp",
        .param = m.currentRampInitialValue,
-       .after = kShow,
-       .dependent = true,
        .tabNext = n1017,
        .tabPrev = p1017,
        .row = initialRow},
@@ -256,8 +242,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Current ramp final value (A)",
        .group = "startUp",
        .param = m.currentRampFinalValue,
-       .after = kShow,
-       .dependent = true,
        .tabNext = n1018,
        .tabPrev = p1018,
        .row = finalRow},
@@ -295,7 +279,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Include alignment before start-up",
        .group = "include",
        .flag = m.includeAlignment,
-       .after = After::Rules,
        .row = 0},
   };
   if (!auxiliary) {
@@ -330,13 +313,11 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "Manual editing enabled",
        .group = "gains",
        .flag = m.gainsComputation,
-       .after = gainsChosen,
        .row = 0},
       {.id = Id::K1,
        .label = "K1",
        .group = "observer",
        .param = m.k1,
-       .dependent = true,
        .tabNext = {Id::K2},
        .tabPrev = {Id::ManualGains},
        .row = 0,
@@ -345,7 +326,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "K2",
        .group = "observer",
        .param = m.k2,
-       .dependent = true,
        .tabNext = {Id::PllPDividend},
        .tabPrev = {Id::K1},
        .row = 1,
@@ -354,7 +334,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "/",
        .group = "pll",
        .param = m.pllPDividend,
-       .dependent = true,
        .tabNext = {Id::PllIDividend},
        .tabPrev = {Id::K2},
        .row = 0,
@@ -375,7 +354,6 @@ PageTable ObserverTable(const ObserverMembers &m, bool auxiliary) {
        .label = "/",
        .group = "pll",
        .param = m.pllIDividend,
-       .dependent = true,
        .tabNext = {afterPllI},
        .tabPrev = {Id::PllPDividend},
        .row = 1,

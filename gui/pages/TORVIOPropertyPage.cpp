@@ -66,8 +66,9 @@ int FieldWidth(const QWidget *w, int digits) {
 } // namespace
 
 CTORVIOPropertyPage::CTORVIOPropertyPage(PageHost *host, const QString &caption, QWidget *parent)
-    : QWidget(parent), host_(host), data_(host ? host->Record() : nullptr), caption_(caption),
-      pageGrid_(new QGridLayout(this)) {
+    : QWidget(parent), host_(host), caption_(caption), pageGrid_(new QGridLayout(this)) {
+  if (host_)
+    host_->Follow(this);
   setFocusPolicy(Qt::ClickFocus); // Tab handlers may hand the focus to the page itself
   setAccessibleName(caption);
   pageGrid_->setContentsMargins(9, 9, 9, 9);
@@ -75,23 +76,48 @@ CTORVIOPropertyPage::CTORVIOPropertyPage(PageHost *host, const QString &caption,
   pageGrid_->setVerticalSpacing(6);
 }
 
-CTORVIOPropertyPage::~CTORVIOPropertyPage() = default;
+CTORVIOPropertyPage::~CTORVIOPropertyPage() {
+  if (host_)
+    host_->Unfollow(this);
+}
 
 QString CTORVIOPropertyPage::ToolTipTitle() {
   return QStringLiteral("VARIABLE INFORMATION");
 }
 
 bool CTORVIOPropertyPage::OnSetActive() {
-  if (host_)
-    data_ = host_->Record();
-  if (!data_)
+  if (!host_)
     return false;
-  committed_ = *data_;
   LoadTableControls();
   LoadPage();
   ApplyRules();
   UpdateToolTips();
   return true;
+}
+
+void CTORVIOPropertyPage::RecordChanged(const ChangedSettings &changed) {
+  if (!host_)
+    return;
+  changed_ = &changed;
+  RefreshDependentFields();
+  UpdateToolTips();
+  ApplyRules();
+  LoadPage();
+  changed_ = nullptr;
+}
+
+void CTORVIOPropertyPage::Detach() {
+  if (host_)
+    host_->Unfollow(this);
+  host_ = nullptr;
+}
+
+void CTORVIOPropertyPage::RefreshDependentFields() {
+  RefreshTableDependents();
+}
+
+void CTORVIOPropertyPage::UpdateToolTips() {
+  UpdateTableToolTips();
 }
 
 QWidget *CTORVIOPropertyPage::Control(int id) const {
@@ -142,7 +168,7 @@ const ControlEntry *CTORVIOPropertyPage::Entry(int id) const {
 
 void CTORVIOPropertyPage::Build(PageTable table) {
   table_ = std::move(table);
-  for (const GroupSpec &g : table_.groups) {
+  for (const GroupLayout &g : table_.groups) {
     auto *box = new QGroupBox(QString::fromUtf8(g.title));
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
@@ -249,10 +275,10 @@ void CTORVIOPropertyPage::ConfigureField(NumericField *f, double min, double max
 void CTORVIOPropertyPage::ConfigureField(int id) {
   const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
-  if (!c || !f || !data_ || !c->param.IsSet())
+  if (!c || !f || !Record() || !c->param.IsSet())
     return;
-  ConfigureField(f, c->param.Min(*data_), c->param.Max(*data_), c->param.Value(*data_),
-                 c->param.Decimals(*data_));
+  ConfigureField(f, c->param.Min(*Record()), c->param.Max(*Record()), c->param.Value(*Record()),
+                 c->param.Decimals(*Record()));
 }
 
 void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double max, int description,
@@ -272,10 +298,10 @@ void CTORVIOPropertyPage::SetFieldToolTip(NumericField *f, double min, double ma
 void CTORVIOPropertyPage::SetFieldToolTip(int id) {
   const ControlEntry *c = Entry(id);
   NumericField *f = Field(id);
-  if (!c || !f || !data_ || !c->param.IsSet())
+  if (!c || !f || !Record() || !c->param.IsSet())
     return;
-  SetFieldToolTip(f, c->param.Min(*data_), c->param.Max(*data_), c->description,
-                  c->param.Decimals(*data_));
+  SetFieldToolTip(f, c->param.Min(*Record()), c->param.Max(*Record()), c->description,
+                  c->param.Decimals(*Record()));
 }
 
 void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
@@ -285,9 +311,9 @@ void CTORVIOPropertyPage::SetFieldEnabled(NumericField *f, bool enabled) {
 
 void CTORVIOPropertyPage::LoadButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
-  if (!b || !data_ || !c.flag)
+  if (!b || !Record() || !c.flag)
     return;
-  const bool set = (*data_).*c.flag != 0;
+  const bool set = (*Record()).*c.flag != 0;
   // The record decides what is selected: none, or several at once if a file
   // says so. Exclusivity would refuse both, so it is off while showing them.
   const bool loading = std::exchange(loading_, true);
@@ -310,7 +336,7 @@ void CTORVIOPropertyPage::LoadTableControls() {
 }
 
 void CTORVIOPropertyPage::ApplyRules() {
-  if (!data_)
+  if (!Record())
     return;
   for (const ControlEntry &c : table_.controls) {
     QWidget *w = Control(c.id);
@@ -319,13 +345,13 @@ void CTORVIOPropertyPage::ApplyRules() {
             ? c.param.Parameter()
             : (c.flag ? parvex::FindParameter(parvex::ParamMember(c.flag)) : nullptr);
     // A field no page enters (a divisor the calculations set) stays disabled.
-    const bool on = !p || !parvex::EditBlocked(*data_, *p);
+    const bool on = !p || !parvex::EditBlocked(*Record(), *p);
     if (auto *f = qobject_cast<NumericField *>(w))
       SetFieldEnabled(f, on);
     else
       w->setEnabled(on);
     if (c.visibleWhen) {
-      const bool shown = c.visibleWhen(*data_);
+      const bool shown = c.visibleWhen(*Record());
       w->setVisible(shown);
       if (QLabel *l = Label(c.id))
         l->setVisible(shown);
@@ -334,75 +360,61 @@ void CTORVIOPropertyPage::ApplyRules() {
   ApplyPageRules();
 }
 
+bool CTORVIOPropertyPage::Shows(const parvex::Parameter *p) const {
+  return p && (!changed_ || std::find(changed_->begin(), changed_->end(), p) != changed_->end());
+}
+
 void CTORVIOPropertyPage::RefreshTableDependents() {
-  for (const ControlEntry &c : table_.controls)
-    if (c.dependent) {
-      if (c.kind == ControlKind::Field)
+  for (const ControlEntry &c : table_.controls) {
+    if (c.kind == ControlKind::Field) {
+      if (Shows(c.param.Parameter()))
         ConfigureField(c.id);
-      else
-        LoadButton(c);
+    } else if (Shows(FlagParameter(c.flag))) {
+      LoadButton(c);
     }
+  }
 }
 
 void CTORVIOPropertyPage::UpdateTableToolTips() {
   for (const ControlEntry &c : table_.controls)
-    if (c.kind == ControlKind::Field)
+    if (c.kind == ControlKind::Field && Shows(c.param.Parameter()))
       SetFieldToolTip(c.id);
 }
 
-void CTORVIOPropertyPage::FollowUp(unsigned after, const QWidget *source) {
-  // Taken first: a rebuild below may activate this page again.
-  const UserData before = committed_;
-  const QString label = source ? source->accessibleName() : QString();
-  if (after & After::Refresh) {
-    RefreshDependentFields();
-    UpdateToolTips();
-  }
-  if (after & After::Rules)
-    ApplyRules();
-  if (host_ && (after & After::Rebuild))
-    host_->RebuildPages();
-  AfterCommit();
+void CTORVIOPropertyPage::Enter(const parvex::Parameter &parameter, double value,
+                                const QWidget *source) {
   if (host_)
-    host_->SetModifiedFlag();
-  if (host_ && data_) {
-    committed_ = *data_;
-    host_->Committed(before, label);
-  }
+    host_->Set(parameter, value, source ? source->accessibleName() : QString());
 }
 
 void CTORVIOPropertyPage::CommitField(const ControlEntry &c) {
   NumericField *f = Field(c.id);
-  if (!data_ || !f)
+  const parvex::Parameter *p = c.param.Parameter();
+  if (!host_ || !f || !p)
     return;
-  if (const parvex::Parameter *p = c.param.Parameter())
-    parvex::CommitValue(*data_, *p, f->GetValue());
-  // The field shows what the record now holds: an integer field drops the
-  // fraction it was given, and a check may have moved the value.
+  Enter(*p, f->GetValue(), f);
+  // The field shows what the record now holds, also when nothing changed:
+  // an integer field drops the fraction it was given.
   ConfigureField(c.id);
-  FollowUp(c.after, f);
 }
 
 void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   QAbstractButton *b = Button(c.id);
-  if (!data_ || !b || !c.flag)
-    return;
   const parvex::Parameter *p = FlagParameter(c.flag);
-  if (!p || c.kind == ControlKind::Field)
+  if (!host_ || !b || !p || c.kind == ControlKind::Field)
     return;
   const bool set = c.kind == ControlKind::InvertedCheckBox
                        ? !b->isChecked()
                        : c.kind == ControlKind::Radio || b->isChecked();
-  parvex::CommitFlag(*data_, *p, set);
-  // A radio button clicked while selected stays selected; the others of its
-  // group show their cleared flags.
+  Enter(*p, set ? 1.0 : 0.0, b);
+  // A radio button clicked while selected stays selected, though the record
+  // did not change.
   if (c.kind == ControlKind::Radio) {
     const auto group = OptionGroup(c);
     for (const ControlEntry &other : table_.controls)
       if (other.kind == ControlKind::Radio && OptionGroup(other) == group)
         LoadButton(other);
   }
-  FollowUp(c.after, b);
 }
 
 std::span<const double> CTORVIOPropertyPage::ListChoices(const char *member) {
@@ -411,22 +423,9 @@ std::span<const double> CTORVIOPropertyPage::ListChoices(const char *member) {
   return rule ? rule->choices : std::span<const double>{};
 }
 
-void CTORVIOPropertyPage::CommitChoice(std::uint32_t UserData::*member, double value,
-                                       unsigned after, const QWidget *source) {
-  const parvex::Parameter *p = parvex::FindParameter(parvex::ParamMember(member));
-  if (!data_ || !p)
-    return;
-  parvex::CommitValue(*data_, *p, value);
-  FollowUp(after, source);
-}
-
-void CTORVIOPropertyPage::CommitChoice(double UserData::*member, double value, unsigned after,
-                                       const QWidget *source) {
-  const parvex::Parameter *p = parvex::FindParameter(parvex::ParamMember(member));
-  if (!data_ || !p)
-    return;
-  parvex::CommitValue(*data_, *p, value);
-  FollowUp(after, source);
+void CTORVIOPropertyPage::CommitChoice(const char *member, double value, const QWidget *source) {
+  if (const parvex::Parameter *p = parvex::FindParameter(std::string_view(member)))
+    Enter(*p, value, source);
 }
 
 void CTORVIOPropertyPage::OnFieldKeyDown(const ControlEntry &c, quint16 &key, quint16 shift) {

@@ -1,8 +1,8 @@
-// Base of every parameter page: access to the open document's record, the
-// limits tooltip of each numeric field, and the one way an edit is committed
-// (write, optional consistency check, optional refresh or page rebuild, then
-// mark the document modified). Pages describe their controls in a PageTable;
-// the base builds the widgets and their behaviour from it.
+// Base of every parameter page: shows the open document's record, gives each
+// numeric field its limits tooltip, and hands every edit to the host, which
+// changes the record and tells the page what changed. Pages describe their
+// controls in a PageTable; the base builds the widgets and their behaviour
+// from it.
 #pragma once
 
 #include "PageHost.h"
@@ -38,11 +38,12 @@ public:
   // updates the tooltips. Returns true (the activation is accepted).
   virtual bool OnSetActive();
 
-  // Re-shows the controls whose values or limits a consistency check may
-  // have changed.
-  virtual void RefreshDependentFields() = 0;
-  // Gives every numeric field its limits tooltip.
-  virtual void UpdateToolTips() = 0;
+  // The host changed the record (an edit on any page, undo, redo, an
+  // import): the controls of the changed settings show their new values and
+  // limits, then every tooltip, rule and page-specific part follows.
+  void RecordChanged(const ChangedSettings &changed);
+  // The host goes before the page does (the sheet drops a page).
+  void Detach();
 
   // The control with this id (fields, buttons, and what a page registers).
   QWidget *Control(int id) const;
@@ -56,9 +57,8 @@ public:
   QString ToolTipText(int id) const;
   static QString ToolTipTitle();
 
-  // The record of the document shown by the sheet; not owned. Pages read and
-  // write it only while loading and committing.
-  UserData *Record() const { return data_; }
+  // The record of the document shown by the sheet; null without a host.
+  const UserData *Record() const { return host_ ? &host_->Record() : nullptr; }
 
 protected:
   PageHost *Host() const { return host_; }
@@ -71,15 +71,17 @@ protected:
   // Fixes the Qt focus chain (for controls that keep the ordinary Tab).
   void SetTabChain(const std::vector<int> &ids);
 
-  // Page-specific part of the activation: lists, pictures, check states the
-  // table does not hold. Runs after the table's controls are loaded and
-  // before the rules.
+  // Re-shows the table's controls whose settings just changed.
+  virtual void RefreshDependentFields();
+  // Gives the numeric fields their limits tooltips: at activation every
+  // field, after a change the fields of the changed settings.
+  virtual void UpdateToolTips();
+  // Page-specific part of showing the record: lists, pictures, check states
+  // and flags the table does not hold. Runs at activation and after every
+  // change of the record.
   virtual void LoadPage() {}
   // Page-specific enable and visibility rules, after the table's own.
   virtual void ApplyPageRules() {}
-  // After every commit's follow-up steps, before the document is told: for
-  // what a page shows about the whole record.
-  virtual void AfterCommit() {}
 
   void ConfigureField(NumericField *f, double min, double max, double value, int decimals);
   void ConfigureField(int id);
@@ -93,15 +95,12 @@ protected:
   void RefreshTableDependents();
   void UpdateTableToolTips();
 
-  // Steps after the record write of a commit; marks the document modified,
-  // then tells the host the commit's record before and `source`'s name.
-  void FollowUp(unsigned after, const QWidget *source = nullptr);
+  // Asks the host to enter a value, named by `source`'s accessible name.
+  void Enter(const parvex::Parameter &parameter, double value, const QWidget *source);
   // The stored values a list offers for a member, as the model allows them.
   static std::span<const double> ListChoices(const char *member);
-  // A list's commit: the model's commit of the chosen value, then FollowUp.
-  void CommitChoice(std::uint32_t UserData::*member, double value, unsigned after,
-                    const QWidget *source);
-  void CommitChoice(double UserData::*member, double value, unsigned after, const QWidget *source);
+  // A list's commit of the chosen value of the setting named `member`.
+  void CommitChoice(const char *member, double value, const QWidget *source);
 
 private:
   void BuildControl(const ControlEntry &entry);
@@ -111,9 +110,10 @@ private:
   void OnFieldKeyDown(const ControlEntry &entry, quint16 &key, quint16 shift);
   void FocusFirstAvailable(const std::vector<int> &candidates);
   const ControlEntry *Entry(int id) const;
+  // Whether a control of this setting is re-shown now.
+  bool Shows(const parvex::Parameter *p) const;
 
   PageHost *host_;
-  UserData *data_ = nullptr;
   QString caption_;
   PageTable table_;
   QGridLayout *pageGrid_;
@@ -127,7 +127,7 @@ private:
   bool loading_ = false;
   // The button whose toggle during the current press committed already.
   int toggledByPress_ = 0;
-  // The record as of the last activation or commit: the "before" of the
-  // next commit.
-  UserData committed_{};
+  // The settings of the change being shown, while RecordChanged runs; null
+  // otherwise, when every control is shown.
+  const ChangedSettings *changed_ = nullptr;
 };

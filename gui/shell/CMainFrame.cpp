@@ -12,6 +12,7 @@
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
+#include "shell/GenerateSources.h"
 #include "shell/HelpWindow.h"
 #include "shell/JsonCommands.h"
 #include "shell/PathBytes.h"
@@ -62,8 +63,7 @@ QString torvio::FirstRunTemplatesDir() {
 
 CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
     : QMainWindow(parent), m_doc(doc), m_view(new CTORVIOView(doc, this, std::move(factory))),
-      m_history(new ProjectHistory(doc, this)), m_timer1(new QTimer(this)),
-      m_timer2(new QTimer(this)) {
+      m_timer1(new QTimer(this)), m_timer2(new QTimer(this)) {
   // A fixed-size window without a maximise button.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
@@ -175,7 +175,7 @@ void CMainFrame::CreateActions() {
              [this] { ImportProjectCommand(*m_doc, this); });
   AddCommand(ID_APP_EXIT, ResString(IDS_TEXT_EXIT), [this] { close(); });
 
-  QUndoStack *stack = m_history->Stack();
+  QUndoStack *stack = History()->Stack();
   QAction *undo = AddCommand(ID_EDIT_UNDO, ResString(IDS_TEXT_UNDO), [stack] { stack->undo(); },
                              {QKeySequence(Qt::CTRL | Qt::Key_Z)});
   undo->setIcon(s->standardIcon(QStyle::SP_ArrowBack));
@@ -197,12 +197,12 @@ void CMainFrame::CreateActions() {
   connect(stack, &QUndoStack::redoTextChanged, redo, follow(redo, redo->text()));
 
   AddCommand(ID_TOOLS_GENERATE, ResString(IDS_TEXT_GENERATE), [this] {
-    m_doc->GenerateSources(this);
+    GenerateSourcesCommand(*m_doc, this);
   })->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
   AddCommand(ID_TOOLS_PREVIEW, ResString(IDS_TEXT_PREVIEW),
-             [this] { m_doc->PreviewGeneration(this); });
+             [this] { PreviewGenerationCommand(*m_doc, this); });
   AddCommand(ID_TOOLS_OPTIONS, ResString(IDS_TEXT_OPTIONS),
-             [this] { m_doc->OnToolsOptions(this); });
+             [this] { OptionsCommand(*m_doc, this); });
   AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
              [this] { OnModulationIndexChart(); });
   AddCommand(ID_TOOLS_ANALYSIS, ResString(IDS_TEXT_ANALYSIS), [this] { OnControllerAnalysis(); });
@@ -349,6 +349,10 @@ void CMainFrame::OnCompareWith() {
   dialog.exec();
 }
 
+ProjectHistory *CMainFrame::History() const {
+  return m_doc->History();
+}
+
 MmiChartWindow *CMainFrame::ChartWindow() const {
   return m_chart;
 }
@@ -377,7 +381,7 @@ void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
                               torvio::Prompter::Buttons::Ok);
     return;
   }
-  m_doc->EditRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
+  m_doc->SetRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
 }
 
 StartupWindow *CMainFrame::StartupSimulation() const {

@@ -34,7 +34,7 @@ public:
   ~CMainFrame() override;
 
   CTORVIOView *View() const { return m_view; }
-  ProjectHistory *History() const { return m_history; }
+  ProjectHistory *History() const;
   // The action of a command id (ID_FILE_NEW, ...), or null.
   QAction *Action(unsigned commandId) const;
   // Status pane 0 (prompts, "Ready") and pane 1 (the status text).
@@ -81,7 +81,6 @@ private:
 
   CTORVIODoc *m_doc;
   CTORVIOView *m_view;
-  ProjectHistory *m_history;
   std::map<unsigned, QAction *> m_actions;
   QLabel *m_messagePane = nullptr;
   QLabel *m_statusPane = nullptr;

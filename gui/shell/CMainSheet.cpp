@@ -11,6 +11,8 @@
 #include <QShortcut>
 #include <QTabBar>
 
+#include <utility>
+
 CMainSheet::CMainSheet(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
     : QTabWidget(parent), m_doc(doc), m_factory(std::move(factory)) {
   setAccessibleName(torvio::ResString(torvio::IDS_PROPERTY_SHEET));
@@ -22,6 +24,9 @@ CMainSheet::CMainSheet(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   help->setContext(Qt::WidgetWithChildrenShortcut);
   connect(help, &QShortcut::activated, this, [] { torvio::HelpWindow::Instance().ShowContents(); });
   connect(this, &QTabWidget::currentChanged, this, [this] { ActivateCurrentPage(); });
+  PARVEX_SetDefault(&m_defaults);
+  if (m_doc)
+    connect(m_doc, &CTORVIODoc::recordChanged, this, &CMainSheet::OnRecordChanged);
   RebuildPages(false);
   RebuildPages(true); // the sheet's window is ready
 }
@@ -79,19 +84,29 @@ void CMainSheet::ActivateCurrentPage() {
   }
 }
 
-UserData *CMainSheet::Record() {
-  return m_doc ? &m_doc->Record() : nullptr;
+const UserData &CMainSheet::Record() const {
+  return m_doc ? m_doc->Record() : m_defaults;
 }
 
-void CMainSheet::SetModifiedFlag() {
-  if (m_doc) {
-    m_doc->SetModifiedFlag(true);
-  }
+void CMainSheet::Set(const parvex::Parameter &parameter, double value, const QString &label) {
+  if (!m_doc)
+    return;
+  const bool entering = std::exchange(m_entering, true);
+  const parvex::Parameter *entered = std::exchange(m_entered, &parameter);
+  m_doc->Set(parameter, value, label);
+  m_entered = entered;
+  m_entering = entering;
 }
 
-void CMainSheet::Committed(const UserData &before, const QString &label) {
-  if (m_doc)
-    m_doc->RecordCommitted(before, label);
+void CMainSheet::OnRecordChanged(const ChangedSettings &changed, bool replaced) {
+  const UserData &data = m_doc->Record();
+  if (replaced || (m_entered && torvio::SelectsPages(*m_entered)) ||
+      Kind(SlotSpeedFeedback) != torvio::SpeedFeedbackPageFor(data) ||
+      Kind(SlotAuxSpeedFeedback) != torvio::AuxSpeedFeedbackPageFor(data))
+    RebuildPages(true);
+  NotifyPages(changed);
+  if (replaced)
+    ActivateCurrentPage();
 }
 
 void CMainSheet::ShowHelp(unsigned context) {
@@ -129,5 +144,11 @@ void CMainSheet::RemovePage(Slot slot) {
   }
   m_slots[slot] = {};
   removeTab(indexOf(page));
-  delete page;
+  page->Detach();
+  if (m_entering) {
+    page->hide();
+    page->deleteLater();
+  } else {
+    delete page;
+  }
 }

@@ -1,6 +1,7 @@
 // The property sheet of parameter pages: four fixed pages, then the speed
 // feedback, auxiliary speed feedback and current sensing pages chosen by the
-// record. It is also the pages' host.
+// record. It is also the pages' host: their edits go to the document, and
+// every change of the document's record reaches every page.
 #pragma once
 
 #include "pages/PageHost.h"
@@ -44,11 +45,9 @@ public:
   void ActivateCurrentPage();
 
   // PageHost
-  UserData *Record() override;
-  void SetModifiedFlag() override;
-  void RebuildPages() override { RebuildPages(true); }
+  const UserData &Record() const override;
+  void Set(const parvex::Parameter &parameter, double value, const QString &label) override;
   void ShowHelp(unsigned context) override;
-  void Committed(const UserData &before, const QString &label) override;
 
 signals:
   // The set of pages changed; the frame refits itself around the sheet.
@@ -65,8 +64,19 @@ private:
 
   void AddPage(Slot slot, torvio::PageKind kind);
   void RemovePage(Slot slot);
+  // The document's record changed: New and Open rebuild the pages, an edit
+  // rebuilds them when the sensors now select other pages; then every page
+  // shows the change.
+  void OnRecordChanged(const ChangedSettings &changed, bool replaced);
 
   CTORVIODoc *m_doc;
   torvio::PageFactory m_factory;
   std::array<SlotContent, SlotCount> m_slots{};
+  // Set while a page's edit runs: a page dropped then is deleted only once
+  // the edit has returned to it.
+  bool m_entering = false;
+  // The setting a page is entering, while it does.
+  const parvex::Parameter *m_entered = nullptr;
+  // Shown without a document.
+  UserData m_defaults{};
 };

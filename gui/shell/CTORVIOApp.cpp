@@ -71,7 +71,6 @@ void CTORVIOApp::TakeScreenshot(const QString &fileName) {
   // Once the window is laid out, painted and shows the status text.
   QTimer::singleShot(1800, m_frame.get(), [this, fileName] {
     const bool saved = m_frame->grab().save(fileName, "PNG");
-    m_doc->SetModifiedFlag(false); // nothing to ask: the run only takes a picture
     QCoreApplication::exit(saved ? 0 : 1);
   });
 }

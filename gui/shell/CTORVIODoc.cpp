@@ -1,18 +1,20 @@
 #include "shell/CTORVIODoc.h"
 
 #include "ProjectStore.h"
+#include "history/ProjectHistory.h"
 #include "parvex/Plausibility.h"
-#include "shell/COptionsDlg.h"
+#include "shell/EnterSetting.h"
 #include "shell/MessageLines.h"
 #include "shell/PathBytes.h"
 #include "shell/Prompter.h"
 #include "shell/Settings.h"
 #include "strings/ResString.h"
 
-#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
+#include <cstring>
 #include <string>
 
 using torvio::Prompter;
@@ -31,17 +33,27 @@ void ShowError(QWidget *parent, const QString &text) {
 
 } // namespace
 
-CTORVIODoc::CTORVIODoc(QObject *parent) : QObject(parent) {
+CTORVIODoc::CTORVIODoc(QObject *parent)
+    : QObject(parent), m_history(new ProjectHistory(
+                           [this](const UserData &state) { Replace(state, false); }, this)) {
   PARVEX_SetDefault(&m_data);
+  // Undoing back to the saved state clears the modified flag, redoing away
+  // from it sets it again.
+  connect(m_history->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+    if (!m_history->Restarting())
+      SetModifiedFlag(!clean);
+  });
+  m_history->Restart(m_modified);
 }
 
 bool CTORVIODoc::OnNewDocument() {
   SetPathName(QString());
-  PARVEX_SetDefault(&m_data);
+  UserData defaults{};
+  PARVEX_SetDefault(&defaults);
   m_mechanics.reset();
   SetModifiedFlag(true);
   torvio::WriteOutputDir(QString());
-  UpdateAllViews();
+  UpdateAllViews(defaults);
   emit mechanicsChanged();
   return true;
 }
@@ -57,12 +69,11 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
                            .arg(torvio::ShownPath(path), QString::fromLocal8Bit(loaded.error)));
     return false;
   }
-  m_data = loaded.project->data;
   m_mechanics = loaded.project->mechanics;
   torvio::WriteOutputDir(torvio::PathFromBytes(loaded.project->outputDir));
   SetPathName(path);
   SetModifiedFlag(false);
-  UpdateAllViews();
+  UpdateAllViews(loaded.project->data);
   emit mechanicsChanged();
   WarnOfImplausibleSettings();
   if (!loaded.mechanicsWarning.empty())
@@ -84,6 +95,7 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   }
   SetPathName(path);
   SetModifiedFlag(false);
+  m_history->MarkSaved();
   return true;
 }
 
@@ -173,35 +185,37 @@ bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
   return path && OnSaveDocument(*path);
 }
 
-void CTORVIODoc::OnToolsOptions(QWidget *parent) {
-  COptionsDlg dialog(parent);
-  if (dialog.exec() == QDialog::Accepted) {
-    SetModifiedFlag(true);
-    emit optionsChanged();
-  }
-}
-
-void CTORVIODoc::UpdateAllViews() {
-  emit updated();
-  emit recordChanged();
-}
-
-void CTORVIODoc::RecordCommitted(const UserData &before, const QString &label) {
-  emit committed(before, label);
-  emit recordChanged();
-}
-
-void CTORVIODoc::ApplyRecord(const UserData &state) {
-  m_data = state;
-  emit recordApplied();
-  emit recordChanged();
-}
-
-void CTORVIODoc::EditRecord(const UserData &state, const QString &label) {
-  const UserData before = m_data;
-  m_data = state;
-  emit recordApplied();
+void CTORVIODoc::OutputFolderChanged() {
   SetModifiedFlag(true);
-  emit committed(before, label);
-  emit recordChanged();
+  m_history->ForgetSaved();
+  emit optionsChanged();
+}
+
+void CTORVIODoc::UpdateAllViews(const UserData &state) {
+  Replace(state, true);
+  m_history->Restart(m_modified);
+}
+
+void CTORVIODoc::Replace(const UserData &state, bool replaced) {
+  const ChangedSettings changed = ChangesBetween(m_data, state);
+  m_data = state;
+  emit recordChanged(changed, replaced);
+}
+
+bool CTORVIODoc::Set(const parvex::Parameter &parameter, double value, const QString &label) {
+  UserData edited = m_data;
+  if (!EnterSetting(edited, parameter, value))
+    return false;
+  SetRecord(edited, label);
+  return true;
+}
+
+void CTORVIODoc::SetRecord(const UserData &state, const QString &label) {
+  const UserData before = m_data;
+  Replace(state, false);
+  // An edit that changed nothing (a selected option chosen again) is no
+  // step, but it still counts as an edit of the project.
+  if (std::memcmp(&before, &m_data, sizeof m_data) != 0)
+    m_history->Push(before, m_data, label);
+  SetModifiedFlag(true);
 }

@@ -1,8 +1,11 @@
-// The open project: one UserData record, the modified flag and the file it
-// came from. One document lives for the whole run and is reused by New and
-// Open.
+// The open project: one UserData record, the modified flag, the undo history
+// and the file it came from. One document lives for the whole run and is
+// reused by New and Open. It is the only place where the record changes: an
+// edit, an import, undo and redo, New and Open all end in one recordChanged
+// signal that names the settings whose values differ.
 #pragma once
 
+#include "pages/PageHost.h"
 #include "parvex.h"
 #include "parvex/Generation.h"
 #include "parvex/Mechanics.h"
@@ -13,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class ProjectHistory;
 class QWidget;
 
 class CTORVIODoc : public QObject {
@@ -21,7 +25,6 @@ class CTORVIODoc : public QObject {
 public:
   explicit CTORVIODoc(QObject *parent = nullptr);
 
-  UserData &Record() { return m_data; }
   const UserData &Record() const { return m_data; }
   // What the motor drives, for the speed loop: kept beside the project file,
   // none for a new project.
@@ -30,6 +33,22 @@ public:
   void SetMechanics(const std::optional<parvex::Mechanics> &mechanics);
   // The report lines of the last Generate Sources.
   const std::vector<parvex::ReportLine> &LastReport() const { return m_report; }
+  void SetLastReport(std::vector<parvex::ReportLine> lines) { m_report = std::move(lines); }
+
+  // One setting entered as its control enters it (a flag: non-zero sets
+  // it): the model's rule for the setting stores the value and runs the
+  // consistency check when the rule says so. A change of the record is one
+  // undo step named `label`, the views hear of it, and the project is
+  // modified. False, and nothing changed, when the rule refuses the value.
+  bool Set(const parvex::Parameter &parameter, double value, const QString &label);
+  // A whole record entered at once (an import, designed gains), the same
+  // way: one undo step, the views, the modified flag.
+  void SetRecord(const UserData &state, const QString &label);
+  // The project's output folder changed (Tools > Options, an import): the
+  // project is modified, and no undo leads back to the state last saved.
+  void OutputFolderChanged();
+  // Edit > Undo and Redo.
+  ProjectHistory *History() const { return m_history; }
 
   // File New: default settings, modified, no output folder; views reload.
   bool OnNewDocument();
@@ -42,7 +61,6 @@ public:
   bool OnSaveDocument(const QString &path);
 
   bool IsModified() const { return m_modified; }
-  void SetModifiedFlag(bool modified = true);
 
   QString GetPathName() const { return m_path; }
   // The file name, or "Untitled" for a project never saved.
@@ -57,46 +75,30 @@ public:
   bool OnFileOpen(QWidget *parent);
   bool OnFileSave(QWidget *parent);
   bool OnFileSaveAs(QWidget *parent);
-  // Tools Options: the output folder belongs to the project, so OK marks it
-  // modified.
-  void OnToolsOptions(QWidget *parent);
-  // Tools Generate Sources: only the files that change are written; headers
-  // edited by hand are overwritten only when the user says so.
-  void GenerateSources(QWidget *parent);
-  // Tools Preview Generation: what Generate Sources would change, with the
-  // diffs; writes nothing.
-  void PreviewGeneration(QWidget *parent);
-
-  void UpdateAllViews();
-
-  // The one way the record changes after New or Open, so that the undo
-  // history, the views and the windows that follow the record all hear of
-  // it:
-  //  - a page committed an edit in place: one undo step from `before`;
-  //  - a whole state is put in (undo, redo): the views show it;
-  //  - an edit from outside the pages: put in, and one undo step.
-  void RecordCommitted(const UserData &before, const QString &label);
-  void ApplyRecord(const UserData &state);
-  void EditRecord(const UserData &state, const QString &label);
 
 signals:
   void modifiedChanged(bool modified);
   void titleChanged(const QString &title);
-  // Tools Options was accepted: the project changed outside its record (the
-  // output folder).
+  // The output folder changed (Tools > Options, an import).
   void optionsChanged();
-  // New or Open replaced the record: views rebuild and reload.
-  void updated();
-  // A committed edit, made in place: the history makes it one step.
-  void committed(const UserData &before, const QString &label);
-  // ApplyRecord put a state into the record: the views reload from it.
-  void recordApplied();
-  // The record changed by a commit, an undo or redo, New or Open.
-  void recordChanged();
+  // The record changed: `changed` names the settings whose stored values
+  // differ (all of them that differ after New or Open). `replaced` is true
+  // after New and Open, when the views rebuild.
+  void recordChanged(const ChangedSettings &changed, bool replaced);
   // The mechanics changed (by SetMechanics, New, Open or an import).
   void mechanicsChanged();
 
 private:
+  // Tests set up a record or a modified flag directly, as a file could.
+  friend struct DocumentTestAccess;
+
+  // Puts `state` into the record and tells the views; `replaced` for New
+  // and Open.
+  void Replace(const UserData &state, bool replaced);
+  // New and Open: the record replaced and a new history.
+  void UpdateAllViews(const UserData &state);
+  // The one writer of the modified flag.
+  void SetModifiedFlag(bool modified);
   void SetPathName(const QString &path);
   // One message listing the settings of an opened file that no page could
   // have entered (the record keeps them).
@@ -107,4 +109,5 @@ private:
   std::vector<parvex::ReportLine> m_report;
   bool m_modified = false;
   QString m_path;
+  ProjectHistory *m_history;
 };

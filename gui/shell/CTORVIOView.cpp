@@ -6,24 +6,9 @@
 #include <algorithm>
 
 CTORVIOView::CTORVIOView(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
-    : QWidget(parent), m_doc(doc), m_sheet(new CMainSheet(doc, this, std::move(factory))) {
-  connect(m_doc, &CTORVIODoc::updated, this, &CTORVIOView::OnUpdate);
-  connect(m_doc, &CTORVIODoc::recordApplied, this, &CTORVIOView::OnRecordApplied);
+    : QWidget(parent), m_sheet(new CMainSheet(doc, this, std::move(factory))) {
   connect(m_sheet, &CMainSheet::pagesRebuilt, this, &CTORVIOView::FitSheet);
   FitSheet();
-}
-
-void CTORVIOView::OnUpdate() {
-  m_sheet->RebuildPages(true);
-  m_sheet->ActivateCurrentPage();
-}
-
-void CTORVIOView::OnRecordApplied() {
-  const UserData &record = m_doc->Record();
-  if (m_sheet->Kind(CMainSheet::SlotSpeedFeedback) != torvio::SpeedFeedbackPageFor(record) ||
-      m_sheet->Kind(CMainSheet::SlotAuxSpeedFeedback) != torvio::AuxSpeedFeedbackPageFor(record))
-    m_sheet->RebuildPages(true);
-  m_sheet->ActivateCurrentPage();
 }
 
 QSize CTORVIOView::sizeHint() const {

@@ -1,5 +1,5 @@
-// The main window's view: it holds the sheet, centred, and rebuilds and
-// reloads its pages whenever the document was replaced.
+// The main window's view: it holds the sheet, centred, sized to its largest
+// page.
 #pragma once
 
 #include "shell/SheetPages.h"
@@ -18,14 +18,6 @@ public:
 
   CMainSheet *Sheet() const { return m_sheet; }
 
-  // After New and Open: the optional pages follow the new record and the
-  // current page reloads its controls.
-  void OnUpdate();
-  // A state was put into the record (undo, redo, an outside edit): the
-  // optional pages follow it when its sensor choices differ, and the
-  // current page reloads.
-  void OnRecordApplied();
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -36,6 +28,5 @@ private:
   void FitSheet();
   void CentreSheet();
 
-  CTORVIODoc *m_doc;
   CMainSheet *m_sheet;
 };

@@ -138,13 +138,15 @@ std::vector<FileDifference> Differences(const Regeneration &run,
 
 } // namespace torvio
 
-void CTORVIODoc::GenerateSources(QWidget *parent) {
+void GenerateSourcesCommand(CTORVIODoc &doc, QWidget *parent) {
   using namespace torvio;
-  m_report.clear();
+  std::vector<parvex::ReportLine> report;
+  doc.SetLastReport(report);
   const std::optional<Folders> folders = FoldersToUse(parent);
   if (!folders) {
-    m_report.push_back({ResString(IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
-    CLogDialog(m_report, parent).exec();
+    report.push_back({ResString(IDS_EXIT_CODE_9).toStdString(), parvex::Severity::Error});
+    doc.SetLastReport(report);
+    CLogDialog(report, parent).exec();
     return;
   }
   std::vector<parvex::ReportLine> preparation = PreparationLines(*folders);
@@ -156,9 +158,9 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
   std::set<std::string> answered;
   std::set<std::string> keep;
   for (;;) {
-    std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Write);
+    std::unique_ptr<Regeneration> run = Run(doc.Record(), *folders, RegenerationMode::Write);
     if (run->Busy()) {
-      m_report = run->Generation().lines;
+      doc.SetLastReport(run->Generation().lines);
       run.reset();
       Prompts().Message(parent, ResString(IDS_FOLDER_BUSY).arg(ShownPath(folders->outputDir)),
                         Prompter::Icon::Exclamation, Prompter::Buttons::Ok);
@@ -170,21 +172,22 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
     });
     if (!unanswered) {
       const std::vector<PlacedFile> placed = run->Place(keep);
-      m_report = std::move(preparation);
+      report = std::move(preparation);
       for (const parvex::ReportLine &line : run->Generation().lines)
-        m_report.push_back(line);
+        report.push_back(line);
       for (const std::string &warning : run->Warnings())
-        m_report.push_back({warning, parvex::Severity::Warning});
+        report.push_back({warning, parvex::Severity::Warning});
       if (!run->Direct())
         for (parvex::ReportLine &line : PlacementReport(placed))
-          m_report.push_back(std::move(line));
+          report.push_back(std::move(line));
       break;
     }
     const std::vector<FileDifference> differences = Differences(*run, foreign);
     run.reset();
     const std::optional<bool> keepThem = AskAboutHandEdits(parent, *folders, foreign, differences);
     if (!keepThem) {
-      m_report = {{ResString(IDS_GENERATION_CANCELLED).toStdString(), parvex::Severity::Warning}};
+      doc.SetLastReport(
+          {{ResString(IDS_GENERATION_CANCELLED).toStdString(), parvex::Severity::Warning}});
       return;
     }
     for (const std::string &name : foreign) {
@@ -195,11 +198,18 @@ void CTORVIODoc::GenerateSources(QWidget *parent) {
         keep.erase(name);
     }
   }
-  CLogDialog log(m_report, parent);
+  doc.SetLastReport(report);
+  CLogDialog log(report, parent);
   log.exec();
 }
 
-void CTORVIODoc::PreviewGeneration(QWidget *parent) {
+void OptionsCommand(CTORVIODoc &doc, QWidget *parent) {
+  COptionsDlg dialog(parent);
+  if (dialog.exec() == QDialog::Accepted)
+    doc.OutputFolderChanged();
+}
+
+void PreviewGenerationCommand(const CTORVIODoc &doc, QWidget *parent) {
   using namespace torvio;
   const std::optional<Folders> folders = FoldersToUse(parent);
   if (!folders) {
@@ -207,7 +217,7 @@ void CTORVIODoc::PreviewGeneration(QWidget *parent) {
                       Prompter::Buttons::Ok);
     return;
   }
-  const std::unique_ptr<Regeneration> run = Run(m_data, *folders, RegenerationMode::Preview);
+  const std::unique_ptr<Regeneration> run = Run(doc.Record(), *folders, RegenerationMode::Preview);
   if (run->Files().empty()) {
     CLogDialog(run->Generation().lines, parent).exec();
     return;

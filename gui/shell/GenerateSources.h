@@ -21,3 +21,17 @@ std::vector<FileDifference> Differences(const Regeneration &run,
                                         const std::vector<std::string> &only = {});
 
 } // namespace torvio
+
+class CTORVIODoc;
+class QWidget;
+
+// Tools Generate Sources: only the files that change are written; headers
+// edited by hand are overwritten only when the user says so. The report
+// lines become the document's LastReport.
+void GenerateSourcesCommand(CTORVIODoc &doc, QWidget *parent);
+// Tools Options: the output folder belongs to the project, so OK marks it
+// modified.
+void OptionsCommand(CTORVIODoc &doc, QWidget *parent);
+// Tools Preview Generation: what Generate Sources would change, with the
+// diffs; writes nothing.
+void PreviewGenerationCommand(const CTORVIODoc &doc, QWidget *parent);

@@ -68,12 +68,12 @@ bool ImportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
   const std::string &folder = imported.project->outputDir;
   const bool folderChanged = folder != torvio::PathBytes(torvio::ReadFolders().outputDir);
   torvio::WriteOutputDir(torvio::PathFromBytes(folder));
-  doc.EditRecord(imported.project->data, ResString(torvio::IDS_IMPORT_STEP));
+  doc.SetRecord(imported.project->data, ResString(torvio::IDS_IMPORT_STEP));
   doc.SetMechanics(imported.project->mechanics);
   // The output folder is no part of the undo history: as after Tools >
   // Options, undoing the import must not make the project look saved.
   if (folderChanged)
-    emit doc.optionsChanged();
+    doc.OutputFolderChanged();
   // The import is an edit; the log says what the consistency check changed
   // after it.
   if (!imported.recomputed.empty()) {

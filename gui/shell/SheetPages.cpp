@@ -1,5 +1,8 @@
 #include "shell/SheetPages.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace torvio {
 
 std::optional<PageKind> SpeedFeedbackPageFor(const UserData &data) {
@@ -29,6 +32,17 @@ std::optional<PageKind> AuxSpeedFeedbackPageFor(const UserData &data) {
     return PageKind::AuxSpeedFeedback2;
   }
   return std::nullopt;
+}
+
+bool SelectsPages(const parvex::Parameter &parameter) {
+  static const parvex::ParamMember selecting[] = {
+      &UserData::QuadratureEncoder,        &UserData::HallSensors,
+      &UserData::NoSpeedSensors,           &UserData::ViewEncoderFeedback,
+      &UserData::ViewHallSensorsFeedback,  &UserData::None,
+      &UserData::EnableObserverGainTuning,
+  };
+  return std::find(std::begin(selecting), std::end(selecting), parameter.member) !=
+         std::end(selecting);
 }
 
 } // namespace torvio

@@ -14,6 +14,7 @@
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
+#include "shell/GenerateSources.h"
 #include "shell/HelpWindow.h"
 #include "shell/Settings.h"
 #include "strings/StringTable.h"
@@ -209,7 +210,7 @@ private slots:
     encoder.QuadratureEncoder = 1;
     int changes = 0;
     connect(&w.doc, &CTORVIODoc::recordChanged, [&changes] { ++changes; });
-    w.doc.EditRecord(encoder, QStringLiteral("Import"));
+    w.doc.SetRecord(encoder, QStringLiteral("Import"));
     QCOMPARE(w.stack->count(), 1);
     QCOMPARE(w.Undo()->text(), QStringLiteral("&Undo Import"));
     QCOMPARE(PageClass(w.sheet, CMainSheet::SlotSpeedFeedback),
@@ -269,7 +270,7 @@ private slots:
         dialog->OutputEdit()->setText(dir.path());
         dialog->accept();
       });
-      w.doc.OnToolsOptions(&w.frame);
+      OptionsCommand(w.doc, &w.frame);
     };
     if (folderFirst)
       changeFolder();

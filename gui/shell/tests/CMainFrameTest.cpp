@@ -1,6 +1,7 @@
 // The main window: commands and their prompts, File Save enabling, the
 // status text, the first-run step and the fixed size.
 #include "shell/CMainFrame.h"
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "compare/CompareDialog.h"
 #include "shell/CMainSheet.h"
@@ -154,7 +155,8 @@ private slots:
     QVERIFY(doc.OnOpenDocument(path));
     QVERIFY(!save->isEnabled());
     // An edit on a page marks the project modified through the sheet.
-    static_cast<PageHost *>(frame.View()->Sheet())->SetModifiedFlag();
+    static_cast<PageHost *>(frame.View()->Sheet())
+        ->Set(*parvex::FindParameter("PolePairs"), 5, QStringLiteral("Pole pairs"));
     QVERIFY(save->isEnabled());
     QVERIFY(frame.Action(ID_TOOLS_GENERATE)->isEnabled());
     QCOMPARE(frame.windowTitle(), QStringLiteral("p.tvd* - TORVIO"));
@@ -169,8 +171,8 @@ private slots:
     CMainFrame frame(&doc, nullptr, test::KindPageFactory());
     doc.OnNewDocument();
     QVERIFY(doc.OnSaveDocument(path));
-    doc.Record().PolePairs.Value = 3;
-    doc.SetModifiedFlag(true);
+    DocumentTestAccess::Record(doc).PolePairs.Value = 3;
+    DocumentTestAccess::SetModified(doc, true);
     test::ScriptedPrompter prompts;
     prompts.fileNames = {path};
     QString title, summary;
@@ -288,7 +290,7 @@ private slots:
   void toolsOptionsOkMarksTheProjectModified() {
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
-    doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(doc, false);
     test::OnNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
     frame.Action(ID_TOOLS_OPTIONS)->trigger();
     QVERIFY(!doc.IsModified());

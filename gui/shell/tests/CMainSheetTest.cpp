@@ -1,6 +1,7 @@
 // Which pages the sheet shows, in which order, for the record's
 // speed-feedback choices, and what a rebuild keeps and recreates.
 #include "shell/CMainSheet.h"
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
@@ -103,7 +104,7 @@ private slots:
     QCOMPARE(AuxSpeedFeedbackPageFor(data), aux);
 
     CTORVIODoc doc;
-    SetFlags(doc.Record(), flags);
+    SetFlags(DocumentTestAccess::Record(doc), flags);
     CMainSheet sheet(&doc, nullptr, KindPageFactory());
     QCOMPARE(sheet.Kind(CMainSheet::SlotSpeedFeedback), speed);
     QCOMPARE(sheet.Kind(CMainSheet::SlotAuxSpeedFeedback), aux);
@@ -132,7 +133,7 @@ private slots:
 
   void sensorlessWithHallViewShowsTheDocumentedOrder() {
     CTORVIODoc doc;
-    SetFlags(doc.Record(), NOSENS | VIEWHALL);
+    SetFlags(DocumentTestAccess::Record(doc), NOSENS | VIEWHALL);
     CMainSheet sheet(&doc, nullptr, KindPageFactory());
     QCOMPARE(Captions(sheet),
              (QStringList{"Configuration", "Motor and HW", "Control Settings", "Debug",
@@ -141,7 +142,7 @@ private slots:
 
   void rebuildKeepsFixedPagesAndRecreatesTheOthers() {
     CTORVIODoc doc;
-    SetFlags(doc.Record(), NOSENS | VIEWENC);
+    SetFlags(DocumentTestAccess::Record(doc), NOSENS | VIEWENC);
     CMainSheet sheet(&doc, nullptr, KindPageFactory());
     QPointer<CTORVIOPropertyPage> configuration = sheet.Page(CMainSheet::SlotConfiguration);
     QPointer<CTORVIOPropertyPage> debug = sheet.Page(CMainSheet::SlotDebug);
@@ -153,8 +154,8 @@ private slots:
     QCOMPARE(sheet.count(), 7);
     QCOMPARE(sheet.Page(CMainSheet::SlotSpeedFeedback), speed.data());
 
-    SetFlags(doc.Record(), HALL);
-    static_cast<PageHost &>(sheet).RebuildPages();
+    SetFlags(DocumentTestAccess::Record(doc), HALL);
+    sheet.RebuildPages(true);
     QCOMPARE(sheet.Page(CMainSheet::SlotConfiguration), configuration.data());
     QCOMPARE(sheet.Page(CMainSheet::SlotDebug), debug.data());
     QVERIFY(speed.isNull());
@@ -169,10 +170,10 @@ private slots:
     CTORVIODoc doc;
     CMainSheet sheet(&doc, nullptr, KindPageFactory());
     PageHost &host = sheet;
-    QCOMPARE(host.Record(), &doc.Record());
+    QCOMPARE(&host.Record(), &doc.Record());
     QCOMPARE(sheet.Page(CMainSheet::SlotMotorAndHw)->Record(), &doc.Record());
-    doc.SetModifiedFlag(false);
-    host.SetModifiedFlag();
+    DocumentTestAccess::SetModified(doc, false);
+    host.Set(*parvex::FindParameter("PolePairs"), 5, QStringLiteral("Pole pairs"));
     QVERIFY(doc.IsModified());
   }
 
@@ -184,15 +185,15 @@ private slots:
 
   void viewRebuildsAndReloadsAfterOpen() {
     CTORVIODoc doc;
-    SetFlags(doc.Record(), QE);
+    SetFlags(DocumentTestAccess::Record(doc), QE);
     CTORVIOView view(&doc, nullptr, KindPageFactory());
     CMainSheet *sheet = view.Sheet();
     QCOMPARE(sheet->Kind(CMainSheet::SlotSpeedFeedback), std::optional(PageKind::SpeedFeedback1));
     sheet->setCurrentIndex(1);
     auto *current = static_cast<KindPage *>(sheet->currentWidget());
     const int before = current->activations;
-    SetFlags(doc.Record(), NOSENS | VIEWHALL);
-    doc.UpdateAllViews();
+    SetFlags(DocumentTestAccess::Record(doc), NOSENS | VIEWHALL);
+    DocumentTestAccess::UpdateAllViews(doc);
     QCOMPARE(sheet->Kind(CMainSheet::SlotSpeedFeedback), std::optional(PageKind::SpeedFeedback3));
     QCOMPARE(sheet->Kind(CMainSheet::SlotAuxSpeedFeedback),
              std::optional(PageKind::AuxSpeedFeedback2));

@@ -1,5 +1,6 @@
 // Start-up: the command line opens a project or creates a new one.
 #include "shell/CTORVIOApp.h"
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTORVIODoc.h"
@@ -25,7 +26,7 @@ private slots:
     QCOMPARE(ReadFolders().outputDir, QString());
     QVERIFY(app.MainFrame()->isVisible());
     QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled* - TORVIO"));
-    app.Document()->SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(*app.Document(), false);
   }
 
   void fileOnTheCommandLineIsOpened() {
@@ -34,7 +35,7 @@ private slots:
     {
       CTORVIODoc writer;
       writer.OnNewDocument();
-      writer.Record().PolePairs.Value = 5;
+      DocumentTestAccess::Record(writer).PolePairs.Value = 5;
       WriteOutputDir(QStringLiteral("/motor/out/"));
       QVERIFY(writer.OnSaveDocument(path));
     }

@@ -1,6 +1,7 @@
 // The project document: New, Save, Open, the file's bytes, and loads that
 // must fail without touching the open project.
 #include "shell/CTORVIODoc.h"
+#include "DocumentTestAccess.h"
 #include "ProjectStore.h"
 #include "ShellTestSupport.h"
 #include "shell/Settings.h"
@@ -50,7 +51,7 @@ private slots:
   void newDocumentIsModifiedWithDefaultsAndNoOutputFolder() {
     WriteOutputDir(QStringLiteral("/left/over/"));
     CTORVIODoc doc;
-    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QSignalSpy updated(&doc, &CTORVIODoc::recordChanged);
     QVERIFY(doc.OnNewDocument());
     QVERIFY(doc.IsModified());
     QCOMPARE(ReadFolders().outputDir, QString());
@@ -78,7 +79,7 @@ private slots:
   void roundTripIsByteForByte() {
     CTORVIODoc doc;
     doc.OnNewDocument();
-    doc.Record() = MarkedRecord();
+    DocumentTestAccess::Record(doc) = MarkedRecord();
     WriteOutputDir(QStringLiteral("/work/out/"));
     const QString first = m_dir.filePath(QStringLiteral("first.tvd"));
     QVERIFY(doc.OnSaveDocument(first));
@@ -90,7 +91,7 @@ private slots:
     QVERIFY(!SameRecord(doc.Record(), MarkedRecord()));
     QCOMPARE(ReadFolders().outputDir, QString());
 
-    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QSignalSpy updated(&doc, &CTORVIODoc::recordChanged);
     QVERIFY(doc.OnOpenDocument(first));
     QCOMPARE(updated.count(), 1);
     QVERIFY(!doc.IsModified());
@@ -168,7 +169,7 @@ private slots:
     QFETCH(int, length);
     CTORVIODoc writer;
     writer.OnNewDocument();
-    writer.Record() = MarkedRecord();
+    DocumentTestAccess::Record(writer) = MarkedRecord();
     WriteOutputDir(QStringLiteral("/a/longer/output/folder/"));
     const QString full = m_dir.filePath(QStringLiteral("full.tvd"));
     QVERIFY(writer.OnSaveDocument(full));
@@ -235,7 +236,7 @@ private slots:
     ScriptedPrompter prompts;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    doc.Record().PolePairs.Value = 9;
+    DocumentTestAccess::Record(doc).PolePairs.Value = 9;
 
     prompts.answers = {Prompter::Answer::Cancel};
     QVERIFY(!doc.OnFileNew(nullptr));
@@ -258,7 +259,7 @@ private slots:
     {
       CTORVIODoc writer;
       writer.OnNewDocument();
-      writer.Record() = MarkedRecord();
+      DocumentTestAccess::Record(writer) = MarkedRecord();
       QVERIFY(writer.OnSaveDocument(source));
     }
     CTORVIODoc doc;
@@ -283,15 +284,15 @@ private:
     ScriptedPrompter prompts;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    doc.Record().PolePairs.Value = 11;
+    DocumentTestAccess::Record(doc).PolePairs.Value = 11;
     const QString kept = m_dir.filePath(QStringLiteral("kept.tvd"));
     QVERIFY(doc.OnSaveDocument(kept));
-    doc.Record().DeadTime.Value = 999;
-    doc.SetModifiedFlag(true);
+    DocumentTestAccess::Record(doc).DeadTime.Value = 999;
+    DocumentTestAccess::SetModified(doc, true);
     WriteOutputDir(QStringLiteral("/still/here/"));
     const UserData before = doc.Record();
 
-    QSignalSpy updated(&doc, &CTORVIODoc::updated);
+    QSignalSpy updated(&doc, &CTORVIODoc::recordChanged);
     QVERIFY(!doc.OnOpenDocument(path));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
     QCOMPARE(prompts.messages[0].icon, Prompter::Icon::Error);

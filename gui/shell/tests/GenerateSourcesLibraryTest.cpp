@@ -6,6 +6,7 @@
 #include "shell/CLogDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/GenerateSources.h"
 #include "shell/Settings.h"
 
 #include <QDir>
@@ -41,7 +42,7 @@ Shown Generate(CTORVIODoc &doc) {
       QFAIL("only the log dialog was expected");
     }
   });
-  doc.GenerateSources(nullptr);
+  GenerateSourcesCommand(doc, nullptr);
   return shown;
 }
 

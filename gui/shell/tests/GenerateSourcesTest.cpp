@@ -1,6 +1,7 @@
 // Tools Generate Sources: the Options dialog when no output folder is set,
 // the exit code 9 line, the library call with its arguments, and the log.
 #include "shell/GenerateSources.h"
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
 #include "shell/CLogDialog.h"
@@ -61,7 +62,7 @@ private slots:
 
   void withoutOutputFolderAndOptionsCancelled() {
     CTORVIODoc doc;
-    doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(doc, false);
     bool optionsShown = false;
     QStringList shownLines;
     OnNextModal([&](QWidget *modal) {
@@ -76,7 +77,7 @@ private slots:
         log->close();
       });
     });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     QVERIFY(optionsShown);
     QVERIFY(calls.empty());
     QCOMPARE(test::Digits(doc.LastReport()),
@@ -88,7 +89,7 @@ private slots:
 
   void outputFolderSetInTheOptionsDialogRunsTheGenerator() {
     CTORVIODoc doc;
-    doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(doc, false);
     OnNextModal([&](QWidget *modal) {
       auto *options = qobject_cast<COptionsDlg *>(modal);
       QVERIFY(options);
@@ -96,7 +97,7 @@ private slots:
       options->accept();
       OnNextModal([](QWidget *log) { log->close(); });
     });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     QCOMPARE(calls.size(), std::size_t{1});
     QCOMPARE(calls[0].outputDir, (m_out.path() + u'/').toStdString());
     // Only Tools Options marks the project modified.
@@ -120,7 +121,7 @@ private slots:
       top = log->List()->GetTopIndex();
       log->CloseButton()->click();
     });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     QCOMPARE(calls.size(), std::size_t{1});
     QCOMPARE(calls[0].data, &doc.Record());
     QCOMPARE(calls[0].templatesDir, std::string()); // passed as read, even empty

@@ -2,6 +2,7 @@
 // an unwritable folder, and a settings store holding bytes that are not
 // UTF-8. Nothing may crash, every failure is said once, and neither the
 // previous project file nor the open project is lost.
+#include "DocumentTestAccess.h"
 #include "FullDisk.h"
 #include "ProjectStore.h"
 #include "ScratchFolder.h"
@@ -11,6 +12,7 @@
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIOApp.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/GenerateSources.h"
 #include "shell/PathBytes.h"
 #include "shell/Settings.h"
 
@@ -68,8 +70,8 @@ private slots:
 
     FullDisk disk("project.tvd", previous.toStdString(), kind);
     const QString path = PathOf(disk.Path() / "project.tvd");
-    doc.Record().PolePairs.Value = 11;
-    doc.SetModifiedFlag(true);
+    DocumentTestAccess::Record(doc).PolePairs.Value = 11;
+    DocumentTestAccess::SetModified(doc, true);
     const UserData edited = doc.Record();
 
     const bool saved = doc.OnSaveDocument(path);
@@ -102,8 +104,8 @@ private slots:
     FullDisk disk("project.tvd", previous.toStdString());
     const QString path = PathOf(disk.Path() / "project.tvd");
     QVERIFY(doc.OnOpenDocument(path));
-    doc.Record().PolePairs.Value = 11;
-    doc.SetModifiedFlag(true);
+    DocumentTestAccess::Record(doc).PolePairs.Value = 11;
+    DocumentTestAccess::SetModified(doc, true);
     // "Save changes?" before New, Open or Exit: Yes, and the save fails, so
     // the project must not be replaced or closed.
     prompter.answers.push_back(Prompter::Answer::Yes);
@@ -169,7 +171,7 @@ private slots:
     // Generation runs and says what failed: the folder cannot be made (a
     // file holds its first part), and no template can be found.
     OnNextModal([](QWidget *modal) { modal->close(); });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     const QStringList report = test::Digits(doc.LastReport());
     QCOMPARE(report.size(), 1 + 3 + 18 + 1);
     QVERIFY2(report[0].startsWith(QStringLiteral("1Output Dir : /dev/null/caf")) &&
@@ -207,7 +209,7 @@ private slots:
     ScriptedPrompter prompter;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    doc.Record().PolePairs.Value = 11;
+    DocumentTestAccess::Record(doc).PolePairs.Value = 11;
     const UserData before = doc.Record();
     QVERIFY(!doc.OnOpenDocument(path));
     QCOMPARE(std::memcmp(&doc.Record(), &before, sizeof before), 0);
@@ -303,7 +305,7 @@ private slots:
     options.accept(); // left as shown: the bytes stay
     QCOMPARE(PathBytes(ReadFolders().outputDir), folderBytes);
 
-    doc.SetModifiedFlag(true);
+    DocumentTestAccess::SetModified(doc, true);
     QVERIFY(doc.OnSaveDocument(project));
     const auto saved = torvio::LoadProject(projectPath);
     QVERIFY(saved.project);
@@ -311,7 +313,7 @@ private slots:
 
     WriteTemplatesDir(FirstRunTemplatesDir() + u'/');
     OnNextModal([](QWidget *modal) { modal->close(); });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     QVERIFY(std::filesystem::exists(std::filesystem::path(folderBytes + "BuildLog.xml")));
     QVERIFY(!std::filesystem::exists(std::filesystem::path(scratch.Prefix() + "caf\xef\xbf\xbd")));
   }
@@ -327,7 +329,7 @@ private slots:
     WriteFolders(
         {FirstRunTemplatesDir() + u'/', PathFromBytes(out + std::string(1, '\0') + "evil/")});
     OnNextModal([](QWidget *modal) { modal->close(); });
-    doc.GenerateSources(nullptr);
+    GenerateSourcesCommand(doc, nullptr);
     QCOMPARE(test::Digits(doc.LastReport()),
              QStringList{QStringLiteral("1Output Dir holds a NUL byte, which no file system path "
                                         "can hold: nothing was generated.")});

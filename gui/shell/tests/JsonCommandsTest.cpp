@@ -2,6 +2,7 @@
 // and reads, a typed value counting as entered, an import as one undoable
 // edit, and a refused import changing nothing.
 #include "DefaultRecord.h"
+#include "DocumentTestAccess.h"
 #include "ProjectJson.h"
 #include "ScriptedEdit.h"
 #include "ShellTestSupport.h"
@@ -97,7 +98,7 @@ private slots:
     prompter.fileNames = {path};
     Window w;
     w.doc.OnNewDocument();
-    w.doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(w.doc, false);
     w.frame.Action(ID_FILE_IMPORT)->trigger();
     QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
     QVERIFY(prompter.messages.empty());
@@ -161,7 +162,7 @@ private slots:
     prompter.fileNames = {path};
     Window w;
     w.doc.OnNewDocument();
-    w.doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(w.doc, false);
     const UserData before = w.doc.Record();
     w.frame.Action(ID_FILE_IMPORT)->trigger();
     QCOMPARE(prompter.messages.size(), std::size_t(1));

@@ -4,6 +4,7 @@
 // field (its limits, the consistency check, one undo step). The focus never
 // leaves the field before the command, as with a real user.
 #include "DefaultRecord.h"
+#include "DocumentTestAccess.h"
 #include "ProjectFile.h"
 #include "ShellTestSupport.h"
 #include "chart/MmiChartWindow.h"
@@ -119,7 +120,7 @@ private slots:
     NumericField *r =
         w.Type(CMainSheet::SlotMotorAndHw, QStringLiteral("R (Ohm)"), QStringLiteral("-"));
     QVERIFY(r);
-    w.doc.SetModifiedFlag(true); // so that Save writes
+    DocumentTestAccess::SetModified(w.doc, true); // so that Save writes
     w.Shortcut(Qt::Key_S);
     QCOMPARE(r->text(), QStringLiteral("0.35"));
     QCOMPARE(test::ReadAll(path), ProjectBytes(Defaults()));

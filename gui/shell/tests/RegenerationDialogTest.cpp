@@ -2,12 +2,14 @@
 // unchanged headers alone, a hand edit is asked about (each choice through
 // the prompter), a busy folder is said so, and Preview Generation shows the
 // diff without writing.
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
 #include "shell/CDiffDialog.h"
 #include "shell/CLogDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/GenerateSources.h"
 #include "shell/PathBytes.h"
 #include "shell/Settings.h"
 #include "strings/StringTable.h"
@@ -42,7 +44,7 @@ QStringList Generate(CTORVIODoc &doc) {
     }
     modal->close();
   });
-  doc.GenerateSources(nullptr);
+  GenerateSourcesCommand(doc, nullptr);
   return shown;
 }
 
@@ -118,7 +120,7 @@ private slots:
         }
       });
     }
-    m_doc->GenerateSources(nullptr);
+    GenerateSourcesCommand(*m_doc, nullptr);
 
     QCOMPARE(prompts.questions.size(), std::size_t(choices.contains(2) ? 2 : 1));
     QCOMPARE(prompts.questions[0].choices, kChoices);
@@ -157,7 +159,7 @@ private slots:
       freeAtLog = FolderLock(PathBytes(Out()), std::chrono::milliseconds(0)).Held();
       log->close();
     });
-    m_doc->GenerateSources(nullptr);
+    GenerateSourcesCommand(*m_doc, nullptr);
     QStringList expected = {QStringLiteral(".torvio-generated.sha256"),
                             QStringLiteral(".torvio-generation.lock")};
     for (const char *name : kGeneratedFiles)
@@ -198,7 +200,7 @@ private slots:
     ScriptedPrompter prompts;
     FolderLock other(PathBytes(Out()), std::chrono::milliseconds(0));
     QVERIFY(other.Held());
-    m_doc->GenerateSources(nullptr);
+    GenerateSourcesCommand(*m_doc, nullptr);
     QCOMPARE(prompts.messages.size(), std::size_t{1});
     QVERIFY(prompts.messages[0].text.startsWith(
         QStringLiteral("Another generation is writing into the output folder")));
@@ -210,7 +212,7 @@ private slots:
   // written.
   void previewShowsTheChangeAndWritesNothing() {
     CMainFrame frame(&*m_doc, nullptr, test::KindPageFactory());
-    m_doc->Record().OverTemperatureThreshold.Value = 70;
+    DocumentTestAccess::Record(*m_doc).OverTemperatureThreshold.Value = 70;
     const QString control = Out() + QStringLiteral("MC_Control_Param.h");
     const QByteArray before = ReadAll(control);
     QString summary, text;

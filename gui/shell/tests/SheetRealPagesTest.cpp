@@ -1,5 +1,6 @@
 // The sheet with the real page classes: the class behind every slot, and a
 // speed-feedback choice on the Configuration page rebuilding the sheet.
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "pages/TORVIOPropertyPage.h"
 #include "shell/CMainSheet.h"
@@ -59,10 +60,10 @@ private slots:
     QFETCH(int, viewHall);
     QFETCH(QStringList, optional);
     CTORVIODoc doc;
-    SetSensor(doc.Record(), encoder, hall, encoder || hall ? 0 : 1);
-    doc.Record().EnableObserverGainTuning = tuning;
-    doc.Record().ViewEncoderFeedback = viewEncoder;
-    doc.Record().ViewHallSensorsFeedback = viewHall;
+    SetSensor(DocumentTestAccess::Record(doc), encoder, hall, encoder || hall ? 0 : 1);
+    DocumentTestAccess::Record(doc).EnableObserverGainTuning = tuning;
+    DocumentTestAccess::Record(doc).ViewEncoderFeedback = viewEncoder;
+    DocumentTestAccess::Record(doc).ViewHallSensorsFeedback = viewHall;
     CMainSheet sheet(&doc);
     const QStringList expected =
         QStringList{"CConfigurationPage", "CMotorAndHwPage", "CControlSettingsPage", "CDebugPage"} +
@@ -82,7 +83,7 @@ private slots:
     CMainSheet *sheet = view.Sheet();
     QCOMPARE(sheet->Page(CMainSheet::SlotSpeedFeedback)->objectName(),
              QStringLiteral("CSpeedFeedback3Page"));
-    doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(doc, false);
     sheet->setCurrentIndex(0);
     QAbstractButton *encoder = nullptr;
     for (auto *button :

@@ -2,6 +2,7 @@
 // Analysis belong to the project (saved beside it, reopened, exported and
 // imported), the window says in one line when there are none, and the
 // designed gains are applied as one undo step.
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "analysis/ControllerAnalysisWindow.h"
 #include "analysis/SpeedDesignDialog.h"
@@ -46,7 +47,7 @@ private slots:
   void mechanicsTypedInTheWindowBelongToTheProject() {
     Window w;
     w.doc.OnNewDocument();
-    w.doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(w.doc, false);
     ControllerAnalysisWindow *analysis = OpenAnalysis(w);
     QVERIFY(analysis);
     SpeedPanel *speed = analysis->Speed();

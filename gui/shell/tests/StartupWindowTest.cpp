@@ -3,6 +3,7 @@
 // follows every edit of the record and of the mechanics, and takes a typed
 // rotor angle; a motor with a speed sensor is said so.
 #include "analysis/StartupWindow.h"
+#include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "analysis/MechanicsFields.h"
 #include "shell/CMainFrame.h"
@@ -51,7 +52,7 @@ private slots:
   void mechanicsTypedHereAreTheProjects() {
     Window w;
     w.doc.OnNewDocument();
-    w.doc.SetModifiedFlag(false);
+    DocumentTestAccess::SetModified(w.doc, false);
     QAction *action = w.frame.Action(ID_TOOLS_STARTUP);
     QCOMPARE(action->text(), QStringLiteral("&Start-up Simulation..."));
     StartupWindow *s = OpenStartup(w);
@@ -99,7 +100,7 @@ private slots:
 
     UserData slow = w.doc.Record();
     slow.SpeedRampFinalValue.Value = 50;
-    w.doc.EditRecord(slow, QStringLiteral("Slow ramp"));
+    w.doc.SetRecord(slow, QStringLiteral("Slow ramp"));
     QTRY_VERIFY(!s->Busy() && !s->Shown().converged);
     QVERIFY(Findings(s).join(u'\n').contains(QStringLiteral("raise SpeedRampFinalValue")));
     QCOMPARE(s->Speeds().marker->count(), 0);
@@ -130,7 +131,7 @@ private slots:
     encoder.NoSpeedSensors = 0;
     encoder.QuadratureEncoder = 1;
     encoder.EnableObserverGainTuning = 0;
-    w.doc.EditRecord(encoder, QStringLiteral("Encoder"));
+    w.doc.SetRecord(encoder, QStringLiteral("Encoder"));
     StartupWindow *s = OpenStartup(w);
     QTRY_VERIFY(!s->Busy() && !s->Shown().notSimulated.empty());
     QVERIFY(s->Status()->text().startsWith(QStringLiteral("A speed sensor drives the motor")));
