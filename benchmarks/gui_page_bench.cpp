@@ -3,7 +3,7 @@
 // (with the gain and modulation-index calculations), refresh of the
 // dependent fields and tooltips. Must stay well below one 60 Hz frame
 // (16 ms).
-#include "pages/ControlSettingsPage.h"
+#include "pages/CControlSettingsPage.h"
 #include "pages/NumericField.h"
 #include "pages/PageHost.h"
 #include "shell/EnterSetting.h"

@@ -35,7 +35,7 @@ void StatusRefreshWithMegabyteFolder(benchmark::State &state) {
     return;
   }
   for (auto _ : state) {
-    frame.OnTimer(CMainFrame::kStatusTimer);
+    frame.OnStatusTimer();
     benchmark::DoNotOptimize(frame.StatusPane()->text());
   }
 }

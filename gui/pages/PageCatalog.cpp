@@ -1,11 +1,11 @@
 #include "PageCatalog.h"
 
-#include "ConfigurationPage.h"
-#include "ControlSettingsPage.h"
-#include "CurrentSensingPage.h"
-#include "DebugPage.h"
-#include "MotorAndHwPage.h"
-#include "SpeedFeedbackPage.h"
+#include "CConfigurationPage.h"
+#include "CControlSettingsPage.h"
+#include "CCurrentSensingPage.h"
+#include "CDebugPage.h"
+#include "CMotorAndHwPage.h"
+#include "CSpeedFeedbackPage.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "PageHost.h"
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 #include <algorithm>
 #include <cstring>

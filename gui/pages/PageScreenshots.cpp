@@ -1,7 +1,7 @@
 #include "PageScreenshots.h"
 
+#include "CTORVIOPropertyPage.h"
 #include "PageCatalog.h"
-#include "TORVIOPropertyPage.h"
 
 #include <QDir>
 #include <QLayout>

@@ -15,23 +15,23 @@ using namespace torvio;
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget *parent)
-    : QDialog(parent), m_version(new QLabel), m_modules(new QListWidget) {
+    : QDialog(parent), version_(new QLabel), modules_(new QListWidget) {
   setWindowTitle(ResString(IDS_ABOUT_CAPTION));
   auto *logo = new QLabel;
   logo->setPixmap(torvio::AppIcon().pixmap(48, 48));
   auto *modulesLabel = new QLabel(ResString(IDS_ABOUT_MODULES));
-  modulesLabel->setBuddy(m_modules);
-  m_modules->setAccessibleName(modulesLabel->text());
-  m_modules->setMinimumSize(280, 80);
+  modulesLabel->setBuddy(modules_);
+  modules_->setAccessibleName(modulesLabel->text());
+  modules_->setMinimumSize(280, 80);
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
 
   auto *top = new QHBoxLayout;
   top->addWidget(logo);
-  top->addWidget(m_version, 1);
+  top->addWidget(version_, 1);
   auto *layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(modulesLabel);
-  layout->addWidget(m_modules, 1);
+  layout->addWidget(modules_, 1);
   layout->addWidget(buttons);
   MakeDefault(buttons->button(QDialogButtonBox::Ok));
   connect(buttons, &QDialogButtonBox::accepted, this, &CAboutDlg::accept);
@@ -39,15 +39,15 @@ CAboutDlg::CAboutDlg(QWidget *parent)
 }
 
 void CAboutDlg::OnInitDialog() {
-  m_version->setText(ResString(IDS_ABOUT_APPLICATION));
-  m_modules->clear();
-  m_modules->addItem(ResString(IDS_NOT_AVAILABLE));
+  version_->setText(ResString(IDS_ABOUT_APPLICATION));
+  modules_->clear();
+  modules_->addItem(ResString(IDS_NOT_AVAILABLE));
 
   const QString program = QString::fromStdString(torvio::ProgramVersion());
-  m_version->setText(ResString(IDS_ABOUT_VERSION).arg(program));
-  m_modules->clear();
+  version_->setText(ResString(IDS_ABOUT_VERSION).arg(program));
+  modules_->clear();
   const auto add = [this](const QString &module, const QString &version) {
-    m_modules->addItem(ResString(IDS_MODULE_VERSION).arg(module, version));
+    modules_->addItem(ResString(IDS_MODULE_VERSION).arg(module, version));
   };
   add(QStringLiteral("torvio"), program);
   for (const char *library : {"libparvex.so", "libsirenta.so"}) {
@@ -55,7 +55,7 @@ void CAboutDlg::OnInitDialog() {
     if (version) {
       add(QString::fromLatin1(library), QString::fromStdString(*version));
     } else {
-      m_modules->addItem(ResString(IDS_MODULE_NOT_AVAILABLE).arg(QString::fromLatin1(library)));
+      modules_->addItem(ResString(IDS_MODULE_NOT_AVAILABLE).arg(QString::fromLatin1(library)));
     }
   }
 }

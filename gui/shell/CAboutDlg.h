@@ -13,12 +13,12 @@ class CAboutDlg : public QDialog {
 public:
   explicit CAboutDlg(QWidget *parent = nullptr);
 
-  QLabel *VersionLine() const { return m_version; }
-  QListWidget *Modules() const { return m_modules; }
+  QLabel *VersionLine() const { return version_; }
+  QListWidget *Modules() const { return modules_; }
 
 private:
   void OnInitDialog();
 
-  QLabel *m_version;
-  QListWidget *m_modules;
+  QLabel *version_;
+  QListWidget *modules_;
 };

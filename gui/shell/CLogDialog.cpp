@@ -21,32 +21,32 @@ QColor CLogDialog::SeverityColor(parvex::Severity severity) {
 }
 
 CLogDialog::CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *parent)
-    : QDialog(parent), m_list(new CColorListBox),
-      m_close(new QPushButton(torvio::ResString(torvio::IDS_LOG_CLOSE))) {
+    : QDialog(parent), list_(new CColorListBox),
+      close_(new QPushButton(torvio::ResString(torvio::IDS_LOG_CLOSE))) {
   setWindowTitle(torvio::ResString(torvio::IDS_LOG_CAPTION));
-  m_list->setAccessibleName(windowTitle());
+  list_->setAccessibleName(windowTitle());
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(m_close);
+  buttons->addWidget(close_);
   buttons->addStretch(1);
   auto *layout = new QVBoxLayout(this);
-  layout->addWidget(m_list, 1);
+  layout->addWidget(list_, 1);
   layout->addLayout(buttons);
-  torvio::MakeDefault(m_close);
+  torvio::MakeDefault(close_);
   resize(640, 360);
-  connect(m_close, &QPushButton::clicked, this, &CLogDialog::accept);
+  connect(close_, &QPushButton::clicked, this, &CLogDialog::accept);
 
   for (const parvex::ReportLine &line : lines) {
-    const int index = m_list->AddString(QString::fromUtf8(line.text));
+    const int index = list_->AddString(QString::fromUtf8(line.text));
     if (index >= 0) {
-      m_list->SetItemColor(index, SeverityColor(line.severity));
+      list_->SetItemColor(index, SeverityColor(line.severity));
     }
   }
 }
 
 void CLogDialog::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
-  if (m_list->count() > 0) {
-    m_list->SetTopIndex(m_list->count() - 1);
+  if (list_->count() > 0) {
+    list_->SetTopIndex(list_->count() - 1);
   }
 }

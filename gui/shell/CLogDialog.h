@@ -18,8 +18,8 @@ class CLogDialog : public QDialog {
 public:
   explicit CLogDialog(const std::vector<parvex::ReportLine> &lines, QWidget *parent = nullptr);
 
-  CColorListBox *List() const { return m_list; }
-  QPushButton *CloseButton() const { return m_close; }
+  CColorListBox *List() const { return list_; }
+  QPushButton *CloseButton() const { return close_; }
 
   // The colour of a line of this severity.
   static QColor SeverityColor(parvex::Severity severity);
@@ -28,6 +28,6 @@ protected:
   void showEvent(QShowEvent *event) override;
 
 private:
-  CColorListBox *m_list;
-  QPushButton *m_close;
+  CColorListBox *list_;
+  QPushButton *close_;
 };

@@ -62,13 +62,13 @@ QString torvio::FirstRunTemplatesDir() {
 }
 
 CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
-    : QMainWindow(parent), m_doc(doc), m_view(new CTORVIOView(doc, this, std::move(factory))),
-      m_timer1(new QTimer(this)), m_timer2(new QTimer(this)) {
+    : QMainWindow(parent), doc_(doc), view_(new CTORVIOView(doc, this, std::move(factory))),
+      timer1_(new QTimer(this)), timer2_(new QTimer(this)) {
   // A fixed-size window without a maximise button.
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
   setWindowIcon(torvio::AppIcon());
-  setCentralWidget(m_view);
+  setCentralWidget(view_);
   CreateActions();
   CreateMenus();
   CreateToolBar();
@@ -76,9 +76,9 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   // The window always just holds the sheet, the toolbar and the status bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(m_doc, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateSaveEnabled);
-  connect(m_doc, &CTORVIODoc::titleChanged, this, &CMainFrame::UpdateTitle);
-  connect(m_doc, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+  connect(doc_, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateSaveEnabled);
+  connect(doc_, &CTORVIODoc::titleChanged, this, &CMainFrame::UpdateTitle);
+  connect(doc_, &CTORVIODoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
   // A value typed and not yet committed is an unsaved change too: Save
   // (and Ctrl+S) must be there to commit and save it.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
@@ -90,48 +90,44 @@ CMainFrame::CMainFrame(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   UpdateSaveEnabled();
   UpdateTitle();
 
-  connect(m_timer1, &QTimer::timeout, this, [this] { OnTimer(kFirstRunTimer); });
-  connect(m_timer2, &QTimer::timeout, this, [this] { OnTimer(kStatusTimer); });
+  connect(timer1_, &QTimer::timeout, this, &CMainFrame::OnFirstRunTimer);
+  connect(timer2_, &QTimer::timeout, this, &CMainFrame::OnStatusTimer);
   // The chart follows every change of the record.
-  connect(m_doc, &CTORVIODoc::recordChanged, this, [this] {
-    if (m_chart)
-      m_chart->Refresh();
-    if (m_analysis)
-      m_analysis->Refresh();
-    if (m_startup)
-      m_startup->Refresh();
+  connect(doc_, &CTORVIODoc::recordChanged, this, [this] {
+    if (chart_)
+      chart_->Refresh();
+    if (analysis_)
+      analysis_->Refresh();
+    if (startup_)
+      startup_->Refresh();
   });
-  connect(m_doc, &CTORVIODoc::mechanicsChanged, this, [this] {
-    if (m_analysis)
-      m_analysis->Refresh();
-    if (m_startup)
-      m_startup->Refresh();
+  connect(doc_, &CTORVIODoc::mechanicsChanged, this, [this] {
+    if (analysis_)
+      analysis_->Refresh();
+    if (startup_)
+      startup_->Refresh();
   });
 
-  m_timer1->start(1000);
-  m_timer2->start(1500);
+  timer1_->start(1000);
+  timer2_->start(1500);
 }
 
 CMainFrame::~CMainFrame() {
   // The focus moves while the children go; this frame no longer follows it.
   disconnect(qApp, nullptr, this, nullptr);
-  m_timer1->stop();
-  m_timer2->stop();
+  timer1_->stop();
+  timer2_->stop();
 }
 
 QAction *CMainFrame::Action(unsigned commandId) const {
-  const auto found = m_actions.find(commandId);
-  return found == m_actions.end() ? nullptr : found->second;
-}
-
-bool CMainFrame::TimerActive(int id) const {
-  return (id == kFirstRunTimer ? m_timer1 : m_timer2)->isActive();
+  const auto found = actions_.find(commandId);
+  return found == actions_.end() ? nullptr : found->second;
 }
 
 void CMainFrame::UpdateSaveEnabled() {
   const auto *field = qobject_cast<NumericField *>(focusWidget());
-  m_actions.at(torvio::ID_FILE_SAVE)
-      ->setEnabled(m_doc->IsModified() || (field && field->isModified()));
+  actions_.at(torvio::ID_FILE_SAVE)
+      ->setEnabled(doc_->IsModified() || (field && field->isModified()));
 }
 
 void CMainFrame::CommitPendingEdit() {
@@ -151,28 +147,28 @@ QAction *CMainFrame::AddCommand(unsigned id, const QString &text, std::function<
     CommitPendingEdit();
     handler();
   });
-  m_actions[id] = action;
+  actions_[id] = action;
   return action;
 }
 
 void CMainFrame::CreateActions() {
   using namespace torvio;
   QStyle *s = style();
-  AddCommand(ID_FILE_NEW, ResString(IDS_TEXT_NEW), [this] { m_doc->OnFileNew(this); },
+  AddCommand(ID_FILE_NEW, ResString(IDS_TEXT_NEW), [this] { doc_->OnFileNew(this); },
              {QKeySequence(Qt::CTRL | Qt::Key_N)})
       ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-  AddCommand(ID_FILE_OPEN, ResString(IDS_TEXT_OPEN), [this] { m_doc->OnFileOpen(this); },
+  AddCommand(ID_FILE_OPEN, ResString(IDS_TEXT_OPEN), [this] { doc_->OnFileOpen(this); },
              {QKeySequence(Qt::CTRL | Qt::Key_O)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-  AddCommand(ID_FILE_SAVE, ResString(IDS_TEXT_SAVE), [this] { m_doc->OnFileSave(this); },
+  AddCommand(ID_FILE_SAVE, ResString(IDS_TEXT_SAVE), [this] { doc_->OnFileSave(this); },
              {QKeySequence(Qt::CTRL | Qt::Key_S)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-  AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS), [this] { m_doc->OnFileSaveAs(this); });
+  AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS), [this] { doc_->OnFileSaveAs(this); });
   AddCommand(ID_FILE_COMPARE, ResString(IDS_TEXT_COMPARE), [this] { OnCompareWith(); });
   AddCommand(ID_FILE_EXPORT, ResString(IDS_TEXT_EXPORT),
-             [this] { ExportProjectCommand(*m_doc, this); });
+             [this] { ExportProjectCommand(*doc_, this); });
   AddCommand(ID_FILE_IMPORT, ResString(IDS_TEXT_IMPORT),
-             [this] { ImportProjectCommand(*m_doc, this); });
+             [this] { ImportProjectCommand(*doc_, this); });
   AddCommand(ID_APP_EXIT, ResString(IDS_TEXT_EXIT), [this] { close(); });
 
   QUndoStack *stack = History()->Stack();
@@ -197,12 +193,12 @@ void CMainFrame::CreateActions() {
   connect(stack, &QUndoStack::redoTextChanged, redo, follow(redo, redo->text()));
 
   AddCommand(ID_TOOLS_GENERATE, ResString(IDS_TEXT_GENERATE), [this] {
-    GenerateSourcesCommand(*m_doc, this);
+    GenerateSourcesCommand(*doc_, this);
   })->setIcon(s->standardIcon(QStyle::SP_MediaPlay));
   AddCommand(ID_TOOLS_PREVIEW, ResString(IDS_TEXT_PREVIEW),
-             [this] { PreviewGenerationCommand(*m_doc, this); });
+             [this] { PreviewGenerationCommand(*doc_, this); });
   AddCommand(ID_TOOLS_OPTIONS, ResString(IDS_TEXT_OPTIONS),
-             [this] { OptionsCommand(*m_doc, this); });
+             [this] { OptionsCommand(*doc_, this); });
   AddCommand(ID_TOOLS_MMI_CHART, ResString(IDS_TEXT_MMI_CHART),
              [this] { OnModulationIndexChart(); });
   AddCommand(ID_TOOLS_ANALYSIS, ResString(IDS_TEXT_ANALYSIS), [this] { OnControllerAnalysis(); });
@@ -217,7 +213,7 @@ void CMainFrame::CreateActions() {
   whatsThis->setText(ResString(IDS_TEXT_CONTEXT_HELP));
   whatsThis->setStatusTip(Prompt(ID_CONTEXT_HELP));
   whatsThis->setToolTip(ToolTip(ID_CONTEXT_HELP));
-  m_actions[ID_CONTEXT_HELP] = whatsThis;
+  actions_[ID_CONTEXT_HELP] = whatsThis;
 }
 
 void CMainFrame::CreateMenus() {
@@ -228,7 +224,7 @@ void CMainFrame::CreateMenus() {
       if (id == 0)
         m->addSeparator();
       else
-        m->addAction(m_actions.at(id));
+        m->addAction(actions_.at(id));
     }
   };
   menu(ResString(IDS_MENU_FILE),
@@ -261,28 +257,28 @@ void CMainFrame::CreateToolBar() {
     if (id == 0)
       bar->addSeparator();
     else
-      bar->addAction(m_actions.at(id));
+      bar->addAction(actions_.at(id));
   }
 }
 
 void CMainFrame::CreateStatusBar() {
-  m_messagePane = new QLabel(ResString(torvio::IDS_IDLE_MESSAGE));
-  m_messagePane->setFixedWidth(250);
-  m_messagePane->setAccessibleName(ResString(torvio::IDS_MESSAGE_PANE));
-  m_statusPane = new QLabel;
-  m_statusPane->setAccessibleName(ResString(torvio::IDS_OUTPUT_DIRECTORY));
+  messagePane_ = new QLabel(ResString(torvio::IDS_IDLE_MESSAGE));
+  messagePane_->setFixedWidth(250);
+  messagePane_->setAccessibleName(ResString(torvio::IDS_MESSAGE_PANE));
+  statusPane_ = new QLabel;
+  statusPane_->setAccessibleName(ResString(torvio::IDS_OUTPUT_DIRECTORY));
   // The name says what the pane is; its text reaches screen readers as the
   // description.
   statusBar()->setSizeGripEnabled(false); // the window has a fixed size
-  statusBar()->addWidget(m_messagePane);
-  statusBar()->addWidget(m_statusPane, 1);
+  statusBar()->addWidget(messagePane_);
+  statusBar()->addWidget(statusPane_, 1);
 }
 
 bool CMainFrame::event(QEvent *event) {
   if (event->type() == QEvent::StatusTip) {
     // Prompts go to pane 0, which shows "Ready" when no command is pointed at.
     const QString tip = static_cast<QStatusTipEvent *>(event)->tip();
-    m_messagePane->setText(tip.isEmpty() ? ResString(torvio::IDS_IDLE_MESSAGE) : tip);
+    messagePane_->setText(tip.isEmpty() ? ResString(torvio::IDS_IDLE_MESSAGE) : tip);
     return true;
   }
   return QMainWindow::event(event);
@@ -290,7 +286,7 @@ bool CMainFrame::event(QEvent *event) {
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
   CommitPendingEdit();
-  if (m_doc->SaveModified(this)) {
+  if (doc_->SaveModified(this)) {
     event->accept();
   } else {
     event->ignore();
@@ -299,24 +295,24 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
 
 void CMainFrame::UpdateTitle() {
   // "motor1.tvd* - TORVIO" while there are unsaved changes.
-  const QString marker = m_doc->IsModified() ? QStringLiteral("*") : QString();
-  setWindowTitle(m_doc->GetTitle() + marker + QStringLiteral(" - ") +
+  const QString marker = doc_->IsModified() ? QStringLiteral("*") : QString();
+  setWindowTitle(doc_->GetTitle() + marker + QStringLiteral(" - ") +
                  ResString(torvio::IDS_APP_TITLE));
 }
 
-void CMainFrame::OnTimer(int id) {
-  if (id == kFirstRunTimer) {
-    m_timer1->stop();
-    OnFirstRun();
-  } else if (id == kStatusTimer) {
-    const QString outputDir = torvio::ReadFolders().outputDir;
-    m_statusText = outputDir.isEmpty()
-                       ? ResString(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
-                       : ResString(torvio::IDS_STATUS_OUTPUT_DIR)
-                             .arg(torvio::ShortenPath(torvio::ShownPath(outputDir), 45));
-    m_statusPane->setText(m_statusText);
-    m_statusPane->setAccessibleDescription(m_statusText);
-  }
+void CMainFrame::OnFirstRunTimer() {
+  timer1_->stop();
+  OnFirstRun();
+}
+
+void CMainFrame::OnStatusTimer() {
+  const QString outputDir = torvio::ReadFolders().outputDir;
+  statusText_ = outputDir.isEmpty()
+                    ? ResString(torvio::IDS_OUTPUT_DIR_NOT_SPECIFIED)
+                    : ResString(torvio::IDS_STATUS_OUTPUT_DIR)
+                          .arg(torvio::ShortenPath(torvio::ShownPath(outputDir), 45));
+  statusPane_->setText(statusText_);
+  statusPane_->setAccessibleDescription(statusText_);
 }
 
 void CMainFrame::OnFirstRun() {
@@ -343,28 +339,28 @@ void CMainFrame::OnCompareWith() {
       torvio::Prompts().OpenFileName(this, ResString(torvio::IDS_COMPARE_CAPTION), filter);
   if (!path || path->isEmpty())
     return;
-  const QString side = m_doc->IsModified() ? QStringLiteral("this project (unsaved)")
-                                           : QStringLiteral("this project");
-  CompareDialog dialog(side, *path, CompareWithFile(m_doc->Record(), *path), this);
+  const QString side = doc_->IsModified() ? QStringLiteral("this project (unsaved)")
+                                          : QStringLiteral("this project");
+  CompareDialog dialog(side, *path, CompareWithFile(doc_->Record(), *path), this);
   dialog.exec();
 }
 
 ProjectHistory *CMainFrame::History() const {
-  return m_doc->History();
+  return doc_->History();
 }
 
 MmiChartWindow *CMainFrame::ChartWindow() const {
-  return m_chart;
+  return chart_;
 }
 
 void CMainFrame::OnModulationIndexChart() {
-  if (!m_chart) {
-    m_chart = new MmiChartWindow([doc = m_doc] { return &doc->Record(); }, this);
-    m_chart->setAttribute(Qt::WA_DeleteOnClose);
+  if (!chart_) {
+    chart_ = new MmiChartWindow([doc = doc_] { return &doc->Record(); }, this);
+    chart_->setAttribute(Qt::WA_DeleteOnClose);
   }
-  m_chart->show();
-  m_chart->raise();
-  m_chart->activateWindow();
+  chart_->show();
+  chart_->raise();
+  chart_->activateWindow();
 }
 
 void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
@@ -372,7 +368,7 @@ void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
   const auto entry = [](const char *name, std::int64_t value) {
     return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
   };
-  UserData edited = m_doc->Record();
+  UserData edited = doc_->Record();
   if (const auto error = torvio::scripting::ApplyAssignments(
           edited,
           {entry("SpeedPDivisor", gains.pDivisor), entry("SpeedPDividend", gains.pDividend),
@@ -381,41 +377,41 @@ void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
                               torvio::Prompter::Buttons::Ok);
     return;
   }
-  m_doc->SetRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
+  doc_->SetRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));
 }
 
 StartupWindow *CMainFrame::StartupSimulation() const {
-  return m_startup;
+  return startup_;
 }
 
 void CMainFrame::OnStartupSimulation() {
-  if (!m_startup) {
-    m_startup = new StartupWindow([doc = m_doc] { return &doc->Record(); }, this);
-    m_startup->setAttribute(Qt::WA_DeleteOnClose);
-    m_startup->SetMechanicsAccess(
-        [doc = m_doc] { return doc->Mechanics(); },
-        [doc = m_doc](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
+  if (!startup_) {
+    startup_ = new StartupWindow([doc = doc_] { return &doc->Record(); }, this);
+    startup_->setAttribute(Qt::WA_DeleteOnClose);
+    startup_->SetMechanicsAccess(
+        [doc = doc_] { return doc->Mechanics(); },
+        [doc = doc_](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
   }
-  m_startup->show();
-  m_startup->raise();
-  m_startup->activateWindow();
+  startup_->show();
+  startup_->raise();
+  startup_->activateWindow();
 }
 
 ControllerAnalysisWindow *CMainFrame::AnalysisWindow() const {
-  return m_analysis;
+  return analysis_;
 }
 
 void CMainFrame::OnControllerAnalysis() {
-  if (!m_analysis) {
-    m_analysis = new ControllerAnalysisWindow([doc = m_doc] { return &doc->Record(); }, this);
-    m_analysis->setAttribute(Qt::WA_DeleteOnClose);
-    m_analysis->SetMechanicsAccess(
-        [doc = m_doc] { return doc->Mechanics(); },
-        [doc = m_doc](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
-    m_analysis->SetSpeedGainsApplier(
+  if (!analysis_) {
+    analysis_ = new ControllerAnalysisWindow([doc = doc_] { return &doc->Record(); }, this);
+    analysis_->setAttribute(Qt::WA_DeleteOnClose);
+    analysis_->SetMechanicsAccess(
+        [doc = doc_] { return doc->Mechanics(); },
+        [doc = doc_](const std::optional<parvex::Mechanics> &m) { doc->SetMechanics(m); });
+    analysis_->SetSpeedGainsApplier(
         [this](const parvex::analysis::SpeedGains &gains) { ApplySpeedGains(gains); });
   }
-  m_analysis->show();
-  m_analysis->raise();
-  m_analysis->activateWindow();
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
 }

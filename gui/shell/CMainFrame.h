@@ -26,22 +26,22 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
 
 public:
-  static constexpr int kFirstRunTimer = 1;
-  static constexpr int kStatusTimer = 2;
-
   CMainFrame(CTORVIODoc *doc, QWidget *parent = nullptr,
              torvio::PageFactory factory = torvio::DefaultPageFactory());
   ~CMainFrame() override;
 
-  CTORVIOView *View() const { return m_view; }
+  CTORVIOView *View() const { return view_; }
   ProjectHistory *History() const;
   // The action of a command id (ID_FILE_NEW, ...), or null.
   QAction *Action(unsigned commandId) const;
   // Status pane 0 (prompts, "Ready") and pane 1 (the status text).
-  QLabel *MessagePane() const { return m_messagePane; }
-  QLabel *StatusPane() const { return m_statusPane; }
-  QString StatusText() const { return m_statusText; }
-  bool TimerActive(int id) const;
+  QLabel *MessagePane() const { return messagePane_; }
+  QLabel *StatusPane() const { return statusPane_; }
+  QString StatusText() const { return statusText_; }
+  // Timer 1 (1000 ms, once): the first-run step; timer 2 (1500 ms): the
+  // status text.
+  QTimer *FirstRunTimer() const { return timer1_; }
+  QTimer *StatusTimer() const { return timer2_; }
   // The modulation-index chart while it is open.
   MmiChartWindow *ChartWindow() const;
   // The controller analysis while it is open.
@@ -49,9 +49,11 @@ public:
   // The start-up simulation while it is open.
   StartupWindow *StartupSimulation() const;
 
-  // Timer 1 runs the first-run step once; timer 2 refreshes the status text.
-  void OnTimer(int id);
+public slots:
+  void OnFirstRunTimer();
+  void OnStatusTimer();
 
+public:
   // Commits what the user typed into the focused field and has not yet
   // committed, as Enter would. Every command runs this first, so that no
   // command reads, saves, replaces or closes a record without the edit.
@@ -79,17 +81,17 @@ private:
   void OnStartupSimulation();
   void ApplySpeedGains(const parvex::analysis::SpeedGains &gains);
 
-  CTORVIODoc *m_doc;
-  CTORVIOView *m_view;
-  std::map<unsigned, QAction *> m_actions;
-  QLabel *m_messagePane = nullptr;
-  QLabel *m_statusPane = nullptr;
-  QTimer *m_timer1;
-  QTimer *m_timer2;
-  QString m_statusText;
-  QPointer<MmiChartWindow> m_chart;
-  QPointer<ControllerAnalysisWindow> m_analysis;
-  QPointer<StartupWindow> m_startup;
+  CTORVIODoc *doc_;
+  CTORVIOView *view_;
+  std::map<unsigned, QAction *> actions_;
+  QLabel *messagePane_ = nullptr;
+  QLabel *statusPane_ = nullptr;
+  QTimer *timer1_;
+  QTimer *timer2_;
+  QString statusText_;
+  QPointer<MmiChartWindow> chart_;
+  QPointer<ControllerAnalysisWindow> analysis_;
+  QPointer<StartupWindow> startup_;
 };
 
 namespace torvio {

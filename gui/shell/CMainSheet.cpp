@@ -1,6 +1,6 @@
 #include "shell/CMainSheet.h"
 
-#include "pages/TORVIOPropertyPage.h"
+#include "pages/CTORVIOPropertyPage.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
 #include "strings/ResString.h"
@@ -14,7 +14,7 @@
 #include <utility>
 
 CMainSheet::CMainSheet(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
-    : QTabWidget(parent), m_doc(doc), m_factory(std::move(factory)) {
+    : QTabWidget(parent), doc_(doc), factory_(std::move(factory)) {
   setAccessibleName(torvio::ResString(torvio::IDS_PROPERTY_SHEET));
   // Every tab stays in sight: the sheet is as wide as its tab row.
   setUsesScrollButtons(false);
@@ -24,9 +24,9 @@ CMainSheet::CMainSheet(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory fac
   help->setContext(Qt::WidgetWithChildrenShortcut);
   connect(help, &QShortcut::activated, this, [] { torvio::HelpWindow::Instance().ShowContents(); });
   connect(this, &QTabWidget::currentChanged, this, [this] { ActivateCurrentPage(); });
-  PARVEX_SetDefault(&m_defaults);
-  if (m_doc)
-    connect(m_doc, &CTORVIODoc::recordChanged, this, &CMainSheet::OnRecordChanged);
+  PARVEX_SetDefault(&defaults_);
+  if (doc_)
+    connect(doc_, &CTORVIODoc::recordChanged, this, &CMainSheet::OnRecordChanged);
   RebuildPages(false);
   RebuildPages(true); // the sheet's window is ready
 }
@@ -48,7 +48,7 @@ void CMainSheet::RebuildPages(bool full) {
       {SlotDebug, PageKind::Debug},
   };
   for (const auto &[slot, kind] : fixed) {
-    if (!m_slots[slot].page) {
+    if (!slots_[slot].page) {
       AddPage(slot, kind);
     }
   }
@@ -58,8 +58,8 @@ void CMainSheet::RebuildPages(bool full) {
   RemovePage(SlotSpeedFeedback);
   RemovePage(SlotAuxSpeedFeedback);
   RemovePage(SlotCurrentSensing);
-  if (m_doc) {
-    const UserData &data = m_doc->Record();
+  if (doc_) {
+    const UserData &data = doc_->Record();
     if (const auto kind = torvio::SpeedFeedbackPageFor(data)) {
       AddPage(SlotSpeedFeedback, *kind);
     }
@@ -72,10 +72,10 @@ void CMainSheet::RebuildPages(bool full) {
 }
 
 std::optional<torvio::PageKind> CMainSheet::Kind(Slot slot) const {
-  if (!m_slots[slot].page) {
+  if (!slots_[slot].page) {
     return std::nullopt;
   }
-  return m_slots[slot].kind;
+  return slots_[slot].kind;
 }
 
 void CMainSheet::ActivateCurrentPage() {
@@ -85,22 +85,22 @@ void CMainSheet::ActivateCurrentPage() {
 }
 
 const UserData &CMainSheet::Record() const {
-  return m_doc ? m_doc->Record() : m_defaults;
+  return doc_ ? doc_->Record() : defaults_;
 }
 
 void CMainSheet::Set(const parvex::Parameter &parameter, double value, const QString &label) {
-  if (!m_doc)
+  if (!doc_)
     return;
-  const bool entering = std::exchange(m_entering, true);
-  const parvex::Parameter *entered = std::exchange(m_entered, &parameter);
-  m_doc->Set(parameter, value, label);
-  m_entered = entered;
-  m_entering = entering;
+  const bool entering = std::exchange(entering_, true);
+  const parvex::Parameter *entered = std::exchange(entered_, &parameter);
+  doc_->Set(parameter, value, label);
+  entered_ = entered;
+  entering_ = entering;
 }
 
 void CMainSheet::OnRecordChanged(const ChangedSettings &changed, bool replaced) {
-  const UserData &data = m_doc->Record();
-  if (replaced || (m_entered && torvio::SelectsPages(*m_entered)) ||
+  const UserData &data = doc_->Record();
+  if (replaced || (entered_ && torvio::SelectsPages(*entered_)) ||
       Kind(SlotSpeedFeedback) != torvio::SpeedFeedbackPageFor(data) ||
       Kind(SlotAuxSpeedFeedback) != torvio::AuxSpeedFeedbackPageFor(data))
     RebuildPages(true);
@@ -129,23 +129,23 @@ bool CMainSheet::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void CMainSheet::AddPage(Slot slot, torvio::PageKind kind) {
-  CTORVIOPropertyPage *page = m_factory ? m_factory(kind, this) : nullptr;
+  CTORVIOPropertyPage *page = factory_ ? factory_(kind, this) : nullptr;
   if (!page) {
     return;
   }
-  m_slots[slot] = {kind, page};
+  slots_[slot] = {kind, page};
   addTab(page, page->Caption());
 }
 
 void CMainSheet::RemovePage(Slot slot) {
-  CTORVIOPropertyPage *page = m_slots[slot].page;
+  CTORVIOPropertyPage *page = slots_[slot].page;
   if (!page) {
     return;
   }
-  m_slots[slot] = {};
+  slots_[slot] = {};
   removeTab(indexOf(page));
   page->Detach();
-  if (m_entering) {
+  if (entering_) {
     page->hide();
     page->deleteLater();
   } else {

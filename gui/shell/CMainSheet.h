@@ -39,7 +39,7 @@ public:
   // the current sensing page from the record.
   void RebuildPages(bool full);
 
-  CTORVIOPropertyPage *Page(Slot slot) const { return m_slots[slot].page; }
+  CTORVIOPropertyPage *Page(Slot slot) const { return slots_[slot].page; }
   std::optional<torvio::PageKind> Kind(Slot slot) const;
   // Runs the current page's activation again (it reloads from the record).
   void ActivateCurrentPage();
@@ -69,14 +69,14 @@ private:
   // shows the change.
   void OnRecordChanged(const ChangedSettings &changed, bool replaced);
 
-  CTORVIODoc *m_doc;
-  torvio::PageFactory m_factory;
-  std::array<SlotContent, SlotCount> m_slots{};
+  CTORVIODoc *doc_;
+  torvio::PageFactory factory_;
+  std::array<SlotContent, SlotCount> slots_{};
   // Set while a page's edit runs: a page dropped then is deleted only once
   // the edit has returned to it.
-  bool m_entering = false;
+  bool entering_ = false;
   // The setting a page is entering, while it does.
-  const parvex::Parameter *m_entered = nullptr;
+  const parvex::Parameter *entered_ = nullptr;
   // Shown without a document.
-  UserData m_defaults{};
+  UserData defaults_{};
 };

@@ -38,42 +38,42 @@ QGroupBox *FolderGroup(const QString &caption, QLineEdit *edit, QPushButton *bro
 } // namespace
 
 COptionsDlg::COptionsDlg(QWidget *parent)
-    : QDialog(parent), m_templates(new QLineEdit), m_output(new QLineEdit),
-      m_templatesBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
-      m_outputBrowse(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
-      m_rawNote(new QLabel(torvio::ResString(torvio::IDS_FOLDER_RAW_BYTES))) {
+    : QDialog(parent), templates_(new QLineEdit), output_(new QLineEdit),
+      templatesBrowse_(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
+      outputBrowse_(new QPushButton(torvio::ResString(torvio::IDS_BROWSE))),
+      rawNote_(new QLabel(torvio::ResString(torvio::IDS_FOLDER_RAW_BYTES))) {
   setWindowTitle(torvio::ResString(torvio::IDS_OPTIONS_CAPTION));
   auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   auto *layout = new QVBoxLayout(this);
-  layout->addWidget(FolderGroup(torvio::ResString(torvio::IDS_TEMPLATES_DIRECTORY), m_templates,
-                                m_templatesBrowse));
+  layout->addWidget(FolderGroup(torvio::ResString(torvio::IDS_TEMPLATES_DIRECTORY), templates_,
+                                templatesBrowse_));
   layout->addWidget(
-      FolderGroup(torvio::ResString(torvio::IDS_OUTPUT_DIRECTORY), m_output, m_outputBrowse));
-  m_rawNote->setWordWrap(true);
-  layout->addWidget(m_rawNote);
+      FolderGroup(torvio::ResString(torvio::IDS_OUTPUT_DIRECTORY), output_, outputBrowse_));
+  rawNote_->setWordWrap(true);
+  layout->addWidget(rawNote_);
   layout->addWidget(buttons);
   torvio::MakeDefault(buttons->button(QDialogButtonBox::Ok));
   // Tab order as the dialog always had it: the buttons first, then the rows.
   setTabOrder(buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel));
-  setTabOrder(buttons->button(QDialogButtonBox::Cancel), m_templates);
-  setTabOrder(m_templates, m_templatesBrowse);
-  setTabOrder(m_templatesBrowse, m_output);
-  setTabOrder(m_output, m_outputBrowse);
+  setTabOrder(buttons->button(QDialogButtonBox::Cancel), templates_);
+  setTabOrder(templates_, templatesBrowse_);
+  setTabOrder(templatesBrowse_, output_);
+  setTabOrder(output_, outputBrowse_);
 
   const torvio::Folders folders = torvio::ReadFolders();
-  m_templatesRead = folders.templatesDir;
-  m_outputRead = folders.outputDir;
-  m_templates->setText(torvio::ShownPath(m_templatesRead));
-  m_output->setText(torvio::ShownPath(m_outputRead));
-  m_rawNote->setVisible(torvio::PathHoldsRawBytes(m_templatesRead) ||
-                        torvio::PathHoldsRawBytes(m_outputRead));
+  templatesRead_ = folders.templatesDir;
+  outputRead_ = folders.outputDir;
+  templates_->setText(torvio::ShownPath(templatesRead_));
+  output_->setText(torvio::ShownPath(outputRead_));
+  rawNote_->setVisible(torvio::PathHoldsRawBytes(templatesRead_) ||
+                       torvio::PathHoldsRawBytes(outputRead_));
 
   connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDlg::reject);
-  connect(m_templatesBrowse, &QPushButton::clicked, this,
-          [this] { Browse(m_templates, torvio::ResString(torvio::IDS_SELECT_TEMPLATES_DIR)); });
-  connect(m_outputBrowse, &QPushButton::clicked, this,
-          [this] { Browse(m_output, torvio::ResString(torvio::IDS_SELECT_OUTPUT_DIR)); });
+  connect(templatesBrowse_, &QPushButton::clicked, this,
+          [this] { Browse(templates_, torvio::ResString(torvio::IDS_SELECT_TEMPLATES_DIR)); });
+  connect(outputBrowse_, &QPushButton::clicked, this,
+          [this] { Browse(output_, torvio::ResString(torvio::IDS_SELECT_OUTPUT_DIR)); });
 }
 
 void COptionsDlg::accept() {
@@ -81,7 +81,7 @@ void COptionsDlg::accept() {
   const auto folder = [](const QLineEdit *edit, const QString &read) {
     return WithSeparator(edit->text() == torvio::ShownPath(read) ? read : edit->text());
   };
-  torvio::WriteFolders({folder(m_templates, m_templatesRead), folder(m_output, m_outputRead)});
+  torvio::WriteFolders({folder(templates_, templatesRead_), folder(output_, outputRead_)});
   QDialog::accept();
 }
 

@@ -13,12 +13,12 @@ class COptionsDlg : public QDialog {
 public:
   explicit COptionsDlg(QWidget *parent = nullptr);
 
-  QLineEdit *TemplatesEdit() const { return m_templates; }
-  QLineEdit *OutputEdit() const { return m_output; }
-  QPushButton *TemplatesBrowse() const { return m_templatesBrowse; }
-  QPushButton *OutputBrowse() const { return m_outputBrowse; }
+  QLineEdit *TemplatesEdit() const { return templates_; }
+  QLineEdit *OutputEdit() const { return output_; }
+  QPushButton *TemplatesBrowse() const { return templatesBrowse_; }
+  QPushButton *OutputBrowse() const { return outputBrowse_; }
   // Shown when a folder's name is not valid text.
-  QLabel *RawBytesNote() const { return m_rawNote; }
+  QLabel *RawBytesNote() const { return rawNote_; }
 
   // Stores both texts, each non-empty one ending with "/", without further
   // checks, and closes with OK. A folder shown escaped and left as it was
@@ -28,11 +28,11 @@ public:
 private:
   void Browse(QLineEdit *edit, const QString &title);
 
-  QLineEdit *m_templates;
-  QLineEdit *m_output;
-  QPushButton *m_templatesBrowse;
-  QPushButton *m_outputBrowse;
-  QLabel *m_rawNote;
-  QString m_templatesRead; // the folders as read, bytes kept
-  QString m_outputRead;
+  QLineEdit *templates_;
+  QLineEdit *output_;
+  QPushButton *templatesBrowse_;
+  QPushButton *outputBrowse_;
+  QLabel *rawNote_;
+  QString templatesRead_; // the folders as read, bytes kept
+  QString outputRead_;
 };

@@ -9,23 +9,23 @@
 
 CPathDialog::CPathDialog(const QString &caption, const QString &title, const QString &initialFolder,
                          QWidget *parent)
-    : QDialog(parent), m_browser(new CPathDialogSub(title)), m_initialFolder(initialFolder) {
+    : QDialog(parent), browser_(new CPathDialogSub(title)), initialFolder_(initialFolder) {
   setWindowTitle(caption);
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_browser);
-  torvio::MakeDefault(m_browser->OkButton());
-  connect(m_browser, &CPathDialogSub::confirmed, this, [this] {
-    m_done = true;
-    m_path = m_browser->Result();
+  layout->addWidget(browser_);
+  torvio::MakeDefault(browser_->OkButton());
+  connect(browser_, &CPathDialogSub::confirmed, this, [this] {
+    done_ = true;
+    path_ = browser_->Result();
     accept();
   });
-  connect(m_browser, &CPathDialogSub::cancelled, this, &CPathDialog::reject);
+  connect(browser_, &CPathDialogSub::cancelled, this, &CPathDialog::reject);
 }
 
 int CPathDialog::DoModal() {
-  m_done = false;
-  m_browser->SelectFolder(m_initialFolder);
+  done_ = false;
+  browser_->SelectFolder(initialFolder_);
   exec();
-  return m_done ? QDialog::Accepted : QDialog::Rejected;
+  return done_ ? QDialog::Accepted : QDialog::Rejected;
 }

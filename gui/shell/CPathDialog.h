@@ -15,12 +15,12 @@ public:
 
   // Runs the browser; QDialog::Accepted only when OK confirmed a folder.
   int DoModal();
-  QString GetPathName() const { return m_path; }
-  CPathDialogSub *Browser() const { return m_browser; }
+  QString GetPathName() const { return path_; }
+  CPathDialogSub *Browser() const { return browser_; }
 
 private:
-  CPathDialogSub *m_browser;
-  QString m_initialFolder;
-  QString m_path;
-  bool m_done = false;
+  CPathDialogSub *browser_;
+  QString initialFolder_;
+  QString path_;
+  bool done_ = false;
 };

@@ -14,76 +14,76 @@
 #include <QVBoxLayout>
 
 CPathDialogSub::CPathDialogSub(const QString &title, QWidget *parent)
-    : QWidget(parent), m_model(new QFileSystemModel(this)), m_status(new QLabel),
-      m_edit(new QLineEdit), m_tree(new QTreeView),
-      m_ok(new QPushButton(torvio::ResString(torvio::IDS_OK))),
-      m_cancel(new QPushButton(torvio::ResString(torvio::IDS_CANCEL))) {
+    : QWidget(parent), model_(new QFileSystemModel(this)), status_(new QLabel),
+      edit_(new QLineEdit), tree_(new QTreeView),
+      ok_(new QPushButton(torvio::ResString(torvio::IDS_OK))),
+      cancel_(new QPushButton(torvio::ResString(torvio::IDS_CANCEL))) {
   auto *titleLabel = new QLabel(title);
   titleLabel->setWordWrap(true);
-  m_status->hide(); // kept for the path text, never shown
-  m_edit->setMaxLength(kMaxPath);
-  m_edit->setAccessibleName(title);
+  status_->hide(); // kept for the path text, never shown
+  edit_->setMaxLength(kMaxPath);
+  edit_->setAccessibleName(title);
 
-  m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
-  m_model->setRootPath(QStringLiteral("/"));
-  m_tree->setModel(m_model);
-  m_tree->setHeaderHidden(true);
-  for (int column = 1; column < m_model->columnCount(); ++column) {
-    m_tree->hideColumn(column);
+  model_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+  model_->setRootPath(QStringLiteral("/"));
+  tree_->setModel(model_);
+  tree_->setHeaderHidden(true);
+  for (int column = 1; column < model_->columnCount(); ++column) {
+    tree_->hideColumn(column);
   }
-  m_tree->setAccessibleName(torvio::ResString(torvio::IDS_FOLDERS));
-  m_tree->setMinimumSize(320, 300);
+  tree_->setAccessibleName(torvio::ResString(torvio::IDS_FOLDERS));
+  tree_->setMinimumSize(320, 300);
 
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
+  buttons->addWidget(ok_);
+  buttons->addWidget(cancel_);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(titleLabel);
-  layout->addWidget(m_status);
-  layout->addWidget(m_edit);
+  layout->addWidget(status_);
+  layout->addWidget(edit_);
   layout->addSpacing(4);
-  layout->addWidget(m_tree, 1);
+  layout->addWidget(tree_, 1);
   layout->addLayout(buttons);
 
-  connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &CPathDialogSub::OnSelectionChanged);
-  connect(m_edit, &QLineEdit::textChanged, this, &CPathDialogSub::OnEditChanged);
-  connect(m_ok, &QPushButton::clicked, this, &CPathDialogSub::OnOK);
-  connect(m_cancel, &QPushButton::clicked, this, &CPathDialogSub::cancelled);
-  m_ok->setEnabled(false);
+  connect(edit_, &QLineEdit::textChanged, this, &CPathDialogSub::OnEditChanged);
+  connect(ok_, &QPushButton::clicked, this, &CPathDialogSub::OnOK);
+  connect(cancel_, &QPushButton::clicked, this, &CPathDialogSub::cancelled);
+  ok_->setEnabled(false);
 }
 
 void CPathDialogSub::SelectFolder(const QString &folder) {
   const QString path = folder.isEmpty() ? QDir::currentPath() : QDir::cleanPath(folder);
-  const QModelIndex index = m_model->index(path);
+  const QModelIndex index = model_->index(path);
   if (index.isValid()) {
-    m_tree->setCurrentIndex(index);
-    m_tree->scrollTo(index);
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index);
   }
 }
 
 void CPathDialogSub::OnSelectionChanged() {
-  QString path = m_model->filePath(m_tree->currentIndex());
+  QString path = model_->filePath(tree_->currentIndex());
   // Only items of the file system tree give a folder.
   if (!path.startsWith(u'/')) {
     path.clear();
   }
-  m_ok->setEnabled(!path.isEmpty());
-  m_status->setText(path);
-  m_edit->setText(path);
+  ok_->setEnabled(!path.isEmpty());
+  status_->setText(path);
+  edit_->setText(path);
 }
 
 void CPathDialogSub::OnEditChanged(const QString &text) {
-  m_result = text.left(kMaxPath);
-  m_ok->setEnabled(!text.isEmpty());
+  result_ = text.left(kMaxPath);
+  ok_->setEnabled(!text.isEmpty());
 }
 
 void CPathDialogSub::OnOK() {
-  m_result = m_edit->text().left(kMaxPath);
-  if (torvio::ValidateFolder(m_result, this) == torvio::FolderOk) {
+  result_ = edit_->text().left(kMaxPath);
+  if (torvio::ValidateFolder(result_, this) == torvio::FolderOk) {
     emit confirmed();
   } else {
-    m_edit->setFocus();
+    edit_->setFocus();
   }
 }

@@ -24,11 +24,11 @@ public:
   // Selects `folder` in the tree, or the current working folder when empty.
   void SelectFolder(const QString &folder);
 
-  QLineEdit *Edit() const { return m_edit; }
-  QTreeView *Tree() const { return m_tree; }
-  QPushButton *OkButton() const { return m_ok; }
-  QPushButton *CancelButton() const { return m_cancel; }
-  QString Result() const { return m_result; }
+  QLineEdit *Edit() const { return edit_; }
+  QTreeView *Tree() const { return tree_; }
+  QPushButton *OkButton() const { return ok_; }
+  QPushButton *CancelButton() const { return cancel_; }
+  QString Result() const { return result_; }
 
 signals:
   // The typed folder exists (it was there or was created).
@@ -40,11 +40,11 @@ private:
   void OnEditChanged(const QString &text);
   void OnOK();
 
-  QFileSystemModel *m_model;
-  QLabel *m_status;
-  QLineEdit *m_edit;
-  QTreeView *m_tree;
-  QPushButton *m_ok;
-  QPushButton *m_cancel;
-  QString m_result;
+  QFileSystemModel *model_;
+  QLabel *status_;
+  QLineEdit *edit_;
+  QTreeView *tree_;
+  QPushButton *ok_;
+  QPushButton *cancel_;
+  QString result_;
 };

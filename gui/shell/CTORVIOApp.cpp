@@ -15,7 +15,7 @@
 CTORVIOApp::CTORVIOApp() = default;
 
 CTORVIOApp::~CTORVIOApp() {
-  m_frame.reset();
+  frame_.reset();
   delete torvio::HelpWindow::Existing();
 }
 
@@ -49,16 +49,16 @@ bool CTORVIOApp::InitInstance(const QStringList &arguments) {
     parser.showHelp(1);
   }
 
-  m_doc = std::make_unique<CTORVIODoc>();
-  m_frame = std::make_unique<CMainFrame>(m_doc.get());
+  doc_ = std::make_unique<CTORVIODoc>();
+  frame_ = std::make_unique<CMainFrame>(doc_.get());
   const bool opened =
-      files.isEmpty() ? m_doc->OnNewDocument() : m_doc->OnOpenDocument(files.constFirst());
+      files.isEmpty() ? doc_->OnNewDocument() : doc_->OnOpenDocument(files.constFirst());
   if (!opened) {
     return false;
   }
-  m_frame->show();
+  frame_->show();
   if (const QString problem = torvio::SettingsStoreProblem(); !problem.isEmpty()) {
-    torvio::Prompts().Message(m_frame.get(), problem, torvio::Prompter::Icon::Exclamation,
+    torvio::Prompts().Message(frame_.get(), problem, torvio::Prompter::Icon::Exclamation,
                               torvio::Prompter::Buttons::Ok);
   }
   if (parser.isSet(screenshot)) {
@@ -69,8 +69,8 @@ bool CTORVIOApp::InitInstance(const QStringList &arguments) {
 
 void CTORVIOApp::TakeScreenshot(const QString &fileName) {
   // Once the window is laid out, painted and shows the status text.
-  QTimer::singleShot(1800, m_frame.get(), [this, fileName] {
-    const bool saved = m_frame->grab().save(fileName, "PNG");
+  QTimer::singleShot(1800, frame_.get(), [this, fileName] {
+    const bool saved = frame_->grab().save(fileName, "PNG");
     QCoreApplication::exit(saved ? 0 : 1);
   });
 }

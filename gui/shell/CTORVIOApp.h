@@ -19,8 +19,8 @@ public:
   // opened, or a bad command line).
   bool InitInstance(const QStringList &arguments);
 
-  CTORVIODoc *Document() const { return m_doc.get(); }
-  CMainFrame *MainFrame() const { return m_frame.get(); }
+  CTORVIODoc *Document() const { return doc_.get(); }
+  CMainFrame *MainFrame() const { return frame_.get(); }
 
   // Names the settings store ("TORVIO" vendor key, "TORVIO" application).
   static void SelectSettingsStore();
@@ -28,6 +28,6 @@ public:
 private:
   void TakeScreenshot(const QString &fileName);
 
-  std::unique_ptr<CTORVIODoc> m_doc;
-  std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<CTORVIODoc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
 };

@@ -34,23 +34,23 @@ void ShowError(QWidget *parent, const QString &text) {
 } // namespace
 
 CTORVIODoc::CTORVIODoc(QObject *parent)
-    : QObject(parent), m_history(new ProjectHistory(
-                           [this](const UserData &state) { Replace(state, false); }, this)) {
-  PARVEX_SetDefault(&m_data);
+    : QObject(parent),
+      history_(new ProjectHistory([this](const UserData &state) { Replace(state, false); }, this)) {
+  PARVEX_SetDefault(&data_);
   // Undoing back to the saved state clears the modified flag, redoing away
   // from it sets it again.
-  connect(m_history->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
-    if (!m_history->Restarting())
+  connect(history_->Stack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+    if (!history_->Restarting())
       SetModifiedFlag(!clean);
   });
-  m_history->Restart(m_modified);
+  history_->Restart(modified_);
 }
 
 bool CTORVIODoc::OnNewDocument() {
   SetPathName(QString());
   UserData defaults{};
   PARVEX_SetDefault(&defaults);
-  m_mechanics.reset();
+  mechanics_.reset();
   SetModifiedFlag(true);
   torvio::WriteOutputDir(QString());
   UpdateAllViews(defaults);
@@ -69,7 +69,7 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
                            .arg(torvio::ShownPath(path), QString::fromLocal8Bit(loaded.error)));
     return false;
   }
-  m_mechanics = loaded.project->mechanics;
+  mechanics_ = loaded.project->mechanics;
   torvio::WriteOutputDir(torvio::PathFromBytes(loaded.project->outputDir));
   SetPathName(path);
   SetModifiedFlag(false);
@@ -87,7 +87,7 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::PathBytes(torvio::ReadFolders().outputDir);
   const torvio::SavedProject saved =
-      torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir, m_mechanics);
+      torvio::SaveProject(torvio::PathBytes(path), data_, outputDir, mechanics_);
   if (!saved.ok) {
     ShowError(nullptr, torvio::ResString(torvio::IDS_SAVE_FAILED)
                            .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error)));
@@ -95,13 +95,13 @@ bool CTORVIODoc::OnSaveDocument(const QString &path) {
   }
   SetPathName(path);
   SetModifiedFlag(false);
-  m_history->MarkSaved();
+  history_->MarkSaved();
   return true;
 }
 
 void CTORVIODoc::WarnOfImplausibleSettings() {
   std::vector<std::string> lines;
-  for (const auto &setting : parvex::FindImplausibleSettings(m_data))
+  for (const auto &setting : parvex::FindImplausibleSettings(data_))
     lines.push_back(setting.text);
   if (lines.empty())
     return;
@@ -117,31 +117,31 @@ void CTORVIODoc::SetMechanics(const std::optional<parvex::Mechanics> &mechanics)
            (!a || (a->inertia == b->inertia && a->friction == b->friction &&
                    a->loadTorque == b->loadTorque));
   };
-  if (same(m_mechanics, mechanics))
+  if (same(mechanics_, mechanics))
     return;
-  m_mechanics = mechanics;
+  mechanics_ = mechanics;
   SetModifiedFlag(true);
   emit mechanicsChanged();
 }
 
 void CTORVIODoc::SetModifiedFlag(bool modified) {
-  if (m_modified != modified) {
-    m_modified = modified;
+  if (modified_ != modified) {
+    modified_ = modified;
     emit modifiedChanged(modified);
   }
 }
 
 QString CTORVIODoc::GetTitle() const {
-  return m_path.isEmpty() ? torvio::ResString(torvio::IDS_UNTITLED) : QFileInfo(m_path).fileName();
+  return path_.isEmpty() ? torvio::ResString(torvio::IDS_UNTITLED) : QFileInfo(path_).fileName();
 }
 
 void CTORVIODoc::SetPathName(const QString &path) {
-  m_path = path;
+  path_ = path;
   emit titleChanged(GetTitle());
 }
 
 bool CTORVIODoc::SaveModified(QWidget *parent) {
-  if (!m_modified) {
+  if (!modified_) {
     return true;
   }
   switch (Prompts().Message(parent, torvio::ResString(torvio::IDS_SAVE_CHANGES).arg(GetTitle()),
@@ -169,17 +169,17 @@ bool CTORVIODoc::OnFileOpen(QWidget *parent) {
 }
 
 bool CTORVIODoc::OnFileSave(QWidget *parent) {
-  if (m_path.isEmpty()) {
+  if (path_.isEmpty()) {
     return OnFileSaveAs(parent);
   }
-  return OnSaveDocument(m_path);
+  return OnSaveDocument(path_);
 }
 
 bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
-  const QString suggested = m_path.isEmpty()
+  const QString suggested = path_.isEmpty()
                                 ? torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(2) +
                                       torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(4)
-                                : m_path;
+                                : path_;
   const auto path = Prompts().SaveFileName(parent, torvio::ResString(torvio::IDS_SAVE_AS_CAPTION),
                                            suggested, FileFilter());
   return path && OnSaveDocument(*path);
@@ -187,23 +187,23 @@ bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
 
 void CTORVIODoc::OutputFolderChanged() {
   SetModifiedFlag(true);
-  m_history->ForgetSaved();
+  history_->ForgetSaved();
   emit optionsChanged();
 }
 
 void CTORVIODoc::UpdateAllViews(const UserData &state) {
   Replace(state, true);
-  m_history->Restart(m_modified);
+  history_->Restart(modified_);
 }
 
 void CTORVIODoc::Replace(const UserData &state, bool replaced) {
-  const ChangedSettings changed = ChangesBetween(m_data, state);
-  m_data = state;
+  const ChangedSettings changed = ChangesBetween(data_, state);
+  data_ = state;
   emit recordChanged(changed, replaced);
 }
 
 bool CTORVIODoc::Set(const parvex::Parameter &parameter, double value, const QString &label) {
-  UserData edited = m_data;
+  UserData edited = data_;
   if (!EnterSetting(edited, parameter, value))
     return false;
   SetRecord(edited, label);
@@ -211,11 +211,11 @@ bool CTORVIODoc::Set(const parvex::Parameter &parameter, double value, const QSt
 }
 
 void CTORVIODoc::SetRecord(const UserData &state, const QString &label) {
-  const UserData before = m_data;
+  const UserData before = data_;
   Replace(state, false);
   // An edit that changed nothing (a selected option chosen again) is no
   // step, but it still counts as an edit of the project.
-  if (std::memcmp(&before, &m_data, sizeof m_data) != 0)
-    m_history->Push(before, m_data, label);
+  if (std::memcmp(&before, &data_, sizeof data_) != 0)
+    history_->Push(before, data_, label);
   SetModifiedFlag(true);
 }

@@ -25,15 +25,15 @@ class CTORVIODoc : public QObject {
 public:
   explicit CTORVIODoc(QObject *parent = nullptr);
 
-  const UserData &Record() const { return m_data; }
+  const UserData &Record() const { return data_; }
   // What the motor drives, for the speed loop: kept beside the project file,
   // none for a new project.
-  const std::optional<parvex::Mechanics> &Mechanics() const { return m_mechanics; }
+  const std::optional<parvex::Mechanics> &Mechanics() const { return mechanics_; }
   // Changes them: the project is modified, the views that follow hear of it.
   void SetMechanics(const std::optional<parvex::Mechanics> &mechanics);
   // The report lines of the last Generate Sources.
-  const std::vector<parvex::ReportLine> &LastReport() const { return m_report; }
-  void SetLastReport(std::vector<parvex::ReportLine> lines) { m_report = std::move(lines); }
+  const std::vector<parvex::ReportLine> &LastReport() const { return report_; }
+  void SetLastReport(std::vector<parvex::ReportLine> lines) { report_ = std::move(lines); }
 
   // One setting entered as its control enters it (a flag: non-zero sets
   // it): the model's rule for the setting stores the value and runs the
@@ -48,7 +48,7 @@ public:
   // project is modified, and no undo leads back to the state last saved.
   void OutputFolderChanged();
   // Edit > Undo and Redo.
-  ProjectHistory *History() const { return m_history; }
+  ProjectHistory *History() const { return history_; }
 
   // File New: default settings, modified, no output folder; views reload.
   bool OnNewDocument();
@@ -60,9 +60,9 @@ public:
   // when complete. A failure is reported and the project stays modified.
   bool OnSaveDocument(const QString &path);
 
-  bool IsModified() const { return m_modified; }
+  bool IsModified() const { return modified_; }
 
-  QString GetPathName() const { return m_path; }
+  QString GetPathName() const { return path_; }
   // The file name, or "Untitled" for a project never saved.
   QString GetTitle() const;
 
@@ -104,10 +104,10 @@ private:
   // have entered (the record keeps them).
   void WarnOfImplausibleSettings();
 
-  UserData m_data{};
-  std::optional<parvex::Mechanics> m_mechanics;
-  std::vector<parvex::ReportLine> m_report;
-  bool m_modified = false;
-  QString m_path;
-  ProjectHistory *m_history;
+  UserData data_{};
+  std::optional<parvex::Mechanics> mechanics_;
+  std::vector<parvex::ReportLine> report_;
+  bool modified_ = false;
+  QString path_;
+  ProjectHistory *history_;
 };

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 CTORVIOView::CTORVIOView(CTORVIODoc *doc, QWidget *parent, torvio::PageFactory factory)
-    : QWidget(parent), m_sheet(new CMainSheet(doc, this, std::move(factory))) {
-  connect(m_sheet, &CMainSheet::pagesRebuilt, this, &CTORVIOView::FitSheet);
+    : QWidget(parent), sheet_(new CMainSheet(doc, this, std::move(factory))) {
+  connect(sheet_, &CMainSheet::pagesRebuilt, this, &CTORVIOView::FitSheet);
   FitSheet();
 }
 
 QSize CTORVIOView::sizeHint() const {
-  return m_sheet->size();
+  return sheet_->size();
 }
 
 void CTORVIOView::resizeEvent(QResizeEvent *event) {
@@ -22,12 +22,12 @@ void CTORVIOView::resizeEvent(QResizeEvent *event) {
 
 void CTORVIOView::FitSheet() {
   // The sheet takes the size of its largest page and keeps it.
-  m_sheet->resize(m_sheet->sizeHint().expandedTo(m_sheet->minimumSizeHint()));
+  sheet_->resize(sheet_->sizeHint().expandedTo(sheet_->minimumSizeHint()));
   updateGeometry();
   CentreSheet();
 }
 
 void CTORVIOView::CentreSheet() {
-  m_sheet->move(std::max(0, (width() - m_sheet->width()) / 2),
-                std::max(0, (height() - m_sheet->height()) / 2));
+  sheet_->move(std::max(0, (width() - sheet_->width()) / 2),
+               std::max(0, (height() - sheet_->height()) / 2));
 }

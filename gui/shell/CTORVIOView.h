@@ -16,7 +16,7 @@ public:
   CTORVIOView(CTORVIODoc *doc, QWidget *parent = nullptr,
               torvio::PageFactory factory = torvio::DefaultPageFactory());
 
-  CMainSheet *Sheet() const { return m_sheet; }
+  CMainSheet *Sheet() const { return sheet_; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
@@ -28,5 +28,5 @@ private:
   void FitSheet();
   void CentreSheet();
 
-  CMainSheet *m_sheet;
+  CMainSheet *sheet_;
 };

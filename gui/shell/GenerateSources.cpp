@@ -108,8 +108,8 @@ std::optional<bool> AskAboutHandEdits(QWidget *parent, const Folders &folders,
     const int choice = Prompts().Choose(
         parent, ResString(IDS_HAND_EDITED).arg(ShownPath(folders.outputDir), list), choices, 1);
     if (choice == 2) {
-      CDiffDialog dialog(ResString(IDS_SHOW_DIFFERENCES_CAPTION),
-                         ResString(IDS_PREVIEW_NOTHING_WRITTEN), differences, parent);
+      DiffDialog dialog(ResString(IDS_SHOW_DIFFERENCES_CAPTION),
+                        ResString(IDS_PREVIEW_NOTHING_WRITTEN), differences, parent);
       dialog.exec();
       continue;
     }
@@ -223,12 +223,12 @@ void PreviewGenerationCommand(const CTORVIODoc &doc, QWidget *parent) {
     return;
   }
   const PlanCounts counts = CountPlan(run->Files());
-  CDiffDialog dialog(ResString(IDS_PREVIEW_CAPTION),
-                     ResString(IDS_PREVIEW_SUMMARY)
-                         .arg(ShownPath(folders->outputDir))
-                         .arg(counts.updated)
-                         .arg(counts.created)
-                         .arg(counts.unchanged),
-                     Differences(*run), parent);
+  DiffDialog dialog(ResString(IDS_PREVIEW_CAPTION),
+                    ResString(IDS_PREVIEW_SUMMARY)
+                        .arg(ShownPath(folders->outputDir))
+                        .arg(counts.updated)
+                        .arg(counts.created)
+                        .arg(counts.unchanged),
+                    Differences(*run), parent);
   dialog.exec();
 }

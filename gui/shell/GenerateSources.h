@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Regeneration.h"
-#include "shell/CDiffDialog.h"
+#include "shell/DiffDialog.h"
 
 #include <vector>
 

@@ -49,16 +49,16 @@ HelpWindow *HelpWindow::Existing() {
   return instance.data();
 }
 
-HelpWindow::HelpWindow() : m_browser(new QTextBrowser) {
+HelpWindow::HelpWindow() : browser_(new QTextBrowser) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(ResString(IDS_HELP_TITLE));
   CloseOnEscape(this);
-  m_browser->setOpenExternalLinks(true);
-  m_browser->setAccessibleName(windowTitle());
+  browser_->setOpenExternalLinks(true);
+  browser_->setAccessibleName(windowTitle());
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_browser);
+  layout->addWidget(browser_);
   resize(640, 520);
 }
 
@@ -71,16 +71,16 @@ void HelpWindow::ShowContents() {
 }
 
 QString HelpWindow::CurrentPage() const {
-  return m_browser->source().fileName();
+  return browser_->source().fileName();
 }
 
 void HelpWindow::ShowPage(const QString &page) {
   const QString file = HelpFolder() + u'/' + page;
   if (QFileInfo::exists(file)) {
-    m_browser->setSearchPaths({HelpFolder()});
-    m_browser->setSource(QUrl::fromLocalFile(file));
+    browser_->setSearchPaths({HelpFolder()});
+    browser_->setSource(QUrl::fromLocalFile(file));
   } else {
-    m_browser->setPlainText(ResString(IDS_HELP_MISSING));
+    browser_->setPlainText(ResString(IDS_HELP_MISSING));
   }
   show();
   raise();

@@ -33,13 +33,13 @@ public:
   void ShowContents();
 
   QString CurrentPage() const;
-  QTextBrowser *Browser() const { return m_browser; }
+  QTextBrowser *Browser() const { return browser_; }
 
 private:
   HelpWindow();
   void ShowPage(const QString &page);
 
-  QTextBrowser *m_browser;
+  QTextBrowser *browser_;
 };
 
 } // namespace torvio

@@ -2,7 +2,7 @@
 // it was before and the committing control's label: fields, check boxes,
 // radio buttons and the lists a page commits itself.
 #include "FakePageHost.h"
-#include "pages/ControlSettingsPage.h"
+#include "pages/CControlSettingsPage.h"
 #include "pages/NumericField.h"
 
 #include <QAbstractButton>

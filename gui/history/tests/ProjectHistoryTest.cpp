@@ -7,8 +7,8 @@
 #include "ShellTestSupport.h"
 #include "analysis/ControllerAnalysisWindow.h"
 #include "chart/MmiChartWindow.h"
+#include "pages/CTORVIOPropertyPage.h"
 #include "pages/NumericField.h"
-#include "pages/TORVIOPropertyPage.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMainSheet.h"
 #include "shell/COptionsDlg.h"
@@ -90,7 +90,7 @@ class TestProjectHistory : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
   void cleanup() { delete HelpWindow::Existing(); }
 
   void menusAndToolbarCarryTheNewCommands() {
@@ -368,7 +368,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestProjectHistory)

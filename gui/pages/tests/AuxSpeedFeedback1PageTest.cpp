@@ -2,7 +2,7 @@
 // commit writes its Aux member and leaves the main one alone; the Aux speed
 // pair is checked and reloaded; tooltips and Tab chain as on the main page.
 #include "PageTestUtil.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

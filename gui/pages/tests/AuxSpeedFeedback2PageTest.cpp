@@ -1,6 +1,6 @@
 // The auxiliary Hall page: the Hall page on the Aux members.
 #include "PageTestUtil.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

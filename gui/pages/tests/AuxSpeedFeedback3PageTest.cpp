@@ -2,7 +2,7 @@
 // without alignment fields, with the start-up rule in place of the
 // alignment rule and a Tab chain that ends on the page.
 #include "PageTestUtil.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The Configuration page: each button writes its flags, runs the check and
 // rebuilds the optional pages as its row says; the picture opens the
 // support help.
-#include "pages/ConfigurationPage.h"
 #include "PageTestUtil.h"
+#include "pages/CConfigurationPage.h"
 #include "pages/RotorPicture.h"
 
 #include <QAccessible>

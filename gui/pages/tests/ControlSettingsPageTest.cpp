@@ -2,9 +2,9 @@
 // and refresh as its table gives them; the enable rules of manual editing,
 // D terms and flux weakening; the two rate lists; the Tab cycle with its
 // candidate lists; and the worked cases of the gain calculation.
-#include "pages/ControlSettingsPage.h"
 #include "PageTestUtil.h"
-#include "pages/ControlSettingsComboBox.h"
+#include "pages/CControlSettingsComboBox.h"
+#include "pages/CControlSettingsPage.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,9 +1,9 @@
 // The Current sensing page: visibility by sensing technique, the sampling
 // time list (shown and stored values), commits with their check and
 // refresh, the read-only modulation index and the Tab chain.
-#include "pages/CurrentSensingPage.h"
 #include "PageTestUtil.h"
-#include "pages/ControlSettingsComboBox.h"
+#include "pages/CControlSettingsComboBox.h"
+#include "pages/CCurrentSensingPage.h"
 #include "parvex/Model.h"
 
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // The Debug page: what each button and the square wave period write, which
 // of them run the check, refresh the DAC box or rebuild the optional pages;
 // the enable rules that follow the main speed sensor; tooltip and Tab.
-#include "pages/DebugPage.h"
 #include "PageTestUtil.h"
+#include "pages/CDebugPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -4,8 +4,8 @@
 // modified (the last step of every edit).
 #pragma once
 
+#include "pages/CTORVIOPropertyPage.h"
 #include "pages/PageHost.h"
-#include "pages/TORVIOPropertyPage.h"
 #include "shell/EnterSetting.h"
 #include "shell/SheetPages.h"
 

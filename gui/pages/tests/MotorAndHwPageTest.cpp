@@ -1,8 +1,8 @@
 // The Motor and HW page, row by row as its table gives them: label, group,
 // record member, conversion, consistency check and refresh; then the enable
 // rules, the Tab chain and the dependent tooltips.
-#include "pages/MotorAndHwPage.h"
 #include "PageTestUtil.h"
+#include "pages/CMotorAndHwPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

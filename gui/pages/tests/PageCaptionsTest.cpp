@@ -1,8 +1,8 @@
 // Every kind of page is built by the one page list with the name and tab
 // caption the sheet shows for it, and activates without changing the record.
 #include "FakePageHost.h"
+#include "pages/CTORVIOPropertyPage.h"
 #include "pages/PageCatalog.h"
-#include "pages/TORVIOPropertyPage.h"
 
 #include <QTest>
 

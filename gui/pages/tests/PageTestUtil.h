@@ -2,8 +2,8 @@
 #pragma once
 
 #include "FakePageHost.h"
+#include "pages/CTORVIOPropertyPage.h"
 #include "pages/NumericField.h"
-#include "pages/TORVIOPropertyPage.h"
 
 #include <QAbstractButton>
 #include <QApplication>

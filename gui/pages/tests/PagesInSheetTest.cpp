@@ -4,8 +4,8 @@
 #include "DocumentTestAccess.h"
 #include "PageTestUtil.h"
 #include "ShellTestSupport.h"
-#include "pages/ConfigurationPage.h"
-#include "pages/DebugPage.h"
+#include "pages/CConfigurationPage.h"
+#include "pages/CDebugPage.h"
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 
@@ -40,7 +40,7 @@ class PagesInSheetTest : public QObject {
 private slots:
   void init() {
     QLocale::setDefault(QLocale::c());
-    m_settings.Clear();
+    settings_.Clear();
   }
 
   void observerTuningAddsAndRemovesTheAuxPage_data() {
@@ -126,7 +126,7 @@ private slots:
   }
 
 private:
-  torvio::test::TemporarySettings m_settings;
+  torvio::test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(PagesInSheetTest)

@@ -4,9 +4,9 @@
 // generated with the bundled templates. The headers carry what was typed.
 #include "PageTestUtil.h"
 #include "ProjectFile.h"
-#include "pages/ConfigurationPage.h"
-#include "pages/DebugPage.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CConfigurationPage.h"
+#include "pages/CDebugPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QDir>
 #include <QFile>

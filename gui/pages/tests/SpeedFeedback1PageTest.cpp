@@ -2,7 +2,7 @@
 // check and refresh as its table gives them; the speed pair kept in order by
 // the check; tooltips; and the fixed Tab chain.
 #include "PageTestUtil.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The Hall sensors page: the placement radio buttons, the phase shift and
 // the speed pair it shares with the encoder page, tooltips and Tab chain.
 #include "PageTestUtil.h"
-#include "pages/ConfigurationPage.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CConfigurationPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

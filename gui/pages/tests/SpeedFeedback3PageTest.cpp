@@ -4,8 +4,8 @@
 // with its description; the fixed Tab chain; and the alignment and error
 // settings it shares with the encoder page.
 #include "PageTestUtil.h"
-#include "pages/ConfigurationPage.h"
-#include "pages/SpeedFeedbackPage.h"
+#include "pages/CConfigurationPage.h"
+#include "pages/CSpeedFeedbackPage.h"
 
 #include <QGroupBox>
 #include <QLabel>

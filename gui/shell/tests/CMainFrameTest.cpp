@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -29,7 +30,7 @@ class TestMainFrame : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
   void cleanup() { delete HelpWindow::Existing(); }
 
   void commandsCarryTheirTextsPromptsAndShortcuts_data() {
@@ -192,7 +193,7 @@ private slots:
   void statusTextWithoutOutputFolder() {
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
-    frame.OnTimer(CMainFrame::kStatusTimer);
+    frame.OnStatusTimer();
     const QString expected =
         QStringLiteral("Output Dir : Not specified (Menu Tools/Options...)") + QString(29, u' ');
     QCOMPARE(expected.size(), 79);
@@ -204,14 +205,14 @@ private slots:
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
     WriteOutputDir(QStringLiteral("/work/out/"));
-    frame.OnTimer(CMainFrame::kStatusTimer);
+    frame.OnStatusTimer();
     QCOMPARE(frame.StatusText(), QStringLiteral("Output Dir: /work/out/"));
     // A screen reader hears what the pane is and what it shows.
     QAccessibleInterface *pane = QAccessible::queryAccessibleInterface(frame.StatusPane());
     QCOMPARE(pane->text(QAccessible::Name), QStringLiteral("Output Directory"));
     QCOMPARE(pane->text(QAccessible::Description), QStringLiteral("Output Dir: /work/out/"));
     WriteOutputDir(QStringLiteral("/home/engineer/projects/motor-control/firmware/output/headers"));
-    frame.OnTimer(CMainFrame::kStatusTimer);
+    frame.OnStatusTimer();
     QCOMPARE(frame.StatusText(),
              QStringLiteral("Output Dir: /.../motor-control/firmware/output/headers"));
   }
@@ -219,7 +220,7 @@ private slots:
   void statusTimerRefreshesByItself() {
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
-    QVERIFY(frame.TimerActive(CMainFrame::kStatusTimer));
+    QVERIFY(frame.StatusTimer()->isActive());
     WriteOutputDir(QStringLiteral("/timed/"));
     QTRY_COMPARE_WITH_TIMEOUT(frame.StatusText(), QStringLiteral("Output Dir: /timed/"), 3000);
   }
@@ -227,9 +228,9 @@ private slots:
   void firstRunSetsTheTemplatesFolderAndOpensHelp() {
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
-    QVERIFY(frame.TimerActive(CMainFrame::kFirstRunTimer));
-    frame.OnTimer(CMainFrame::kFirstRunTimer);
-    QVERIFY(!frame.TimerActive(CMainFrame::kFirstRunTimer));
+    QVERIFY(frame.FirstRunTimer()->isActive());
+    frame.OnFirstRunTimer();
+    QVERIFY(!frame.FirstRunTimer()->isActive());
     QCOMPARE(ReadFirstRun(), 0);
     const QString templates = ReadFolders().templatesDir;
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -251,7 +252,7 @@ private slots:
     WriteTemplatesDir(QStringLiteral("/mine/"));
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, KindPageFactory());
-    frame.OnTimer(CMainFrame::kFirstRunTimer);
+    frame.OnFirstRunTimer();
     QCOMPARE(ReadFolders().templatesDir, QStringLiteral("/mine/"));
     QVERIFY(!HelpWindow::Existing());
   }
@@ -325,7 +326,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestMainFrame)

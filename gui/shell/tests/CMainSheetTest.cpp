@@ -53,7 +53,7 @@ class TestMainSheet : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void pagesFollowTheFlags_data() {
     QTest::addColumn<unsigned>("flags");
@@ -226,7 +226,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestMainSheet)

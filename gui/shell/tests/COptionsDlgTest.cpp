@@ -18,7 +18,7 @@ class TestOptions : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void showsTheStoredFolders() {
     WriteFolders({QStringLiteral("/t/"), QStringLiteral("/o/")});
@@ -160,7 +160,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestOptions)

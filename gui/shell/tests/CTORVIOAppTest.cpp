@@ -16,7 +16,7 @@ class TestApp : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void withoutFileStartsANewProjectAndClearsTheOutputFolder() {
     WriteOutputDir(QStringLiteral("/from/the/last/run/"));
@@ -64,7 +64,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestApp)

@@ -44,8 +44,8 @@ class TestDocument : public QObject {
 
 private slots:
   void init() {
-    m_settings.Clear();
-    QVERIFY(m_dir.isValid());
+    settings_.Clear();
+    QVERIFY(dir_.isValid());
   }
 
   void newDocumentIsModifiedWithDefaultsAndNoOutputFolder() {
@@ -65,7 +65,7 @@ private slots:
   void savedFileHasMagicRecordAndEmptyFolder() {
     CTORVIODoc doc;
     doc.OnNewDocument();
-    const QString path = m_dir.filePath(QStringLiteral("plain.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("plain.tvd"));
     QVERIFY(doc.OnSaveDocument(path));
     QVERIFY(!doc.IsModified());
     const QByteArray bytes = ReadAll(path);
@@ -81,7 +81,7 @@ private slots:
     doc.OnNewDocument();
     DocumentTestAccess::Record(doc) = MarkedRecord();
     WriteOutputDir(QStringLiteral("/work/out/"));
-    const QString first = m_dir.filePath(QStringLiteral("first.tvd"));
+    const QString first = dir_.filePath(QStringLiteral("first.tvd"));
     QVERIFY(doc.OnSaveDocument(first));
     const QByteArray saved = ReadAll(first);
     QCOMPARE(saved.size(), 1 + 12 + 1992 + 1 + 10);
@@ -99,7 +99,7 @@ private slots:
     QCOMPARE(ReadFolders().outputDir, QStringLiteral("/work/out/"));
     QCOMPARE(doc.GetTitle(), QStringLiteral("first.tvd"));
 
-    const QString second = m_dir.filePath(QStringLiteral("second.tvd"));
+    const QString second = dir_.filePath(QStringLiteral("second.tvd"));
     QVERIFY(doc.OnSaveDocument(second));
     QCOMPARE(ReadAll(second), saved);
   }
@@ -109,7 +109,7 @@ private slots:
     UserData odd = MarkedRecord();
     odd.HallSensors = 2;
     odd.PWMFrequency.Value = 65535;
-    const QString path = m_dir.filePath(QStringLiteral("odd.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("odd.tvd"));
     QVERIFY(SaveProject(path.toStdString(), odd, "/work/out/", std::nullopt).ok);
 
     ScriptedPrompter prompts;
@@ -129,7 +129,7 @@ private slots:
 
   void versionOneFileLoadsAndClearsTheOutputFolder() {
     const UserData marked = MarkedRecord();
-    const QString path = m_dir.filePath(QStringLiteral("v1.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("v1.tvd"));
     QVERIFY(WriteAll(path, QByteArray("\x0cTORVIOFILEV1") + RecordBytes(marked)));
     CTORVIODoc doc;
     doc.OnNewDocument();
@@ -150,7 +150,7 @@ private slots:
 
   void unknownMagicIsRejectedOnce() {
     QFETCH(QByteArray, magic);
-    const QString path = m_dir.filePath(QStringLiteral("unknown.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("unknown.tvd"));
     QVERIFY(WriteAll(path, QByteArray(1, static_cast<char>(magic.size())) + magic +
                                RecordBytes(MarkedRecord()) + QByteArray(1, '\0')));
     ExpectLoadFailure(path,
@@ -171,15 +171,15 @@ private slots:
     writer.OnNewDocument();
     DocumentTestAccess::Record(writer) = MarkedRecord();
     WriteOutputDir(QStringLiteral("/a/longer/output/folder/"));
-    const QString full = m_dir.filePath(QStringLiteral("full.tvd"));
+    const QString full = dir_.filePath(QStringLiteral("full.tvd"));
     QVERIFY(writer.OnSaveDocument(full));
-    const QString cut = m_dir.filePath(QStringLiteral("cut.tvd"));
+    const QString cut = dir_.filePath(QStringLiteral("cut.tvd"));
     QVERIFY(WriteAll(cut, ReadAll(full).left(length)));
     ExpectLoadFailure(cut, QString());
   }
 
   void emptyFileIsRejected() {
-    const QString path = m_dir.filePath(QStringLiteral("empty.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("empty.tvd"));
     QVERIFY(WriteAll(path, QByteArray()));
     ExpectLoadFailure(path, QString());
   }
@@ -190,7 +190,7 @@ private slots:
     CTORVIODoc doc;
     doc.OnNewDocument();
     WriteOutputDir(folder);
-    const QString path = m_dir.filePath(QStringLiteral("long.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("long.tvd"));
     QVERIFY(doc.OnSaveDocument(path));
     const QByteArray bytes = ReadAll(path);
     QCOMPARE(bytes.size(), 1 + 12 + 1992 + 3 + 300);
@@ -208,7 +208,7 @@ private slots:
     ScriptedPrompter prompts;
     CTORVIODoc doc;
     doc.OnNewDocument();
-    const QString path = m_dir.filePath(QStringLiteral("missing-folder/p.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("missing-folder/p.tvd"));
     QVERIFY(!doc.OnSaveDocument(path));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
     // The file is named, then the system's reason.
@@ -223,7 +223,7 @@ private slots:
     // A folder of the file's name cannot be replaced: the save fails and
     // leaves the folder as it was rather than a half-written file.
     ScriptedPrompter prompts;
-    const QString path = m_dir.filePath(QStringLiteral("taken.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("taken.tvd"));
     QVERIFY(QDir().mkpath(path));
     CTORVIODoc doc;
     doc.OnNewDocument();
@@ -245,7 +245,7 @@ private slots:
     QCOMPARE(prompts.messages.back().buttons, Prompter::Buttons::YesNoCancel);
 
     prompts.answers = {Prompter::Answer::Yes};
-    const QString path = m_dir.filePath(QStringLiteral("asked.tvd"));
+    const QString path = dir_.filePath(QStringLiteral("asked.tvd"));
     prompts.fileNames = {path};
     QVERIFY(doc.OnFileNew(nullptr));
     QVERIFY(QFileInfo::exists(path));
@@ -255,7 +255,7 @@ private slots:
 
   void openAsksFirstAndNoLeavesTheFileUnsaved() {
     ScriptedPrompter prompts;
-    const QString source = m_dir.filePath(QStringLiteral("source.tvd"));
+    const QString source = dir_.filePath(QStringLiteral("source.tvd"));
     {
       CTORVIODoc writer;
       writer.OnNewDocument();
@@ -285,7 +285,7 @@ private:
     CTORVIODoc doc;
     doc.OnNewDocument();
     DocumentTestAccess::Record(doc).PolePairs.Value = 11;
-    const QString kept = m_dir.filePath(QStringLiteral("kept.tvd"));
+    const QString kept = dir_.filePath(QStringLiteral("kept.tvd"));
     QVERIFY(doc.OnSaveDocument(kept));
     DocumentTestAccess::Record(doc).DeadTime.Value = 999;
     DocumentTestAccess::SetModified(doc, true);
@@ -306,8 +306,8 @@ private:
     QCOMPARE(updated.count(), 0);
   }
 
-  test::TemporarySettings m_settings;
-  QTemporaryDir m_dir;
+  test::TemporarySettings settings_;
+  QTemporaryDir dir_;
 };
 
 QTEST_MAIN(TestDocument)

@@ -11,9 +11,9 @@
 #include "compare/CompareDialog.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CColorListBox.h"
-#include "shell/CDiffDialog.h"
 #include "shell/CLogDialog.h"
 #include "shell/COptionsDlg.h"
+#include "shell/DiffDialog.h"
 #include "shell/HelpWindow.h"
 #include "shell/Settings.h"
 
@@ -135,7 +135,7 @@ private slots:
     // Options: a folder typed into the output edit, then Enter, is OK; the
     // Browse buttons stay shut.
     c["Options"] = {[this](Qt::Key key) {
-                      m_settings.Clear();
+                      settings_.Clear();
                       test::ScriptedPrompter prompts;
                       QString defaultText;
                       const QString result = Run(
@@ -159,7 +159,7 @@ private slots:
                     "rejected, output '', browsed 0, default OK"};
     c["folder browser"] = {
         [this](Qt::Key key) {
-          const QString folder = m_dir.path();
+          const QString folder = dir_.path();
           QString defaultText;
           const QString chosen = Run(
               [folder] {
@@ -217,14 +217,14 @@ private slots:
         QString defaultText, clicked;
         const QString result = Run(
             [title] {
-              CDiffDialog d(title, QStringLiteral("Nothing has been written."),
-                            {{QStringLiteral("MC_Hall_prm.h"), QStringLiteral("would be updated"),
-                              QStringLiteral("--- a/x\n+++ b/x\n@@ -1 +1 @@\n-a\n+b\n")}});
+              DiffDialog d(title, QStringLiteral("Nothing has been written."),
+                           {{QStringLiteral("MC_Hall_prm.h"), QStringLiteral("would be updated"),
+                             QStringLiteral("--- a/x\n+++ b/x\n@@ -1 +1 @@\n-a\n+b\n")}});
               return Result(d.exec());
             },
             [key, &clicked](QWidget *d) {
               Buttons *seen = Watch(d);
-              PressIn(static_cast<CDiffDialog *>(d)->Text(), key);
+              PressIn(static_cast<DiffDialog *>(d)->Text(), key);
               clicked = seen->clicked;
             },
             &defaultText);
@@ -313,7 +313,7 @@ private slots:
       return [this, save, title](Qt::Key key) {
         // A name typed without its suffix gets the filter's (.json, not .tvd).
         const QString typed =
-            m_dir.filePath(save ? QStringLiteral("motor") : QStringLiteral("motor.json"));
+            dir_.filePath(save ? QStringLiteral("motor") : QStringLiteral("motor.json"));
         if (!save && !test::WriteAll(typed, "{}"))
           return QStringLiteral("cannot write ") + typed;
         const QString chosen = Run(
@@ -433,8 +433,8 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
-  QTemporaryDir m_dir;
+  test::TemporarySettings settings_;
+  QTemporaryDir dir_;
 };
 
 QTEST_MAIN(TestDialogKeys)

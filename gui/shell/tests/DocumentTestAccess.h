@@ -5,8 +5,8 @@
 #include "shell/CTORVIODoc.h"
 
 struct DocumentTestAccess {
-  static UserData &Record(CTORVIODoc &doc) { return doc.m_data; }
+  static UserData &Record(CTORVIODoc &doc) { return doc.data_; }
   static void SetModified(CTORVIODoc &doc, bool modified) { doc.SetModifiedFlag(modified); }
   // The views reload the record as after New or Open.
-  static void UpdateAllViews(CTORVIODoc &doc) { doc.UpdateAllViews(UserData(doc.m_data)); }
+  static void UpdateAllViews(CTORVIODoc &doc) { doc.UpdateAllViews(UserData(doc.data_)); }
 };

@@ -52,7 +52,7 @@ class TestGenerateSourcesLibrary : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void emptyTemplatesFolderGivesNineRedExitCodes() {
     QTemporaryDir templates;
@@ -118,7 +118,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestGenerateSourcesLibrary)

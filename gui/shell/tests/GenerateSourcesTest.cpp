@@ -56,7 +56,7 @@ private slots:
   void cleanupTestCase() { SetGenerator(nullptr); }
 
   void init() {
-    m_settings.Clear();
+    settings_.Clear();
     calls.clear();
   }
 
@@ -93,19 +93,19 @@ private slots:
     OnNextModal([&](QWidget *modal) {
       auto *options = qobject_cast<COptionsDlg *>(modal);
       QVERIFY(options);
-      options->OutputEdit()->setText(m_out.path());
+      options->OutputEdit()->setText(out_.path());
       options->accept();
       OnNextModal([](QWidget *log) { log->close(); });
     });
     GenerateSourcesCommand(doc, nullptr);
     QCOMPARE(calls.size(), std::size_t{1});
-    QCOMPARE(calls[0].outputDir, (m_out.path() + u'/').toStdString());
+    QCOMPARE(calls[0].outputDir, (out_.path() + u'/').toStdString());
     // Only Tools Options marks the project modified.
     QVERIFY(!doc.IsModified());
   }
 
   void withOutputFolderCallsTheLibraryAndShowsTheLog() {
-    WriteFolders({QString(), m_out.path() + u'/'});
+    WriteFolders({QString(), out_.path() + u'/'});
     CTORVIODoc doc;
     QList<QColor> colours;
     QStringList texts;
@@ -125,7 +125,7 @@ private slots:
     QCOMPARE(calls.size(), std::size_t{1});
     QCOMPARE(calls[0].data, &doc.Record());
     QCOMPARE(calls[0].templatesDir, std::string()); // passed as read, even empty
-    QCOMPARE(calls[0].outputDir, (m_out.path() + u'/').toStdString());
+    QCOMPARE(calls[0].outputDir, (out_.path() + u'/').toStdString());
     QVERIFY(calls[0].waitCursor);
     QVERIFY(QApplication::overrideCursor() == nullptr);
     // The generator's lines, then what became of each file (this generator
@@ -149,8 +149,8 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
-  QTemporaryDir m_out;
+  test::TemporarySettings settings_;
+  QTemporaryDir out_;
 };
 
 QTEST_MAIN(TestGenerateSources)

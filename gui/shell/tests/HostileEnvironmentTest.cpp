@@ -47,7 +47,7 @@ class TestHostileEnvironment : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void saveOnFullDiskKeepsFileAndModifiedProject_data() {
     QTest::addColumn<FullDisk::Kind>("kind");
@@ -157,7 +157,7 @@ private slots:
 
     CTORVIODoc doc;
     CMainFrame frame(&doc, nullptr, torvio::test::KindPageFactory());
-    frame.OnTimer(CMainFrame::kStatusTimer);
+    frame.OnStatusTimer();
     qInfo() << frame.StatusText();
     // Bytes that are not UTF-8 read as replacement characters.
     QVERIFY(folders.outputDir.contains(QChar(QChar::ReplacementCharacter)));
@@ -280,7 +280,7 @@ private slots:
       QVERIFY(S_ISLNK(status.st_mode));
     else
       QVERIFY(S_ISDIR(status.st_mode));
-    SetSettingsFolder(m_settings.Path());
+    SetSettingsFolder(settings_.Path());
   }
 
   // Folder names that are not UTF-8 keep their bytes through the project
@@ -340,7 +340,7 @@ private slots:
   }
 
 private:
-  torvio::test::TemporarySettings m_settings;
+  torvio::test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestHostileEnvironment)

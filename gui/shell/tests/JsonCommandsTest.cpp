@@ -49,7 +49,7 @@ class TestJsonCommands : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void fileMenuOffersExportAndImport() {
     Window w;
@@ -200,7 +200,7 @@ private slots:
   }
 
 private:
-  torvio::test::TemporarySettings m_settings;
+  torvio::test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestJsonCommands)

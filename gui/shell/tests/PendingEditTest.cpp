@@ -75,7 +75,7 @@ class TestPendingEdit : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
   void cleanup() { delete HelpWindow::Existing(); }
 
   void ctrlSSavesTheTypedValue() {
@@ -258,7 +258,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestPendingEdit)

@@ -5,10 +5,10 @@
 #include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
 #include "shell/CColorListBox.h"
-#include "shell/CDiffDialog.h"
 #include "shell/CLogDialog.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/DiffDialog.h"
 #include "shell/GenerateSources.h"
 #include "shell/PathBytes.h"
 #include "shell/Settings.h"
@@ -57,14 +57,14 @@ class TestRegenerationDialog : public QObject {
 
 private slots:
   void init() {
-    m_settings.Clear();
-    m_output.emplace();
-    m_doc.emplace();
-    m_doc->OnNewDocument();
+    settings_.Clear();
+    output_.emplace();
+    doc_.emplace();
+    doc_->OnNewDocument();
     WriteFolders({QStringLiteral(TORVIO_TEMPLATES_DIR), Out()});
-    QVERIFY(Generate(*m_doc).contains(QStringLiteral("Files: 0 updated, 9 created, 0 unchanged.")));
-    m_hall = ReadAll(Out() + QStringLiteral("MC_Hall_prm.h"));
-    QVERIFY(!m_hall.isEmpty());
+    QVERIFY(Generate(*doc_).contains(QStringLiteral("Files: 0 updated, 9 created, 0 unchanged.")));
+    hall_ = ReadAll(Out() + QStringLiteral("MC_Hall_prm.h"));
+    QVERIFY(!hall_.isEmpty());
   }
 
   void secondRunLeavesUnchangedHeadersAlone() {
@@ -75,7 +75,7 @@ private slots:
       QVERIFY(f.open(QIODevice::ReadWrite));
       QVERIFY(f.setFileTime(past, QFileDevice::FileModificationTime));
     }
-    const QStringList shown = Generate(*m_doc);
+    const QStringList shown = Generate(*doc_);
     QVERIFY(shown.contains(QStringLiteral("MC_Control_Param.h : unchanged")));
     QVERIFY(shown.contains(QStringLiteral("Files: 0 updated, 0 created, 9 unchanged.")));
     QCOMPARE(QFileInfo(header).lastModified(), past);
@@ -99,7 +99,7 @@ private slots:
     QFETCH(bool, kept);
     QFETCH(QString, reportLine);
     const QString hall = Out() + QStringLiteral("MC_Hall_prm.h");
-    const QByteArray edited = m_hall + "/* tuned on the bench */\n";
+    const QByteArray edited = hall_ + "/* tuned on the bench */\n";
     QVERIFY(WriteAll(hall, edited));
     const QByteArray buildLog = ReadAll(Out() + QStringLiteral("BuildLog.xml"));
 
@@ -111,7 +111,7 @@ private slots:
     // when they were asked for.
     if (!cancelled) {
       OnNextModal([&](QWidget *modal) {
-        if (auto *diff = qobject_cast<CDiffDialog *>(modal)) {
+        if (auto *diff = qobject_cast<DiffDialog *>(modal)) {
           diffShown = diff->Text()->toPlainText();
           diff->CloseButton()->click();
           OnNextModal([](QWidget *log) { log->close(); });
@@ -120,7 +120,7 @@ private slots:
         }
       });
     }
-    GenerateSourcesCommand(*m_doc, nullptr);
+    GenerateSourcesCommand(*doc_, nullptr);
 
     QCOMPARE(prompts.questions.size(), std::size_t(choices.contains(2) ? 2 : 1));
     QCOMPARE(prompts.questions[0].choices, kChoices);
@@ -129,7 +129,7 @@ private slots:
     QVERIFY(prompts.questions[0].text.contains(QStringLiteral("    MC_Hall_prm.h\n")));
     QVERIFY(!prompts.questions[0].text.contains(QStringLiteral("MC_Control_Param.h")));
     QCOMPARE(ReadAll(hall) == edited, kept);
-    QVERIFY(test::Digits(m_doc->LastReport()).join(u'\n').contains(reportLine));
+    QVERIFY(test::Digits(doc_->LastReport()).join(u'\n').contains(reportLine));
     if (cancelled)
       QCOMPARE(ReadAll(Out() + QStringLiteral("BuildLog.xml")), buildLog);
     if (choices.contains(2)) {
@@ -145,7 +145,7 @@ private slots:
   // question and the log show, the folder holds the generated files, the
   // manifest and the lock file only, and another run gets the lock at once.
   void folderIsFreeWhileADialogWaits() {
-    QVERIFY(WriteAll(Out() + QStringLiteral("MC_Hall_prm.h"), m_hall + "/* tuned */\n"));
+    QVERIFY(WriteAll(Out() + QStringLiteral("MC_Hall_prm.h"), hall_ + "/* tuned */\n"));
     ScriptedPrompter prompts;
     prompts.choices = {1};
     QStringList atQuestion, atLog;
@@ -159,7 +159,7 @@ private slots:
       freeAtLog = FolderLock(PathBytes(Out()), std::chrono::milliseconds(0)).Held();
       log->close();
     });
-    GenerateSourcesCommand(*m_doc, nullptr);
+    GenerateSourcesCommand(*doc_, nullptr);
     QStringList expected = {QStringLiteral(".torvio-generated.sha256"),
                             QStringLiteral(".torvio-generation.lock")};
     for (const char *name : kGeneratedFiles)
@@ -169,7 +169,7 @@ private slots:
     QCOMPARE(atLog, expected);
     QVERIFY(freeAtQuestion);
     QVERIFY(freeAtLog);
-    QVERIFY(test::Digits(m_doc->LastReport()).contains(QStringLiteral("2MC_Hall_prm.h : kept")));
+    QVERIFY(test::Digits(doc_->LastReport()).contains(QStringLiteral("2MC_Hall_prm.h : kept")));
   }
 
   // A missing output folder is made, parents and all, and the log says so;
@@ -178,7 +178,7 @@ private slots:
   void missingOutputFolderIsCreated() {
     const QString deeper = Out() + QStringLiteral("new/deeper/");
     WriteFolders({QStringLiteral(TORVIO_TEMPLATES_DIR), deeper});
-    QStringList shown = Generate(*m_doc);
+    QStringList shown = Generate(*doc_);
     QCOMPARE(shown.value(0),
              QStringLiteral("Output Dir : %1 did not exist and was created.").arg(deeper));
     QVERIFY(QFileInfo(deeper + QStringLiteral("MC_Hall_prm.h")).isFile());
@@ -186,7 +186,7 @@ private slots:
 
     const QString underAFile = Out() + QStringLiteral("MC_Hall_prm.h/out/");
     WriteFolders({QStringLiteral(TORVIO_TEMPLATES_DIR), underAFile});
-    shown = Generate(*m_doc);
+    shown = Generate(*doc_);
     QCOMPARE(shown.value(0),
              QStringLiteral("Output Dir : %1 cannot take the headers: Not a directory.")
                  .arg(underAFile));
@@ -200,25 +200,25 @@ private slots:
     ScriptedPrompter prompts;
     FolderLock other(PathBytes(Out()), std::chrono::milliseconds(0));
     QVERIFY(other.Held());
-    GenerateSourcesCommand(*m_doc, nullptr);
+    GenerateSourcesCommand(*doc_, nullptr);
     QCOMPARE(prompts.messages.size(), std::size_t{1});
     QVERIFY(prompts.messages[0].text.startsWith(
         QStringLiteral("Another generation is writing into the output folder")));
-    QCOMPARE(test::Digits(m_doc->LastReport()).size(), 1);
-    QVERIFY(test::Digits(m_doc->LastReport())[0].startsWith(QStringLiteral("1Output Dir : ")));
+    QCOMPARE(test::Digits(doc_->LastReport()).size(), 1);
+    QVERIFY(test::Digits(doc_->LastReport())[0].startsWith(QStringLiteral("1Output Dir : ")));
   }
 
   // Through the Tools menu's action: statuses and a coloured diff, nothing
   // written.
   void previewShowsTheChangeAndWritesNothing() {
-    CMainFrame frame(&*m_doc, nullptr, test::KindPageFactory());
-    DocumentTestAccess::Record(*m_doc).OverTemperatureThreshold.Value = 70;
+    CMainFrame frame(&*doc_, nullptr, test::KindPageFactory());
+    DocumentTestAccess::Record(*doc_).OverTemperatureThreshold.Value = 70;
     const QString control = Out() + QStringLiteral("MC_Control_Param.h");
     const QByteArray before = ReadAll(control);
     QString summary, text;
     QColor removed, added;
     OnNextModal([&](QWidget *modal) {
-      auto *diff = qobject_cast<CDiffDialog *>(modal);
+      auto *diff = qobject_cast<DiffDialog *>(modal);
       QVERIFY(diff);
       QCOMPARE(diff->windowTitle(), QStringLiteral("Preview Generation"));
       QVERIFY(diff->Text()->isReadOnly());
@@ -247,7 +247,7 @@ private slots:
   }
 
 private:
-  QString Out() const { return m_output->path() + u'/'; }
+  QString Out() const { return output_->path() + u'/'; }
   QStringList FolderEntries() const {
     QStringList names = QDir(Out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                               QDir::NoDotAndDotDot);
@@ -255,10 +255,10 @@ private:
     return names;
   }
 
-  test::TemporarySettings m_settings;
-  std::optional<QTemporaryDir> m_output;
-  std::optional<CTORVIODoc> m_doc;
-  QByteArray m_hall;
+  test::TemporarySettings settings_;
+  std::optional<QTemporaryDir> output_;
+  std::optional<CTORVIODoc> doc_;
+  QByteArray hall_;
 };
 
 QTEST_MAIN(TestRegenerationDialog)

@@ -52,7 +52,7 @@ class TestScriptedEditsMatchPages : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void sameEditsSameBytes() {
     QTemporaryDir dir;
@@ -122,7 +122,7 @@ private slots:
   }
 
 private:
-  torvio::test::TemporarySettings m_settings;
+  torvio::test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestScriptedEditsMatchPages)

@@ -2,7 +2,7 @@
 // speed-feedback choice on the Configuration page rebuilding the sheet.
 #include "DocumentTestAccess.h"
 #include "ShellTestSupport.h"
-#include "pages/TORVIOPropertyPage.h"
+#include "pages/CTORVIOPropertyPage.h"
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
@@ -34,7 +34,7 @@ class TestSheetRealPages : public QObject {
   Q_OBJECT
 
 private slots:
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   void slotsHoldTheirPageClasses_data() {
     QTest::addColumn<int>("encoder");
@@ -102,7 +102,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestSheetRealPages)

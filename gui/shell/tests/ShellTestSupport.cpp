@@ -14,9 +14,9 @@ namespace torvio::test {
 TemporarySettings::TemporarySettings() {
   QCoreApplication::setOrganizationName(QStringLiteral("TORVIO"));
   QCoreApplication::setApplicationName(QStringLiteral("TORVIO"));
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-  SetSettingsFolder(m_dir.path());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+  SetSettingsFolder(dir_.path());
 }
 
 void TemporarySettings::Clear() {

@@ -3,8 +3,8 @@
 // that remember which kind they stand for.
 #pragma once
 
+#include "pages/CTORVIOPropertyPage.h"
 #include "pages/NumericField.h"
-#include "pages/TORVIOPropertyPage.h"
 #include "parvex/Generation.h"
 #include "shell/CMainFrame.h"
 #include "shell/CMainSheet.h"
@@ -28,12 +28,12 @@ namespace torvio::test {
 class TemporarySettings {
 public:
   TemporarySettings();
-  QString Path() const { return m_dir.path(); }
+  QString Path() const { return dir_.path(); }
   // Removes every entry, so each test starts from an empty store.
   void Clear();
 
 private:
-  QTemporaryDir m_dir;
+  QTemporaryDir dir_;
 };
 
 struct RecordedMessage {

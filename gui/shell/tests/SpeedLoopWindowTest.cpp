@@ -39,7 +39,7 @@ class TestSpeedLoopWindow : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   // No inertia: one line says so, and no row or finding of the speed loop.
   // Typed into the window, the mechanics are the project's: it is modified,
@@ -144,7 +144,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestSpeedLoopWindow)

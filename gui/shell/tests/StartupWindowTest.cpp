@@ -44,7 +44,7 @@ class TestStartupWindow : public QObject {
 
 private slots:
   void initTestCase() { QLocale::setDefault(QLocale::c()); }
-  void init() { m_settings.Clear(); }
+  void init() { settings_.Clear(); }
 
   // In the Tools menu beside Controller Analysis. Without an inertia one
   // line says so; typed into the window, the mechanics are the project's
@@ -140,7 +140,7 @@ private slots:
   }
 
 private:
-  test::TemporarySettings m_settings;
+  test::TemporarySettings settings_;
 };
 
 QTEST_MAIN(TestStartupWindow)

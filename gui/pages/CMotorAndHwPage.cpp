@@ -1,4 +1,4 @@
-#include "MotorAndHwPage.h"
+#include "CMotorAndHwPage.h"
 
 #include "PageCatalog.h"
 

@@ -3,7 +3,7 @@
 // derived from them. What is shown follows the current sensing technique.
 #pragma once
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 class CControlSettingsComboBox;
 class QLabel;

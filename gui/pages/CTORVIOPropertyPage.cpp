@@ -1,4 +1,4 @@
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 #include "NumericField.h"
 #include "parvex/Edits.h"

@@ -1,8 +1,8 @@
-#include "CurrentSensingPage.h"
+#include "CCurrentSensingPage.h"
 
 #include "PageCatalog.h"
 
-#include "ControlSettingsComboBox.h"
+#include "CControlSettingsComboBox.h"
 #include "WaveformPicture.h"
 #include "parvex/SamplingWindow.h"
 

@@ -3,8 +3,8 @@
 // table, so one class shows them all.
 #pragma once
 
+#include "CTORVIOPropertyPage.h"
 #include "PageCatalog.h"
-#include "TORVIOPropertyPage.h"
 
 class CSpeedFeedbackPage : public CTORVIOPropertyPage {
   Q_OBJECT

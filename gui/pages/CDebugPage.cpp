@@ -1,4 +1,4 @@
-#include "DebugPage.h"
+#include "CDebugPage.h"
 
 #include "PageCatalog.h"
 

@@ -4,7 +4,7 @@
 // dividend over divisor.
 #pragma once
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 class CControlSettingsComboBox;
 class QLabel;

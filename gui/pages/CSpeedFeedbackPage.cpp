@@ -1,4 +1,4 @@
-#include "SpeedFeedbackPage.h"
+#include "CSpeedFeedbackPage.h"
 
 #include "SpeedFeedbackTables.h"
 

@@ -1,8 +1,8 @@
-#include "ControlSettingsPage.h"
+#include "CControlSettingsPage.h"
 
 #include "PageCatalog.h"
 
-#include "ControlSettingsComboBox.h"
+#include "CControlSettingsComboBox.h"
 #include "analysis/BandwidthFlag.h"
 
 #include <QGridLayout>

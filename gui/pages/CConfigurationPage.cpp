@@ -1,4 +1,4 @@
-#include "ConfigurationPage.h"
+#include "CConfigurationPage.h"
 
 #include "PageCatalog.h"
 

@@ -4,7 +4,7 @@
 // fields it couples.
 #pragma once
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 class CMotorAndHwPage : public CTORVIOPropertyPage {
   Q_OBJECT

@@ -3,7 +3,7 @@
 // sensor rebuilds the sheet's optional pages.
 #pragma once
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 class QComboBox;
 class RotorPicture;

@@ -1,4 +1,4 @@
-#include "ControlSettingsComboBox.h"
+#include "CControlSettingsComboBox.h"
 
 CControlSettingsComboBox::CControlSettingsComboBox(QWidget *parent) : QComboBox(parent) {}
 

@@ -20,23 +20,23 @@ struct FileDifference {
   QString diff;   // unified diff text; empty when the file does not change
 };
 
-class CDiffDialog : public QDialog {
+class DiffDialog : public QDialog {
   Q_OBJECT
 
 public:
-  CDiffDialog(const QString &title, const QString &summary,
-              const std::vector<FileDifference> &files, QWidget *parent = nullptr);
+  DiffDialog(const QString &title, const QString &summary, const std::vector<FileDifference> &files,
+             QWidget *parent = nullptr);
 
-  QPlainTextEdit *Text() const { return m_text; }
-  QPushButton *CloseButton() const { return m_close; }
+  QPlainTextEdit *Text() const { return text_; }
+  QPushButton *CloseButton() const { return close_; }
 
   // The colour a diff line is shown in: additions green, removals red,
   // hunk headers blue, everything else the text colour (invalid).
   static QColor LineColor(const QString &line);
 
 private:
-  QPlainTextEdit *m_text;
-  QPushButton *m_close;
+  QPlainTextEdit *text_;
+  QPushButton *close_;
 };
 
 } // namespace torvio

@@ -1,4 +1,4 @@
-#include "shell/CDiffDialog.h"
+#include "shell/DiffDialog.h"
 
 #include "keys/DialogKeys.h"
 #include "strings/ResString.h"
@@ -14,7 +14,7 @@
 
 namespace torvio {
 
-QColor CDiffDialog::LineColor(const QString &line) {
+QColor DiffDialog::LineColor(const QString &line) {
   if (line.startsWith(QStringLiteral("+++")) || line.startsWith(QStringLiteral("---")))
     return {};
   if (line.startsWith(u'+'))
@@ -26,27 +26,27 @@ QColor CDiffDialog::LineColor(const QString &line) {
   return {};
 }
 
-CDiffDialog::CDiffDialog(const QString &title, const QString &summary,
-                         const std::vector<FileDifference> &files, QWidget *parent)
-    : QDialog(parent), m_text(new QPlainTextEdit),
-      m_close(new QPushButton(ResString(IDS_LOG_CLOSE))) {
+DiffDialog::DiffDialog(const QString &title, const QString &summary,
+                       const std::vector<FileDifference> &files, QWidget *parent)
+    : QDialog(parent), text_(new QPlainTextEdit),
+      close_(new QPushButton(ResString(IDS_LOG_CLOSE))) {
   setWindowTitle(title);
   auto *heading = new QLabel(summary);
   heading->setWordWrap(true);
-  m_text->setReadOnly(true);
-  m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-  m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  m_text->setAccessibleName(title);
-  m_text->setAccessibleDescription(summary);
-  connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+  text_->setReadOnly(true);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text_->setAccessibleName(title);
+  text_->setAccessibleDescription(summary);
+  connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 
   // Statuses first, then the diffs, each line in its colour.
-  QTextCursor cursor(m_text->document());
+  QTextCursor cursor(text_->document());
   QTextCharFormat plain;
   QTextCharFormat bold;
   bold.setFontWeight(QFont::Bold);
   const auto append = [&](const QString &line, const QTextCharFormat &format) {
-    if (!m_text->document()->isEmpty())
+    if (!text_->document()->isEmpty())
       cursor.insertBlock();
     cursor.insertText(line, format);
   };
@@ -73,16 +73,16 @@ CDiffDialog::CDiffDialog(const QString &title, const QString &summary,
       }
     }
   }
-  m_text->moveCursor(QTextCursor::Start);
+  text_->moveCursor(QTextCursor::Start);
 
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  buttons->addWidget(m_close);
+  buttons->addWidget(close_);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(heading);
-  layout->addWidget(m_text, 1);
+  layout->addWidget(text_, 1);
   layout->addLayout(buttons);
-  MakeDefault(m_close);
+  MakeDefault(close_);
   resize(820, 560);
 }
 

@@ -3,7 +3,7 @@
 // choices decide which auxiliary page the sheet shows.
 #pragma once
 
-#include "TORVIOPropertyPage.h"
+#include "CTORVIOPropertyPage.h"
 
 class CDebugPage : public CTORVIOPropertyPage {
   Q_OBJECT
