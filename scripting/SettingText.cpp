@@ -72,7 +72,7 @@ std::string ListLine(const UserData &data, const parvex::Parameter &p) {
   if (p.HasRange()) {
     // The limits as the field's tooltip shows them, with its decimals; the
     // value keeps every digit, so that --set given it changes nothing.
-    const int decimals = parvex::DecimalsOf(p.Read(data, ParamPart::Decimals));
+    const int decimals = parvex::DecimalsShown(p, data, parvex::DecimalsUse::Text);
     const auto limit = [&](ParamPart part) {
       return IsIntegral(p) ? PartText(data, p, part) : Fixed(p.Read(data, part), decimals);
     };

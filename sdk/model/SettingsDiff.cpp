@@ -123,7 +123,8 @@ private:
   }
 
   void Param(const std::string &name, const RealParam &a, const RealParam &b) {
-    const int da = DecimalsOf(a.Decimals), db = DecimalsOf(b.Decimals);
+    const int da = DecimalsShown(a.Decimals, DecimalsUse::Text),
+              db = DecimalsShown(b.Decimals, DecimalsUse::Text);
     Real(name, "", a.Value, b.Value, da, db);
     Real(name, " (min)", a.Min, b.Min, da, db);
     Real(name, " (max)", a.Max, b.Max, da, db);
