@@ -15,6 +15,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 class NumericField;
 class QAbstractButton;
@@ -97,7 +98,7 @@ protected:
   // then tells the host the commit's record before and `source`'s name.
   void FollowUp(unsigned after, const QWidget *source = nullptr);
   // The stored values a list offers for a member, as the model allows them.
-  static std::span<const double> ListChoices(const char *member);
+  static std::vector<double> ListChoices(const char *member);
   // A list's commit: the model's commit of the chosen value, then FollowUp.
   void CommitChoice(std::uint32_t UserData::*member, double value, unsigned after,
                     const QWidget *source);

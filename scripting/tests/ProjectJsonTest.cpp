@@ -67,12 +67,13 @@ TEST(ProjectJson, RoundTripKeepsEveryByte) {
       {"defaults", [](UserData &) {}, ""},
       {"edited",
        [](UserData &d) {
-         ASSERT_FALSE(
+         ASSERT_TRUE(
              ApplyAssignments(d, {"CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE",
                                   "MOTORANDHW/MOTORCHARACTERISTICS/R=0.123456789",
                                   "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=7",
                                   "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
-                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"}));
+                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"})
+                 .ok());
        },
        "/home/user/motor 1/out/"},
       {"reserved bytes",

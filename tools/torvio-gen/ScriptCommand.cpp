@@ -59,13 +59,13 @@ int DesignSpeedLoop(torvio::ProjectContents &project, double bandwidth) {
   const auto entry = [](const char *name, std::int64_t value) {
     return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
   };
-  const AppliedEdits edits =
+  const torvio::Result<std::vector<std::string>> edits =
       ApplyEdits(project.data, {entry("SpeedPDivisor", design.gains.pDivisor),
                                 entry("SpeedPDividend", design.gains.pDividend),
                                 entry("SpeedIDivisor", design.gains.iDivisor),
                                 entry("SpeedIDividend", design.gains.iDividend)});
-  if (edits.error)
-    return Fail(QStringLiteral("the designed speed gains are refused: ") + Text(*edits.error));
+  if (!edits)
+    return Fail(QStringLiteral("the designed speed gains are refused: ") + Text(edits.error()));
   std::string text = pa::SpeedDesignText(design, before);
   text.pop_back(); // Print ends the line
   Print(stdout, Text(text));
@@ -86,10 +86,10 @@ int RunScript(const GenOptions &o) {
   std::vector<std::string> assignments;
   for (const QString &assignment : o.assignments)
     assignments.push_back(PathBytes(assignment));
-  const AppliedEdits edits = ApplyEdits(project->data, assignments);
-  if (edits.error)
-    return Fail(Text(*edits.error));
-  for (const std::string &note : edits.notes)
+  const torvio::Result<std::vector<std::string>> edits = ApplyEdits(project->data, assignments);
+  if (!edits)
+    return Fail(Text(edits.error()));
+  for (const std::string &note : *edits)
     Print(stderr, QStringLiteral("note: ") + Text(note));
   if (o.designSpeedLoop) {
     if (const int refused = DesignSpeedLoop(*project, o.speedBandwidth))

@@ -78,7 +78,7 @@ private slots:
     QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
     QCOMPARE(prompter.suggestedNames, QStringList{QStringLiteral("Untitled.json")});
     UserData expected = Defaults();
-    QVERIFY(!scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5"));
+    QVERIFY(scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5").ok());
     const auto json = scripting::ExportProjectJson(expected, "/srv/out/");
     QVERIFY(json.text);
     QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json.text));
@@ -89,9 +89,9 @@ private slots:
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motor.json"));
     UserData imported = Defaults();
-    QVERIFY(
-        !scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
-                                                "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"}));
+    QVERIFY(scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
+                                                   "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"})
+                .ok());
     WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/").text);
     ScriptedPrompter prompter;
     prompter.fileNames = {path};
@@ -124,7 +124,7 @@ private slots:
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motor.json"));
     UserData exported = Defaults();
-    QVERIFY(!scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35"));
+    QVERIFY(scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35").ok());
     std::string json = *scripting::ExportProjectJson(exported, "").text;
     const std::string from = "\"min\":0.01,\"value\":0.35}";
     json.replace(json.find(from), from.size(), "\"min\":0.01,\"value\":1.5}");
