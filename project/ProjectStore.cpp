@@ -44,22 +44,22 @@ LoadedProject LoadProject(const std::string &path) {
   return result;
 }
 
-SavedProject SaveProject(const std::string &path, const UserData &record,
-                         const std::string &outputFolder,
-                         const std::optional<parvex::Mechanics> &mechanics) {
-  SavedProject result;
+Status SaveProject(const std::string &path, const UserData &record, const std::string &outputFolder,
+                   const std::optional<parvex::Mechanics> &mechanics) {
+  std::string error;
   try {
     const std::vector<std::uint8_t> bytes = EncodeProject(record, outputFolder);
-    result.ok = ReplaceFile(
-        path, std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()),
-        result.error);
+    if (!ReplaceFile(path,
+                     std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()),
+                     error))
+      return Failure{error};
   } catch (const std::exception &e) {
-    result.error = e.what();
+    return Failure{e.what()};
   }
   // The project's bytes are written first: they are what matters most.
-  if (result.ok && !WriteMechanics(path, mechanics, result.error))
-    result.ok = false;
-  return result;
+  if (!WriteMechanics(path, mechanics, error))
+    return Failure{error};
+  return {};
 }
 
 } // namespace torvio

@@ -391,15 +391,16 @@ JsonProject ImportProjectJson(std::string_view text) {
   return result;
 }
 
-bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder,
-                      const std::optional<parvex::Mechanics> &mechanics, std::string &error) {
+torvio::Status WriteProjectJson(const std::string &path, const UserData &data,
+                                const std::string &outputFolder,
+                                const std::optional<parvex::Mechanics> &mechanics) {
   const JsonText json = ExportProjectJson(data, outputFolder, mechanics);
-  if (!json.text) {
-    error = json.error;
-    return false;
-  }
-  return ReplaceFile(path, *json.text, error);
+  if (!json.text)
+    return torvio::Failure{json.error};
+  std::string error;
+  if (!ReplaceFile(path, *json.text, error))
+    return torvio::Failure{error};
+  return {};
 }
 
 JsonProject ReadProjectJson(const std::string &path) {

@@ -24,6 +24,7 @@
 #pragma once
 
 #include "ProjectFile.h"
+#include "torvio/Result.h"
 
 #include <optional>
 #include <string>
@@ -65,9 +66,9 @@ JsonProject ImportProjectJson(std::string_view text);
 // Files: written atomically (ReplaceFile), read only from a regular file of
 // at most kMaxJsonFileSize bytes.
 inline constexpr std::size_t kMaxJsonFileSize = 1024 * 1024;
-bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder,
-                      const std::optional<parvex::Mechanics> &mechanics, std::string &error);
+torvio::Status WriteProjectJson(const std::string &path, const UserData &data,
+                                const std::string &outputFolder,
+                                const std::optional<parvex::Mechanics> &mechanics);
 JsonProject ReadProjectJson(const std::string &path);
 
 } // namespace torvio::scripting

@@ -75,11 +75,11 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
 
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::PathBytes(torvio::ReadFolders().outputDir);
-  const torvio::SavedProject saved =
+  const torvio::Status saved =
       torvio::SaveProject(torvio::PathBytes(path), m_data, outputDir, m_mechanics);
-  if (!saved.ok) {
+  if (!saved.ok()) {
     ShowError(nullptr, torvio::ResString(torvio::IDS_SAVE_FAILED)
-                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error)));
+                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error())));
     return false;
   }
   SetPathName(path);

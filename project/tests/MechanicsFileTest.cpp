@@ -25,7 +25,7 @@ TEST(MechanicsFile, TravelWithTheProject) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "motor.tvd").string();
   const parvex::Mechanics mechanics{2e-5, 1e-7, 0.015};
-  ASSERT_TRUE(SaveProject(path, Record(), "/out/", mechanics).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "/out/", mechanics).ok());
   EXPECT_EQ(testsupport::ReadBytes(folder.Path() / "motor.tvd.mechanics"),
             "TORVIO mechanics 1\ninertia 2e-05\nfriction 1e-07\nloadTorque 0.015\n");
   // The project's bytes are those of a project without mechanics.
@@ -38,7 +38,7 @@ TEST(MechanicsFile, TravelWithTheProject) {
   EXPECT_EQ(loaded.project->mechanics->friction, 1e-7);
   EXPECT_EQ(loaded.project->mechanics->loadTorque, 0.015);
   // Saved without them: no stale file stays behind.
-  ASSERT_TRUE(SaveProject(path, Record(), "/out/", std::nullopt).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "/out/", std::nullopt).ok());
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "motor.tvd.mechanics"));
   EXPECT_FALSE(LoadProject(path).project->mechanics);
 }
@@ -61,7 +61,7 @@ TEST(MechanicsFile, AFileThatIsNotTorviosIsNamedNotUsed) {
   }
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();
-  ASSERT_TRUE(SaveProject(path, Record(), "", std::nullopt).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "", std::nullopt).ok());
   ASSERT_TRUE(testsupport::WriteBytes(folder.Path() / "p.tvd.mechanics", "garbage"));
   const auto loaded = LoadProject(path);
   ASSERT_TRUE(loaded.project);

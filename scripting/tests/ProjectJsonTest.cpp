@@ -279,10 +279,10 @@ TEST(ProjectJson, AnImportRecomputesWhatFollowsItsValues) {
 TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {
   testsupport::ScratchFolder scratch;
   const std::string path = (scratch.Path() / "p.json").string();
-  std::string error;
   // The mechanics travel with the project.
   const parvex::Mechanics mechanics{2e-5, 1e-6, 0.01};
-  ASSERT_TRUE(WriteProjectJson(path, Defaults(), "/o/", mechanics, error)) << error;
+  const torvio::Status written = WriteProjectJson(path, Defaults(), "/o/", mechanics);
+  ASSERT_TRUE(written.ok()) << written.error();
   const JsonProject read = ReadProjectJson(path);
   ASSERT_TRUE(read.project);
   EXPECT_EQ(read.project->outputDir, "/o/");
@@ -294,7 +294,7 @@ TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {
       ReadProjectJson(scratch.Path().string()).errors,
       std::vector<std::string>{"not a regular file: a folder, device or pipe holds no project"});
   // A folder where the file should go is not replaced.
-  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", std::nullopt, error));
+  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", std::nullopt).ok());
 }
 
 } // namespace

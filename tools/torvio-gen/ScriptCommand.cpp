@@ -105,11 +105,11 @@ int RunScript(const GenOptions &o) {
     json = text.text;
   }
   if (!o.saveFile.isEmpty()) {
-    const torvio::SavedProject saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
-                                                           project->outputDir, project->mechanics);
-    if (!saved.ok)
+    const torvio::Status saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
+                                                     project->outputDir, project->mechanics);
+    if (!saved.ok())
       return Fail(QStringLiteral("cannot write %1: %2")
-                      .arg(o.saveFile, QString::fromLocal8Bit(saved.error)));
+                      .arg(o.saveFile, QString::fromLocal8Bit(saved.error())));
     Print(stdout, QStringLiteral("Project written to %1").arg(o.saveFile));
   }
   if (json) {

@@ -111,7 +111,7 @@ private slots:
                     "CURRENTSENSING/NOISEPARAMETERS/Trise=3000.9",
                 });
     QVERIFY2(applied.ok(), applied.error().c_str());
-    QVERIFY(SaveProject(PathBytes(byScript), record, std::string(), std::nullopt).ok);
+    QVERIFY(SaveProject(PathBytes(byScript), record, std::string(), std::nullopt).ok());
 
     // The edits took effect (the file is no default project).
     QCOMPARE(record.PolePairs.Value, 3u);
