@@ -246,15 +246,12 @@ std::optional<parvex::Mechanics> ReadMechanics(const QJsonValue &value,
 
 } // namespace
 
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
-                           const std::optional<parvex::Mechanics> &mechanics) {
-  JsonText result;
+torvio::Result<std::string> ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                                              const std::optional<parvex::Mechanics> &mechanics) {
   const QString folder =
       QString::fromUtf8(outputFolder.data(), static_cast<qsizetype>(outputFolder.size()));
-  if (folder.toUtf8() != QByteArray::fromStdString(outputFolder)) {
-    result.error = "The output folder is not UTF-8 text, which JSON cannot hold exactly.";
-    return result;
-  }
+  if (folder.toUtf8() != QByteArray::fromStdString(outputFolder))
+    return torvio::Failure{"The output folder is not UTF-8 text, which JSON cannot hold exactly."};
   std::vector<std::string> lines;
   for (const Parameter *p : SettingsInTreeOrder())
     lines.push_back(SettingLine(data, *p));
@@ -280,8 +277,7 @@ JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder
     text += i + 1 < lines.size() ? ",\n" : "\n";
   }
   text += "  }\n}\n";
-  result.text = std::move(text);
-  return result;
+  return text;
 }
 
 JsonProject ImportProjectJson(std::string_view text) {
@@ -394,13 +390,10 @@ JsonProject ImportProjectJson(std::string_view text) {
 torvio::Status WriteProjectJson(const std::string &path, const UserData &data,
                                 const std::string &outputFolder,
                                 const std::optional<parvex::Mechanics> &mechanics) {
-  const JsonText json = ExportProjectJson(data, outputFolder, mechanics);
-  if (!json.text)
-    return torvio::Failure{json.error};
-  std::string error;
-  if (!ReplaceFile(path, *json.text, error))
-    return torvio::Failure{error};
-  return {};
+  const torvio::Result<std::string> json = ExportProjectJson(data, outputFolder, mechanics);
+  if (!json)
+    return torvio::Failure{json.error()};
+  return ReplaceFile(path, *json);
 }
 
 JsonProject ReadProjectJson(const std::string &path) {

@@ -36,13 +36,10 @@ namespace torvio::scripting {
 inline constexpr std::string_view kJsonFormatName = "TORVIO project";
 inline constexpr int kJsonFormatVersion = 1;
 
-struct JsonText {
-  std::optional<std::string> text; // set when the project could be written
-  std::string error;               // one English sentence otherwise
-};
-
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
-                           const std::optional<parvex::Mechanics> &mechanics = std::nullopt);
+// The text, or one English sentence why the project cannot be written.
+torvio::Result<std::string>
+ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                  const std::optional<parvex::Mechanics> &mechanics = std::nullopt);
 
 struct JsonProject {
   std::optional<ProjectContents> project; // set when the whole text was accepted

@@ -55,9 +55,9 @@ TEST(MechanicsFile, AFileThatIsNotTorviosIsNamedNotUsed) {
       {"TORVIO mechanics 1\ninertia x\n", "inertia: 'x' is not a number"},
   };
   for (const auto &c : cases) {
-    std::string error;
-    EXPECT_FALSE(torvio::ParseMechanics(c.text, error)) << c.text;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    const torvio::Result<parvex::Mechanics> parsed = torvio::ParseMechanics(c.text);
+    EXPECT_FALSE(parsed.ok()) << c.text;
+    EXPECT_NE(parsed.error().find(c.reason), std::string::npos) << parsed.error();
   }
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();

@@ -41,9 +41,9 @@ std::vector<std::string> Lines(const std::string &text) {
 }
 
 std::string Exported(const UserData &d, const std::string &folder = "") {
-  const JsonText json = ExportProjectJson(d, folder);
-  EXPECT_TRUE(json.text) << json.error;
-  return json.text.value_or("");
+  const torvio::Result<std::string> json = ExportProjectJson(d, folder);
+  EXPECT_TRUE(json.ok()) << json.error();
+  return json.ok() ? *json : "";
 }
 
 // The .tvd bytes after the trip through JSON.
@@ -122,9 +122,9 @@ TEST(ProjectJson, TextIsSortedWithOneSettingPerLine) {
 }
 
 TEST(ProjectJson, AFolderThatIsNoTextIsNotExported) {
-  const JsonText json = ExportProjectJson(Defaults(), "/tmp/\xff\xfe/");
-  EXPECT_FALSE(json.text);
-  EXPECT_EQ(json.error, "The output folder is not UTF-8 text, which JSON cannot hold exactly.");
+  const torvio::Result<std::string> json = ExportProjectJson(Defaults(), "/tmp/\xff\xfe/");
+  EXPECT_FALSE(json.ok());
+  EXPECT_EQ(json.error(), "The output folder is not UTF-8 text, which JSON cannot hold exactly.");
 }
 
 std::string Replaced(std::string text, const std::string &from, const std::string &to) {

@@ -99,10 +99,11 @@ int RunScript(const GenOptions &o) {
   // Everything that can be refused is settled before the first write.
   std::optional<std::string> json;
   if (!o.exportFile.isEmpty()) {
-    const JsonText text = ExportProjectJson(project->data, project->outputDir, project->mechanics);
-    if (!text.text)
-      return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error)));
-    json = text.text;
+    const torvio::Result<std::string> text =
+        ExportProjectJson(project->data, project->outputDir, project->mechanics);
+    if (!text)
+      return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error())));
+    json = *text;
   }
   if (!o.saveFile.isEmpty()) {
     const torvio::Status saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
@@ -113,10 +114,10 @@ int RunScript(const GenOptions &o) {
     Print(stdout, QStringLiteral("Project written to %1").arg(o.saveFile));
   }
   if (json) {
-    std::string error;
-    if (!torvio::ReplaceFile(PathBytes(o.exportFile), *json, error))
-      return Fail(
-          QStringLiteral("cannot write %1: %2").arg(o.exportFile, QString::fromLocal8Bit(error)));
+    const torvio::Status written = torvio::ReplaceFile(PathBytes(o.exportFile), *json);
+    if (!written)
+      return Fail(QStringLiteral("cannot write %1: %2")
+                      .arg(o.exportFile, QString::fromLocal8Bit(written.error())));
     Print(stdout, QStringLiteral("JSON written to %1").arg(o.exportFile));
   }
   return 0;

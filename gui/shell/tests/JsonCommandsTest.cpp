@@ -80,8 +80,8 @@ private slots:
     UserData expected = Defaults();
     QVERIFY(scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5").ok());
     const auto json = scripting::ExportProjectJson(expected, "/srv/out/");
-    QVERIFY(json.text);
-    QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json.text));
+    QVERIFY(json.ok());
+    QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json));
     QVERIFY(prompter.messages.empty());
   }
 
@@ -92,7 +92,7 @@ private slots:
     QVERIFY(scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
                                                    "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"})
                 .ok());
-    WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/").text);
+    WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/"));
     ScriptedPrompter prompter;
     prompter.fileNames = {path};
     Window w;
@@ -125,7 +125,7 @@ private slots:
     const QString path = dir.filePath(QStringLiteral("motor.json"));
     UserData exported = Defaults();
     QVERIFY(scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35").ok());
-    std::string json = *scripting::ExportProjectJson(exported, "").text;
+    std::string json = *scripting::ExportProjectJson(exported, "");
     const std::string from = "\"min\":0.01,\"value\":0.35}";
     json.replace(json.find(from), from.size(), "\"min\":0.01,\"value\":1.5}");
     WriteText(path, json);
@@ -153,7 +153,7 @@ private slots:
   void aRefusedImportChangesNothingAndSaysWhy() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.json"));
-    std::string text = *scripting::ExportProjectJson(Defaults(), "").text;
+    std::string text = *scripting::ExportProjectJson(Defaults(), "");
     const std::string from = "\"value\":0.35}";
     text.replace(text.find(from), from.size(), "\"value\":151}");
     WriteText(path, text);
