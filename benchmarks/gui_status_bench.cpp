@@ -24,7 +24,7 @@ void StatusRefreshWithMegabyteFolder(benchmark::State &state) {
   UserData record{};
   PARVEX_SetDefault(&record);
   const std::string project = torvio::PathBytes(dir.filePath(QStringLiteral("huge.tvd")));
-  if (!torvio::SaveProject(project, record, folder + "/", std::nullopt).ok) {
+  if (!torvio::SaveProject(project, record, folder + "/", std::nullopt).ok()) {
     state.SkipWithError("cannot write the project");
     return;
   }

@@ -35,13 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
   if (!read.errors.empty())
     std::abort();
   // A folder that is no valid text is refused by the export, with a reason.
-  const JsonText text = ExportProjectJson(read.project->data, read.project->outputDir);
-  if (!text.text) {
-    if (text.error.empty())
+  const torvio::Result<std::string> text =
+      ExportProjectJson(read.project->data, read.project->outputDir);
+  if (!text) {
+    if (text.error().empty())
       std::abort();
     return 0;
   }
-  const JsonProject again = ImportProjectJson(*text.text);
+  const JsonProject again = ImportProjectJson(*text);
   if (!again.project || !again.errors.empty())
     std::abort();
   UserData checked = read.project->data;

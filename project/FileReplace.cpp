@@ -82,20 +82,19 @@ bool ResolveTarget(const std::string &path, std::string &target, unsigned &permi
 
 } // namespace
 
-bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &error) {
+Status ReplaceFile(const std::string &path, std::string_view bytes) {
   std::string target;
   unsigned permissions = 0;
   bool exists = false;
+  std::string error;
   if (!ResolveTarget(path, target, permissions, exists, error))
-    return false;
+    return Failure{error};
 
   std::string temporary;
   int code = 0;
   const int fd = CreateTemporary(target, temporary, code);
-  if (fd < 0) {
-    error = SystemError(code);
-    return false;
-  }
+  if (fd < 0)
+    return Failure{SystemError(code)};
   bool ok = true;
   if (exists)
     SetPermissions(fd, permissions);
@@ -115,12 +114,11 @@ bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &e
   if (!ok) {
     RemoveFile(temporary.c_str());
     // A write cut short by a full disk or a file size limit.
-    error = IsDiskFull(code)
-                ? "The file could not be written completely (is the disk full?). The previous "
-                  "file was kept."
-                : SystemError(code);
+    return Failure{IsDiskFull(code) ? "The file could not be written completely (is the disk "
+                                      "full?). The previous file was kept."
+                                    : SystemError(code)};
   }
-  return ok;
+  return {};
 }
 
 } // namespace torvio

@@ -2,6 +2,8 @@
 // one, never a mix, and never anything but a regular file written.
 #pragma once
 
+#include "torvio/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,8 @@ namespace torvio {
 //    the link stays;
 //  - anything else (a folder, a device, a pipe, a socket, a link to one of
 //    those or to nothing): refused, nothing written.
-// False with one English sentence in `error` when the file was not replaced;
-// the previous file is then untouched.
-bool ReplaceFile(const std::string &path, std::string_view bytes, std::string &error);
+// One English sentence when the file was not replaced; the previous file is
+// then untouched.
+Status ReplaceFile(const std::string &path, std::string_view bytes);
 
 } // namespace torvio

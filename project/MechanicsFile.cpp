@@ -31,7 +31,7 @@ std::string MechanicsText(const parvex::Mechanics &m) {
          Number(m.friction) + "\nloadTorque " + Number(m.loadTorque) + "\n";
 }
 
-std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::string &error) {
+Result<parvex::Mechanics> ParseMechanics(std::string_view text) {
   parvex::Mechanics m;
   bool inertia = false;
   bool head = false;
@@ -44,10 +44,8 @@ std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::stri
     if (line.empty())
       continue;
     if (!head) {
-      if (line != kHead) {
-        error = "not a TORVIO mechanics file";
-        return std::nullopt;
-      }
+      if (line != kHead)
+        return Failure{"not a TORVIO mechanics file"};
       head = true;
       continue;
     }
@@ -56,10 +54,8 @@ std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::stri
     const std::string_view value = space == std::string_view::npos ? "" : line.substr(space + 1);
     double v = 0;
     const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
-    if (ec != std::errc() || ptr != value.data() + value.size()) {
-      error = std::string(key) + ": '" + std::string(value) + "' is not a number";
-      return std::nullopt;
-    }
+    if (ec != std::errc() || ptr != value.data() + value.size())
+      return Failure{std::string(key) + ": '" + std::string(value) + "' is not a number"};
     if (key == "inertia") {
       m.inertia = v;
       inertia = true;
@@ -68,62 +64,46 @@ std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::stri
     } else if (key == "loadTorque") {
       m.loadTorque = v;
     } else {
-      error = std::string(key) + ": unknown entry";
-      return std::nullopt;
+      return Failure{std::string(key) + ": unknown entry"};
     }
   }
-  if (!head || !inertia) {
-    error = head ? "the inertia is missing" : "not a TORVIO mechanics file";
-    return std::nullopt;
-  }
-  if (!parvex::Usable(m)) {
-    error = "the inertia must be above 0 and the friction not negative";
-    return std::nullopt;
-  }
+  if (!head || !inertia)
+    return Failure{head ? "the inertia is missing" : "not a TORVIO mechanics file"};
+  if (!parvex::Usable(m))
+    return Failure{"the inertia must be above 0 and the friction not negative"};
   return m;
 }
 
-MechanicsRead ReadMechanics(const std::string &projectPath) {
-  MechanicsRead result;
+Result<std::optional<parvex::Mechanics>> ReadMechanics(const std::string &projectPath) {
   const std::string path = MechanicsPath(projectPath);
   if (KindOf(path.c_str()) == PathKind::None)
-    return result; // none
+    return std::optional<parvex::Mechanics>(); // none
   const RegularFile file = OpenRegularFile(path.c_str());
-  if (file.notRegular || file.fd < 0) {
-    result.error =
-        path + ": " + (file.notRegular ? "not a regular file" : std::strerror(file.error));
-    return result;
-  }
+  if (file.notRegular || file.fd < 0)
+    return Failure{path + ": " +
+                   (file.notRegular ? "not a regular file" : std::strerror(file.error))};
   std::string bytes;
   const int error = ReadAtMost(file.fd, kMostBytes + 1, bytes);
   CloseFile(file.fd);
-  if (error != 0 || bytes.size() > kMostBytes) {
-    result.error = path + ": " + (error != 0 ? std::strerror(error) : "too large");
-    return result;
-  }
-  std::string why;
-  result.mechanics = ParseMechanics(bytes, why);
-  if (!result.mechanics)
-    result.error = path + ": " + why;
-  return result;
+  if (error != 0 || bytes.size() > kMostBytes)
+    return Failure{path + ": " + (error != 0 ? std::strerror(error) : "too large")};
+  Result<parvex::Mechanics> parsed = ParseMechanics(bytes);
+  if (!parsed)
+    return Failure{path + ": " + parsed.error()};
+  return std::optional<parvex::Mechanics>(*parsed);
 }
 
-bool WriteMechanics(const std::string &projectPath,
-                    const std::optional<parvex::Mechanics> &mechanics, std::string &error) {
+Status WriteMechanics(const std::string &projectPath,
+                      const std::optional<parvex::Mechanics> &mechanics) {
   const std::string path = MechanicsPath(projectPath);
   if (!mechanics) {
-    if (!RemoveFile(path.c_str()) && errno != ENOENT) {
-      error = path + ": " + std::strerror(errno);
-      return false;
-    }
-    return true;
+    if (!RemoveFile(path.c_str()) && errno != ENOENT)
+      return Failure{path + ": " + std::strerror(errno)};
+    return {};
   }
-  std::string why;
-  if (!ReplaceFile(path, MechanicsText(*mechanics), why)) {
-    error = path + ": " + why;
-    return false;
-  }
-  return true;
+  if (const Status written = ReplaceFile(path, MechanicsText(*mechanics)); !written)
+    return Failure{path + ": " + written.error()};
+  return {};
 }
 
 } // namespace torvio

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "parvex/Mechanics.h"
+#include "torvio/Result.h"
 
 #include <optional>
 #include <string>
@@ -18,18 +19,16 @@ namespace torvio {
 std::string MechanicsPath(const std::string &projectPath);
 
 std::string MechanicsText(const parvex::Mechanics &mechanics);
-// The mechanics of a text, or nothing with the reason in `error`.
-std::optional<parvex::Mechanics> ParseMechanics(std::string_view text, std::string &error);
+// The mechanics of a text, or the reason it holds none.
+Result<parvex::Mechanics> ParseMechanics(std::string_view text);
 
-struct MechanicsRead {
-  std::optional<parvex::Mechanics> mechanics; // none when there is no file
-  std::string error;                          // a file that cannot be read or parsed
-};
-MechanicsRead ReadMechanics(const std::string &projectPath);
+// The mechanics beside the project, none when there is no such file; or
+// why a file there cannot be read or parsed, named by its path.
+Result<std::optional<parvex::Mechanics>> ReadMechanics(const std::string &projectPath);
 
 // Writes the mechanics beside the project, or removes the file when there
-// are none, so that no stale file outlives them. False with the reason.
-bool WriteMechanics(const std::string &projectPath,
-                    const std::optional<parvex::Mechanics> &mechanics, std::string &error);
+// are none, so that no stale file outlives them.
+Status WriteMechanics(const std::string &projectPath,
+                      const std::optional<parvex::Mechanics> &mechanics);
 
 } // namespace torvio

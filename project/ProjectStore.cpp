@@ -37,29 +37,28 @@ LoadedProject LoadProject(const std::string &path) {
     result.error = ProjectReadStatusText(result.status);
     return result;
   }
-  const MechanicsRead mechanics = ReadMechanics(path);
-  contents.mechanics = mechanics.mechanics;
-  result.mechanicsWarning = mechanics.error;
+  const Result<std::optional<parvex::Mechanics>> mechanics = ReadMechanics(path);
+  if (mechanics)
+    contents.mechanics = *mechanics;
+  else
+    result.mechanicsWarning = mechanics.error();
   result.project = std::move(contents);
   return result;
 }
 
-SavedProject SaveProject(const std::string &path, const UserData &record,
-                         const std::string &outputFolder,
-                         const std::optional<parvex::Mechanics> &mechanics) {
-  SavedProject result;
+Status SaveProject(const std::string &path, const UserData &record, const std::string &outputFolder,
+                   const std::optional<parvex::Mechanics> &mechanics) {
   try {
     const std::vector<std::uint8_t> bytes = EncodeProject(record, outputFolder);
-    result.ok = ReplaceFile(
-        path, std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()),
-        result.error);
+    const Status written = ReplaceFile(
+        path, std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    if (!written)
+      return written;
   } catch (const std::exception &e) {
-    result.error = e.what();
+    return Failure{e.what()};
   }
   // The project's bytes are written first: they are what matters most.
-  if (result.ok && !WriteMechanics(path, mechanics, result.error))
-    result.ok = false;
-  return result;
+  return WriteMechanics(path, mechanics);
 }
 
 } // namespace torvio

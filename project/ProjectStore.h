@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ProjectFile.h"
+#include "torvio/Result.h"
 
 #include <optional>
 #include <string>
@@ -23,17 +24,11 @@ struct LoadedProject {
 // its mechanics from beside it.
 LoadedProject LoadProject(const std::string &path);
 
-struct SavedProject {
-  bool ok = false;
-  std::string error; // one English sentence when not saved
-};
-
 // Writes a version 2 project file with the output folder's bytes as given,
 // replacing `path` atomically (see ReplaceFile): a failure leaves the
 // previous file as it was. Then the mechanics beside it, or removes a file
-// of mechanics there when there are none.
-SavedProject SaveProject(const std::string &path, const UserData &record,
-                         const std::string &outputFolder,
-                         const std::optional<parvex::Mechanics> &mechanics);
+// of mechanics there when there are none. On failure one English sentence.
+Status SaveProject(const std::string &path, const UserData &record, const std::string &outputFolder,
+                   const std::optional<parvex::Mechanics> &mechanics);
 
 } // namespace torvio

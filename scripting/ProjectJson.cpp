@@ -246,15 +246,12 @@ std::optional<parvex::Mechanics> ReadMechanics(const QJsonValue &value,
 
 } // namespace
 
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
-                           const std::optional<parvex::Mechanics> &mechanics) {
-  JsonText result;
+torvio::Result<std::string> ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                                              const std::optional<parvex::Mechanics> &mechanics) {
   const QString folder =
       QString::fromUtf8(outputFolder.data(), static_cast<qsizetype>(outputFolder.size()));
-  if (folder.toUtf8() != QByteArray::fromStdString(outputFolder)) {
-    result.error = "The output folder is not UTF-8 text, which JSON cannot hold exactly.";
-    return result;
-  }
+  if (folder.toUtf8() != QByteArray::fromStdString(outputFolder))
+    return torvio::Failure{"The output folder is not UTF-8 text, which JSON cannot hold exactly."};
   std::vector<std::string> lines;
   for (const Parameter *p : SettingsInTreeOrder())
     lines.push_back(SettingLine(data, *p));
@@ -280,8 +277,7 @@ JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder
     text += i + 1 < lines.size() ? ",\n" : "\n";
   }
   text += "  }\n}\n";
-  result.text = std::move(text);
-  return result;
+  return text;
 }
 
 JsonProject ImportProjectJson(std::string_view text) {
@@ -391,15 +387,13 @@ JsonProject ImportProjectJson(std::string_view text) {
   return result;
 }
 
-bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder,
-                      const std::optional<parvex::Mechanics> &mechanics, std::string &error) {
-  const JsonText json = ExportProjectJson(data, outputFolder, mechanics);
-  if (!json.text) {
-    error = json.error;
-    return false;
-  }
-  return ReplaceFile(path, *json.text, error);
+torvio::Status WriteProjectJson(const std::string &path, const UserData &data,
+                                const std::string &outputFolder,
+                                const std::optional<parvex::Mechanics> &mechanics) {
+  const torvio::Result<std::string> json = ExportProjectJson(data, outputFolder, mechanics);
+  if (!json)
+    return torvio::Failure{json.error()};
+  return ReplaceFile(path, *json);
 }
 
 JsonProject ReadProjectJson(const std::string &path) {

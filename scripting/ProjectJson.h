@@ -24,6 +24,7 @@
 #pragma once
 
 #include "ProjectFile.h"
+#include "torvio/Result.h"
 
 #include <optional>
 #include <string>
@@ -35,13 +36,10 @@ namespace torvio::scripting {
 inline constexpr std::string_view kJsonFormatName = "TORVIO project";
 inline constexpr int kJsonFormatVersion = 1;
 
-struct JsonText {
-  std::optional<std::string> text; // set when the project could be written
-  std::string error;               // one English sentence otherwise
-};
-
-JsonText ExportProjectJson(const UserData &data, const std::string &outputFolder,
-                           const std::optional<parvex::Mechanics> &mechanics = std::nullopt);
+// The text, or one English sentence why the project cannot be written.
+torvio::Result<std::string>
+ExportProjectJson(const UserData &data, const std::string &outputFolder,
+                  const std::optional<parvex::Mechanics> &mechanics = std::nullopt);
 
 struct JsonProject {
   std::optional<ProjectContents> project; // set when the whole text was accepted
@@ -65,9 +63,9 @@ JsonProject ImportProjectJson(std::string_view text);
 // Files: written atomically (ReplaceFile), read only from a regular file of
 // at most kMaxJsonFileSize bytes.
 inline constexpr std::size_t kMaxJsonFileSize = 1024 * 1024;
-bool WriteProjectJson(const std::string &path, const UserData &data,
-                      const std::string &outputFolder,
-                      const std::optional<parvex::Mechanics> &mechanics, std::string &error);
+torvio::Status WriteProjectJson(const std::string &path, const UserData &data,
+                                const std::string &outputFolder,
+                                const std::optional<parvex::Mechanics> &mechanics);
 JsonProject ReadProjectJson(const std::string &path);
 
 } // namespace torvio::scripting

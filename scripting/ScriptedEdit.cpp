@@ -5,6 +5,7 @@
 
 #include "parvex/Edits.h"
 #include "parvex/Model.h"
+#include "torvio/Result.h"
 
 #include <charconv>
 #include <cmath>
@@ -59,55 +60,36 @@ std::string OptionGroupText(const parvex::EditRule &rule) {
   return text;
 }
 
-std::optional<std::string> SetFlag(UserData &data, const parvex::Parameter &p,
-                                   const parvex::EditRule &rule, std::string_view value) {
+torvio::Status SetFlag(UserData &data, const parvex::Parameter &p, const parvex::EditRule &rule,
+                       std::string_view value) {
   const std::optional<bool> set = ParseFlag(value);
   if (!set)
-    return Quoted(value) + " is not TRUE or FALSE";
+    return torvio::Failure{Quoted(value) + " is not TRUE or FALSE"};
   if (rule.control == EditControl::Option) {
     if (!*set)
-      return std::string("an option is cleared by setting another option of its group to TRUE (") +
-             OptionGroupText(rule) + ")";
+      return torvio::Failure{
+          std::string("an option is cleared by setting another option of its group to TRUE (") +
+          OptionGroupText(rule) + ")"};
     // A click on an option commits even when it is selected already.
     parvex::CommitFlag(data, p, true);
-    return std::nullopt;
+    return {};
   }
   // A check box only ever changes its state.
   if ((p.Read(data) != 0) != *set)
     parvex::CommitFlag(data, p, *set);
-  return std::nullopt;
+  return {};
 }
 
-std::optional<std::string> SetNumber(UserData &data, const parvex::Parameter &p,
-                                     const parvex::EditRule &rule, std::string_view value) {
+torvio::Status SetNumber(UserData &data, const parvex::Parameter &p, std::string_view value) {
   const std::optional<double> v = ParseNumber(value);
   if (!v)
-    return Quoted(value) + " is not a number";
-  if (rule.control == EditControl::List) {
-    std::string items;
-    for (double choice : rule.choices) {
-      if (choice == *v) {
-        // Choosing an item commits even when it is chosen already.
-        parvex::CommitValue(data, p, *v);
-        return std::nullopt;
-      }
-      items += items.empty() ? "" : ", ";
-      items += ExactNumber(choice);
-    }
-    return ExactNumber(*v) + " is not one of " + items;
-  }
+    return torvio::Failure{Quoted(value) + " is not a number"};
   // The field keeps its limits as the record holds them.
-  const double min = p.Read(data, ParamPart::Min);
-  const double max = p.Read(data, ParamPart::Max);
-  if (!(*v >= min && *v <= max))
-    return ExactNumber(*v) + " is outside its limits " + ExactNumber(min) + ".." + ExactNumber(max);
-  // The field commits only a value that differs from the one it shows; the
-  // comparison is made before an integer drops its fraction.
-  if (*v == p.Read(data))
-    return std::nullopt;
-  if (!parvex::CommitValue(data, p, *v))
-    return ExactNumber(*v) + " cannot be stored";
-  return std::nullopt;
+  const torvio::Result<double> entered =
+      parvex::EnterValue(data, p, *v, parvex::OutOfRange::Refuse);
+  if (!entered)
+    return torvio::Failure{entered.error()};
+  return {};
 }
 
 // A value as its control stores it: a flag 1 or 0, an integer truncated
@@ -142,30 +124,32 @@ std::optional<double> ParseNumber(std::string_view text) {
   return v;
 }
 
-std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assignment) {
+torvio::Status ApplyAssignment(UserData &data, std::string_view assignment) {
+  using torvio::Failure;
   const std::size_t equals = assignment.find('=');
   if (equals == std::string_view::npos)
-    return Quoted(assignment) + " is not PATH=VALUE";
+    return Failure{Quoted(assignment) + " is not PATH=VALUE"};
   const std::string_view path = assignment.substr(0, equals);
   const std::string_view value = assignment.substr(equals + 1);
   const std::optional<SettingRef> setting = FindSetting(path);
   if (!setting)
-    return UnknownSettingText(path);
+    return Failure{UnknownSettingText(path)};
   const std::string name = std::string(path) + ": ";
   if (setting->part != ParamPart::Value)
-    return name + "limits are not entered on any page; only a setting's value can be set";
+    return Failure{name + "limits are not entered on any page; only a setting's value can be set"};
   const parvex::Parameter &p = *setting->parameter;
   const parvex::EditRule *rule = parvex::EditRuleOf(p);
   if (!rule)
-    return name + "no page enters this setting (the calculations set it)";
+    return Failure{name + "no page enters this setting (the calculations set it)"};
   if (const std::optional<std::string> blocked = parvex::EditBlocked(data, p))
-    return name + *blocked;
+    return Failure{name + *blocked};
   UserData edited = data;
-  const auto error = rule->control == EditControl::CheckBox || rule->control == EditControl::Option
-                         ? SetFlag(edited, p, *rule, value)
-                         : SetNumber(edited, p, *rule, value);
-  if (error)
-    return name + *error;
+  const torvio::Status set =
+      rule->control == EditControl::CheckBox || rule->control == EditControl::Option
+          ? SetFlag(edited, p, *rule, value)
+          : SetNumber(edited, p, value);
+  if (!set)
+    return Failure{name + set.error()};
   // A setting whose commit runs no check keeps what was set until the next
   // edit's check silently replaces it; refuse it now, while the user can
   // still see why.
@@ -174,24 +158,23 @@ std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assi
     parvex::CheckConsistency(next);
     const double kept = p.Read(edited);
     if (p.Read(next) != kept)
-      return name + parvex::ForcedReason(edited, p).value_or(
-                        ValueText(p, kept) + " would not stay: the consistency check sets it to " +
-                        ValueText(p, p.Read(next)));
+      return Failure{name +
+                     parvex::ForcedReason(edited, p).value_or(
+                         ValueText(p, kept) + " would not stay: the consistency check sets it to " +
+                         ValueText(p, p.Read(next)))};
   }
   data = edited;
-  return std::nullopt;
+  return {};
 }
 
-AppliedEdits ApplyEdits(UserData &data, const std::vector<std::string> &assignments) {
-  AppliedEdits outcome;
+torvio::Result<std::vector<std::string>> ApplyEdits(UserData &data,
+                                                    const std::vector<std::string> &assignments) {
   UserData edited = data;
   // What each setting was set to (the last time), as its control stores it.
   std::vector<std::pair<const parvex::Parameter *, double>> entered;
   for (const std::string &assignment : assignments) {
-    if (auto error = ApplyAssignment(edited, assignment)) {
-      outcome.error = std::move(error);
-      return outcome;
-    }
+    if (const torvio::Status applied = ApplyAssignment(edited, assignment); !applied)
+      return torvio::Failure{applied.error()};
     const std::string_view text = assignment;
     const std::optional<SettingRef> setting = FindSetting(text.substr(0, text.find('=')));
     const std::optional<double> value =
@@ -200,17 +183,18 @@ AppliedEdits ApplyEdits(UserData &data, const std::vector<std::string> &assignme
     if (value)
       entered.emplace_back(setting->parameter, *value);
   }
+  std::vector<std::string> notes;
   for (const auto &[p, value] : entered)
     if (p->Read(edited) != value)
-      outcome.notes.push_back(std::string(parvex::PathOf(*p)) + ": set to " + ValueText(*p, value) +
-                              ", the consistency check made it " + ValueText(*p, p->Read(edited)));
+      notes.push_back(std::string(parvex::PathOf(*p)) + ": set to " + ValueText(*p, value) +
+                      ", the consistency check made it " + ValueText(*p, p->Read(edited)));
   data = edited;
-  return outcome;
+  return notes;
 }
 
-std::optional<std::string> ApplyAssignments(UserData &data,
-                                            const std::vector<std::string> &assignments) {
-  return ApplyEdits(data, assignments).error;
+torvio::Status ApplyAssignments(UserData &data, const std::vector<std::string> &assignments) {
+  const auto applied = ApplyEdits(data, assignments);
+  return applied ? torvio::Status() : torvio::Failure{applied.error()};
 }
 
 } // namespace torvio::scripting

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "parvex.h"
+#include "torvio/Result.h"
 
 #include <optional>
 #include <string>
@@ -24,22 +25,16 @@ std::optional<double> ParseNumber(std::string_view text);
 
 // Applies one edit. On failure, one English line "PATH: reason" (or the
 // reason alone when there is no path) and the record is untouched.
-std::optional<std::string> ApplyAssignment(UserData &data, std::string_view assignment);
-
-// The outcome of a list of edits: the first one refused, or the notes of
-// settings set explicitly whose value the consistency check then changed
-// ("PATH: set to 100, the consistency check made it 64").
-struct AppliedEdits {
-  std::optional<std::string> error;
-  std::vector<std::string> notes;
-};
+torvio::Status ApplyAssignment(UserData &data, std::string_view assignment);
 
 // Applies the edits in order to a copy; the record changes only when every
-// edit was accepted.
-AppliedEdits ApplyEdits(UserData &data, const std::vector<std::string> &assignments);
+// edit was accepted. The notes of settings set explicitly whose value the
+// consistency check then changed ("PATH: set to 100, the consistency check
+// made it 64"), or the first edit refused.
+torvio::Result<std::vector<std::string>> ApplyEdits(UserData &data,
+                                                    const std::vector<std::string> &assignments);
 
 // ApplyEdits without the notes: the error names the first edit refused.
-std::optional<std::string> ApplyAssignments(UserData &data,
-                                            const std::vector<std::string> &assignments);
+torvio::Status ApplyAssignments(UserData &data, const std::vector<std::string> &assignments);
 
 } // namespace torvio::scripting

@@ -2,6 +2,7 @@
 
 #include "parvex/Edits.h"
 #include "parvex/Settings.h"
+#include "torvio/Conversion.h"
 
 #include <charconv>
 #include <cmath>
@@ -49,9 +50,7 @@ std::string Fixed(double v, int decimals) {
 } // namespace
 
 std::string ExactNumber(double value) {
-  char text[64];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
+  return ExactText(value);
 }
 
 std::string ValueText(const UserData &data, const SettingRef &setting) {
@@ -72,7 +71,7 @@ std::string ListLine(const UserData &data, const parvex::Parameter &p) {
   if (p.HasRange()) {
     // The limits as the field's tooltip shows them, with its decimals; the
     // value keeps every digit, so that --set given it changes nothing.
-    const int decimals = parvex::DecimalsOf(p.Read(data, ParamPart::Decimals));
+    const int decimals = parvex::DecimalsShown(p, data, parvex::DecimalsUse::Text);
     const auto limit = [&](ParamPart part) {
       return IsIntegral(p) ? PartText(data, p, part) : Fixed(p.Read(data, part), decimals);
     };
@@ -91,9 +90,9 @@ std::string ListLine(const UserData &data, const parvex::Parameter &p) {
   const parvex::EditRule *rule = parvex::EditRuleOf(p);
   if (rule && !rule->choices.empty()) {
     line += " (one of";
-    for (double choice : rule->choices) {
+    for (const parvex::Choice &choice : rule->choices) {
       line += " ";
-      line += ExactNumber(choice);
+      line += ExactNumber(choice.stored);
     }
     line += ")";
   }

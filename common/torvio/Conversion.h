@@ -1,11 +1,14 @@
-// Real-to-integer conversions with defined results, shared by both libraries.
+// Real-to-integer conversions with defined results, and exact number text,
+// shared by both libraries.
 // A loaded project can hold any bytes, so NaN, infinities and values beyond
 // the target range must never reach a plain cast (undefined behaviour).
 #pragma once
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace torvio {
 
@@ -32,6 +35,14 @@ inline std::optional<std::uint32_t> TruncateToLow32(double v) {
   if (!wide)
     return std::nullopt;
   return Low32(*wide);
+}
+
+// The shortest text that reads back as exactly this double ("nan", "inf",
+// "-inf" for the values that are no number), for messages and scripts.
+inline std::string ExactText(double v) {
+  char text[64];
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  return std::string(text, end);
 }
 
 } // namespace torvio

@@ -417,10 +417,13 @@ void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   }
 }
 
-std::span<const double> CTORVIOPropertyPage::ListChoices(const char *member) {
+std::vector<double> CTORVIOPropertyPage::ListChoices(const char *member) {
   const parvex::Parameter *p = parvex::FindParameter(std::string_view(member));
-  const parvex::EditRule *rule = p ? parvex::EditRuleOf(*p) : nullptr;
-  return rule ? rule->choices : std::span<const double>{};
+  std::vector<double> stored;
+  if (p)
+    for (const parvex::Choice &choice : parvex::ListChoices(*p))
+      stored.push_back(choice.stored);
+  return stored;
 }
 
 void CTORVIOPropertyPage::CommitChoice(const char *member, double value, const QWidget *source) {

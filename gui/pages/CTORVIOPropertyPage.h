@@ -15,6 +15,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 class NumericField;
 class QAbstractButton;
@@ -98,7 +99,7 @@ protected:
   // Asks the host to enter a value, named by `source`'s accessible name.
   void Enter(const parvex::Parameter &parameter, double value, const QWidget *source);
   // The stored values a list offers for a member, as the model allows them.
-  static std::span<const double> ListChoices(const char *member);
+  static std::vector<double> ListChoices(const char *member);
   // A list's commit of the chosen value of the setting named `member`.
   void CommitChoice(const char *member, double value, const QWidget *source);
 

@@ -369,12 +369,13 @@ void CMainFrame::ApplySpeedGains(const parvex::analysis::SpeedGains &gains) {
     return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
   };
   UserData edited = doc_->Record();
-  if (const auto error = torvio::scripting::ApplyAssignments(
+  if (const torvio::Status applied = torvio::scripting::ApplyAssignments(
           edited,
           {entry("SpeedPDivisor", gains.pDivisor), entry("SpeedPDividend", gains.pDividend),
-           entry("SpeedIDivisor", gains.iDivisor), entry("SpeedIDividend", gains.iDividend)})) {
-    torvio::Prompts().Message(this, QString::fromStdString(*error), torvio::Prompter::Icon::Error,
-                              torvio::Prompter::Buttons::Ok);
+           entry("SpeedIDivisor", gains.iDivisor), entry("SpeedIDividend", gains.iDividend)});
+      !applied) {
+    torvio::Prompts().Message(this, QString::fromStdString(applied.error()),
+                              torvio::Prompter::Icon::Error, torvio::Prompter::Buttons::Ok);
     return;
   }
   doc_->SetRecord(edited, ResString(torvio::IDS_DESIGN_SPEED_STEP));

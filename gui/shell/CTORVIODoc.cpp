@@ -86,11 +86,11 @@ bool CTORVIODoc::OnOpenDocument(const QString &path) {
 
 bool CTORVIODoc::OnSaveDocument(const QString &path) {
   const std::string outputDir = torvio::PathBytes(torvio::ReadFolders().outputDir);
-  const torvio::SavedProject saved =
+  const torvio::Status saved =
       torvio::SaveProject(torvio::PathBytes(path), data_, outputDir, mechanics_);
-  if (!saved.ok) {
+  if (!saved.ok()) {
     ShowError(nullptr, torvio::ResString(torvio::IDS_SAVE_FAILED)
-                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error)));
+                           .arg(torvio::ShownPath(path), QString::fromLocal8Bit(saved.error())));
     return false;
   }
   SetPathName(path);

@@ -39,12 +39,12 @@ bool ExportProjectCommand(CTORVIODoc &doc, QWidget *parent) {
   if (!path || path->isEmpty())
     return false;
   const std::string folder = torvio::PathBytes(torvio::ReadFolders().outputDir);
-  std::string error;
-  if (!torvio::scripting::WriteProjectJson(torvio::PathBytes(*path), doc.Record(), folder,
-                                           doc.Mechanics(), error)) {
+  const torvio::Status written = torvio::scripting::WriteProjectJson(
+      torvio::PathBytes(*path), doc.Record(), folder, doc.Mechanics());
+  if (!written) {
     Prompts().Message(parent,
                       ResString(torvio::IDS_EXPORT_FAILED)
-                          .arg(torvio::ShownPath(*path), QString::fromLocal8Bit(error)),
+                          .arg(torvio::ShownPath(*path), QString::fromLocal8Bit(written.error())),
                       Prompter::Icon::Error, Prompter::Buttons::Ok);
     return false;
   }

@@ -25,7 +25,7 @@ TEST(MechanicsFile, TravelWithTheProject) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "motor.tvd").string();
   const parvex::Mechanics mechanics{2e-5, 1e-7, 0.015};
-  ASSERT_TRUE(SaveProject(path, Record(), "/out/", mechanics).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "/out/", mechanics).ok());
   EXPECT_EQ(testsupport::ReadBytes(folder.Path() / "motor.tvd.mechanics"),
             "TORVIO mechanics 1\ninertia 2e-05\nfriction 1e-07\nloadTorque 0.015\n");
   // The project's bytes are those of a project without mechanics.
@@ -38,7 +38,7 @@ TEST(MechanicsFile, TravelWithTheProject) {
   EXPECT_EQ(loaded.project->mechanics->friction, 1e-7);
   EXPECT_EQ(loaded.project->mechanics->loadTorque, 0.015);
   // Saved without them: no stale file stays behind.
-  ASSERT_TRUE(SaveProject(path, Record(), "/out/", std::nullopt).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "/out/", std::nullopt).ok());
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "motor.tvd.mechanics"));
   EXPECT_FALSE(LoadProject(path).project->mechanics);
 }
@@ -55,13 +55,13 @@ TEST(MechanicsFile, AFileThatIsNotTorviosIsNamedNotUsed) {
       {"TORVIO mechanics 1\ninertia x\n", "inertia: 'x' is not a number"},
   };
   for (const auto &c : cases) {
-    std::string error;
-    EXPECT_FALSE(torvio::ParseMechanics(c.text, error)) << c.text;
-    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    const torvio::Result<parvex::Mechanics> parsed = torvio::ParseMechanics(c.text);
+    EXPECT_FALSE(parsed.ok()) << c.text;
+    EXPECT_NE(parsed.error().find(c.reason), std::string::npos) << parsed.error();
   }
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();
-  ASSERT_TRUE(SaveProject(path, Record(), "", std::nullopt).ok);
+  ASSERT_TRUE(SaveProject(path, Record(), "", std::nullopt).ok());
   ASSERT_TRUE(testsupport::WriteBytes(folder.Path() / "p.tvd.mechanics", "garbage"));
   const auto loaded = LoadProject(path);
   ASSERT_TRUE(loaded.project);

@@ -43,9 +43,9 @@ TEST_P(SaveOnFullDisk, KeepsThePreviousFileAndReportsTheFailure) {
   const std::string path = (disk.Path() / "project.tvd").string();
   const auto saved = SaveProject(path, Marked(9), std::string(), std::nullopt);
   disk.Release();
-  EXPECT_FALSE(saved.ok);
-  EXPECT_FALSE(saved.error.empty());
-  RecordProperty("error", saved.error);
+  EXPECT_FALSE(saved.ok());
+  EXPECT_FALSE(saved.error().empty());
+  RecordProperty("error", saved.error());
   const std::string after = testsupport::ReadBytes(disk.Path() / "project.tvd");
   EXPECT_EQ(after.size(), previous.size());
   EXPECT_TRUE(after == previous);
@@ -67,8 +67,8 @@ TEST(SaveProject, IntoAnUnwritableFolderFailsWithTheSystemsReason) {
   RecordProperty("folder", folder.Description());
   const auto saved =
       SaveProject(folder.Prefix() + "project.tvd", Marked(9), std::string(), std::nullopt);
-  EXPECT_FALSE(saved.ok);
-  EXPECT_FALSE(saved.error.empty());
+  EXPECT_FALSE(saved.ok());
+  EXPECT_FALSE(saved.error().empty());
   EXPECT_EQ(testsupport::ReadBytes(folder.Existing("project.tvd")), "old");
 }
 
@@ -76,7 +76,7 @@ TEST(SaveProject, WritesTheWholeFileWhenThereIsRoom) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "p.tvd").string();
   const auto saved = SaveProject(path, Marked(9), std::string(), std::nullopt);
-  ASSERT_TRUE(saved.ok) << saved.error;
+  ASSERT_TRUE(saved.ok()) << saved.error();
   EXPECT_EQ(testsupport::ReadBytes(folder.Path() / "p.tvd"), Encoded(Marked(9)));
   const auto back = LoadProject(path);
   ASSERT_TRUE(back.project);
@@ -131,8 +131,8 @@ TEST(SaveProject, ReplacesOnlyRegularFiles) {
     refused.push_back("null.tvd");
   for (const std::string &name : refused) {
     const auto saved = SaveProject(at(name.c_str()), Marked(9), std::string(), std::nullopt);
-    EXPECT_FALSE(saved.ok) << name;
-    EXPECT_NE(saved.error.find("not a regular file"), std::string::npos) << name;
+    EXPECT_FALSE(saved.ok()) << name;
+    EXPECT_NE(saved.error().find("not a regular file"), std::string::npos) << name;
   }
   struct stat s {};
   ASSERT_EQ(::lstat(at("pipe.tvd").c_str(), &s), 0);
@@ -157,7 +157,7 @@ TEST(SaveProject, ThroughALinkReplacesItsTargetAndKeepsTheLink) {
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
   std::filesystem::create_symlink(target, link);
   const auto saved = SaveProject(link.string(), Marked(9), "/out/", std::nullopt);
-  ASSERT_TRUE(saved.ok) << saved.error;
+  ASSERT_TRUE(saved.ok()) << saved.error();
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   // The record file without its empty folder, then the folder of 5 bytes.
   EXPECT_EQ(testsupport::ReadBytes(target), Encoded(Marked(9)).substr(0, 2005) + "\x05/out/");
@@ -172,7 +172,7 @@ TEST(SaveProject, NonUtf8NamesAndFolderBytesSurvive) {
   testsupport::ScratchFolder folder;
   const std::string path = (folder.Path() / "proj\xe9.tvd").string();
   const std::string outputFolder = "/home/user/caf\xe9/";
-  ASSERT_TRUE(SaveProject(path, Marked(9), outputFolder, std::nullopt).ok);
+  ASSERT_TRUE(SaveProject(path, Marked(9), outputFolder, std::nullopt).ok());
   ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(path)));
   const auto loaded = LoadProject(path);
   ASSERT_TRUE(loaded.project);

@@ -41,9 +41,9 @@ std::vector<std::string> Lines(const std::string &text) {
 }
 
 std::string Exported(const UserData &d, const std::string &folder = "") {
-  const JsonText json = ExportProjectJson(d, folder);
-  EXPECT_TRUE(json.text) << json.error;
-  return json.text.value_or("");
+  const torvio::Result<std::string> json = ExportProjectJson(d, folder);
+  EXPECT_TRUE(json.ok()) << json.error();
+  return json.ok() ? *json : "";
 }
 
 // The .tvd bytes after the trip through JSON.
@@ -67,12 +67,13 @@ TEST(ProjectJson, RoundTripKeepsEveryByte) {
       {"defaults", [](UserData &) {}, ""},
       {"edited",
        [](UserData &d) {
-         ASSERT_FALSE(
+         ASSERT_TRUE(
              ApplyAssignments(d, {"CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE",
                                   "MOTORANDHW/MOTORCHARACTERISTICS/R=0.123456789",
                                   "MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=7",
                                   "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
-                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"}));
+                                  "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-123"})
+                 .ok());
        },
        "/home/user/motor 1/out/"},
       {"reserved bytes",
@@ -121,9 +122,9 @@ TEST(ProjectJson, TextIsSortedWithOneSettingPerLine) {
 }
 
 TEST(ProjectJson, AFolderThatIsNoTextIsNotExported) {
-  const JsonText json = ExportProjectJson(Defaults(), "/tmp/\xff\xfe/");
-  EXPECT_FALSE(json.text);
-  EXPECT_EQ(json.error, "The output folder is not UTF-8 text, which JSON cannot hold exactly.");
+  const torvio::Result<std::string> json = ExportProjectJson(Defaults(), "/tmp/\xff\xfe/");
+  EXPECT_FALSE(json.ok());
+  EXPECT_EQ(json.error(), "The output folder is not UTF-8 text, which JSON cannot hold exactly.");
 }
 
 std::string Replaced(std::string text, const std::string &from, const std::string &to) {
@@ -278,10 +279,10 @@ TEST(ProjectJson, AnImportRecomputesWhatFollowsItsValues) {
 TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {
   testsupport::ScratchFolder scratch;
   const std::string path = (scratch.Path() / "p.json").string();
-  std::string error;
   // The mechanics travel with the project.
   const parvex::Mechanics mechanics{2e-5, 1e-6, 0.01};
-  ASSERT_TRUE(WriteProjectJson(path, Defaults(), "/o/", mechanics, error)) << error;
+  const torvio::Status written = WriteProjectJson(path, Defaults(), "/o/", mechanics);
+  ASSERT_TRUE(written.ok()) << written.error();
   const JsonProject read = ReadProjectJson(path);
   ASSERT_TRUE(read.project);
   EXPECT_EQ(read.project->outputDir, "/o/");
@@ -293,7 +294,7 @@ TEST(ProjectJson, FilesAreWrittenWholeAndReadOnlyFromRegularFiles) {
       ReadProjectJson(scratch.Path().string()).errors,
       std::vector<std::string>{"not a regular file: a folder, device or pipe holds no project"});
   // A folder where the file should go is not replaced.
-  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", std::nullopt, error));
+  EXPECT_FALSE(WriteProjectJson(scratch.Path().string(), Defaults(), "", std::nullopt).ok());
 }
 
 } // namespace

@@ -127,13 +127,13 @@ TEST(ScriptedEdit, ValuesAreTakenOrRefusedAsThePagesDo) {
     UserData d = Defaults();
     d.SpeedPDivisor.Value = kSentinel;
     const UserData before = d;
-    const auto error = ApplyAssignment(d, c.assignment);
+    const torvio::Status applied = ApplyAssignment(d, c.assignment);
     if (c.error) {
-      ASSERT_TRUE(error);
-      EXPECT_EQ(*error, c.error);
+      ASSERT_FALSE(applied.ok());
+      EXPECT_EQ(applied.error(), c.error);
       EXPECT_TRUE(SameRecord(d, before));
     } else {
-      ASSERT_FALSE(error) << *error;
+      ASSERT_TRUE(applied.ok()) << applied.error();
       c.expect(d);
     }
   }
@@ -141,10 +141,11 @@ TEST(ScriptedEdit, ValuesAreTakenOrRefusedAsThePagesDo) {
 
 TEST(ScriptedEdit, EditsEnabledByAnEarlierOneApply) {
   UserData d = Defaults();
-  ASSERT_FALSE(ApplyAssignments(d, {"SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
-                                    "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-5.5",
-                                    "CONFIGURATION/FOCMETHODS/InternalPMSMMaximunTxAStrategy=TRUE",
-                                    "MOTORANDHW/MOTORCHARACTERISTICS/Ld=0.3"}));
+  ASSERT_TRUE(ApplyAssignments(d, {"SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/GainsComputation=FALSE",
+                                   "SPEEDFEEDBACK/APRIORICOMPUTEDGAINS/K1=-5.5",
+                                   "CONFIGURATION/FOCMETHODS/InternalPMSMMaximunTxAStrategy=TRUE",
+                                   "MOTORANDHW/MOTORCHARACTERISTICS/Ld=0.3"})
+                  .ok());
   EXPECT_EQ(d.K1.Value, -5); // truncated toward zero
   EXPECT_EQ(d.Ld.Value, 0.3);
 }
@@ -154,13 +155,13 @@ TEST(ScriptedEdit, EditsEnabledByAnEarlierOneApply) {
 // shunt value makes unmeasurable (1.65 V / (2.57 x 1 Ohm) at most).
 TEST(ScriptedEdit, ValuesTheCheckChangesAreNoted) {
   UserData d = Defaults();
-  const AppliedEdits edits =
+  const torvio::Result<std::vector<std::string>> edits =
       ApplyEdits(d, {"CONTROLSETTINGS/SPEEDCONTROLLER/SpeedPDivisor=100",
                      "CONTROLSETTINGS/SPEEDCONTROLLER/SpeedIDivisor=256",
                      "MOTORANDHW/MOTORCHARACTERISTICS/RatedCurrent=1.5",
                      "MOTORANDHW/CURRENTSENSINGNETWORK/ShuntResistorValue=1"});
-  ASSERT_FALSE(edits.error) << *edits.error;
-  EXPECT_EQ(edits.notes,
+  ASSERT_TRUE(edits.ok()) << edits.error();
+  EXPECT_EQ(*edits,
             (std::vector<std::string>{
                 "CONTROLSETTINGS/SPEEDCONTROLLER/SpeedPDivisor: set to 100, the consistency check "
                 "made it 64",
@@ -174,10 +175,11 @@ TEST(ScriptedEdit, ValuesTheCheckChangesAreNoted) {
 TEST(ScriptedEdit, ARefusedEditLeavesTheEarlierOnesUnapplied) {
   UserData d = Defaults();
   const UserData before = d;
-  const auto error = ApplyAssignments(
+  const torvio::Status applied = ApplyAssignments(
       d, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=4", "MOTORANDHW/MOTORCHARACTERISTICS/R=-1"});
-  ASSERT_TRUE(error);
-  EXPECT_EQ(*error, "MOTORANDHW/MOTORCHARACTERISTICS/R: -1 is outside its limits 0.01..150");
+  ASSERT_FALSE(applied.ok());
+  EXPECT_EQ(applied.error(),
+            "MOTORANDHW/MOTORCHARACTERISTICS/R: -1 is outside its limits 0.01..150");
   EXPECT_TRUE(SameRecord(d, before));
 }
 
@@ -185,17 +187,19 @@ TEST(ScriptedEdit, EditsApplyInOrder) {
   // The under-voltage limit follows the over-voltage value: lowering the
   // over-voltage first makes the next under-voltage value too high.
   UserData d = Defaults();
-  ASSERT_FALSE(ApplyAssignments(d, {"MOTORANDHW/KV208BOARDPROTECTION/OverVoltageThreshold=20",
-                                    "MOTORANDHW/KV208BOARDPROTECTION/UnderVoltageThreshold=19"}));
+  ASSERT_TRUE(ApplyAssignments(d, {"MOTORANDHW/KV208BOARDPROTECTION/OverVoltageThreshold=20",
+                                   "MOTORANDHW/KV208BOARDPROTECTION/UnderVoltageThreshold=19"})
+                  .ok());
   EXPECT_EQ(d.OverVoltageThreshold.Value, 20u);
   EXPECT_EQ(d.UnderVoltageThreshold.Value, 19u);
   UserData e = Defaults();
-  const auto error =
+  const torvio::Status applied =
       ApplyAssignments(e, {"MOTORANDHW/KV208BOARDPROTECTION/OverVoltageThreshold=20",
                            "MOTORANDHW/KV208BOARDPROTECTION/UnderVoltageThreshold=25"});
-  ASSERT_TRUE(error);
-  EXPECT_EQ(*error, "MOTORANDHW/KV208BOARDPROTECTION/UnderVoltageThreshold: 25 is outside its "
-                    "limits 15..20");
+  ASSERT_FALSE(applied.ok());
+  EXPECT_EQ(applied.error(),
+            "MOTORANDHW/KV208BOARDPROTECTION/UnderVoltageThreshold: 25 is outside its "
+            "limits 15..20");
 }
 
 TEST(SettingPath, AnUnknownPathNamesTheNearestKnownOnes) {

@@ -4,9 +4,13 @@
 #include "ComputedDefinitions.h"
 #include "RecordQuantities.h"
 
+#include "parvex/Edits.h"
+
 #include <array>
 #include <cmath>
 #include <new>
+#include <span>
+#include <vector>
 
 namespace parvex {
 
@@ -94,27 +98,38 @@ Row FlagRow(const char *line, FlagGetter get) {
   return r;
 }
 
-const std::array<CSelectHeaderBlock::Candidate, 4> kSamplingTimes = {{
-    {200, "#define SAMPLING_TIME_NS   200  //200ns"},
-    {700, "#define SAMPLING_TIME_NS   700  //700ns"},
-    {1200, "#define SAMPLING_TIME_NS  1200  //1.2us"},
-    {2450, "#define SAMPLING_TIME_NS  2450  //2.45us"},
-}};
+// A speed-loop period as the headers key it: tenths of a millisecond; a
+// value with no integer conversion matches no entry.
+std::int32_t SpeedPeriodKey(double rate) {
+  return TruncateToInt32(rate * 10).value_or(-1);
+}
 
-const std::array<CStrStrHeaderBlock::Entry, 7> kSpeedPeriods = {{
-    {5, "PID_SPEED_SAMPLING_500us"},
-    {10, "PID_SPEED_SAMPLING_1ms"},
-    {20, "PID_SPEED_SAMPLING_2ms"},
-    {50, "PID_SPEED_SAMPLING_5ms"},
-    {100, "PID_SPEED_SAMPLING_10ms"},
-    {200, "PID_SPEED_SAMPLING_20ms"},
-    {1270, "PID_SPEED_SAMPLING_127ms"},
-}};
+template <class T>
+std::span<const Choice> ChoicesOf(T UserData::*member) {
+  const Parameter *p = FindParameter(ParamMember(member));
+  return p ? ListChoices(*p) : std::span<const Choice>{};
+}
 
-// The speed-loop period in tenths of a millisecond; a value with no integer
-// conversion matches no entry.
-std::int32_t SpeedPeriodKey(const UserData &d) {
-  return TruncateToInt32(d.SpeedRegulationControlRate * 10).value_or(-1);
+// The sampling time's definition lines, one per item of its list.
+const std::vector<CSelectHeaderBlock::Candidate> &SamplingTimeLines() {
+  static const auto lines = [] {
+    std::vector<CSelectHeaderBlock::Candidate> l;
+    for (const Choice &c : ChoicesOf(&UserData::ADConverterSamplingTime))
+      l.emplace_back(static_cast<std::int32_t>(c.stored), c.header);
+    return l;
+  }();
+  return lines;
+}
+
+// The speed-loop period's names, one per item of its list.
+const std::vector<CStrStrHeaderBlock::Entry> &SpeedPeriods() {
+  static const auto periods = [] {
+    std::vector<CStrStrHeaderBlock::Entry> e;
+    for (const Choice &c : ChoicesOf(&UserData::SpeedRegulationControlRate))
+      e.emplace_back(SpeedPeriodKey(c.stored), c.header);
+    return e;
+  }();
+  return periods;
 }
 
 using U = const UserData &;
@@ -455,10 +470,11 @@ std::unique_ptr<CHeaderBlock> MakeBlock(const Row &row, const UserData &d) {
   case Kind::Banner:
     return std::make_unique<CCopyrightHeaderBlock>();
   case Kind::SamplingTime:
-    return std::make_unique<CSelectHeaderBlock>(kSamplingTimes,
+    return std::make_unique<CSelectHeaderBlock>(SamplingTimeLines(),
                                                 AsSigned(d.ADConverterSamplingTime));
   case Kind::SpeedPeriod:
-    return std::make_unique<CStrStrHeaderBlock>(SpeedPeriodKey(d), kSpeedPeriods, row.text);
+    return std::make_unique<CStrStrHeaderBlock>(SpeedPeriodKey(d.SpeedRegulationControlRate),
+                                                SpeedPeriods(), row.text);
   case Kind::Int: {
     const auto v = row.intValue(d);
     if (const auto problem = IntProblem(row, v))

@@ -44,7 +44,7 @@ int CBooleanHeaderBlock::Write(HeaderOutput &out, const UserData &,
   return WriteBlockText(out, text_);
 }
 
-CSelectHeaderBlock::CSelectHeaderBlock(std::span<const Candidate, 4> candidates, std::int32_t key) {
+CSelectHeaderBlock::CSelectHeaderBlock(std::span<const Candidate> candidates, std::int32_t key) {
   for (const auto &[value, line] : candidates) {
     std::string formatted = (value == key ? "" : "//") + std::string(line) + "\n";
     Bound(formatted, 1024);

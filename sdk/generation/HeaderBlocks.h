@@ -60,13 +60,13 @@ private:
   std::string text_;
 };
 
-// Four candidate lines; the one whose value equals the key is active, the
-// others are commented out. "%d" in a line receives that line's value.
+// Candidate lines; the one whose value equals the key is active, the others
+// are commented out. "%d" in a line receives that line's value.
 class CSelectHeaderBlock final : public CHeaderBlock {
 public:
   static constexpr std::size_t kCapacity = 16384;
   using Candidate = std::pair<std::int32_t, const char *>;
-  CSelectHeaderBlock(std::span<const Candidate, 4> candidates, std::int32_t key);
+  CSelectHeaderBlock(std::span<const Candidate> candidates, std::int32_t key);
   int Write(HeaderOutput &out, const UserData &data,
             const GenerateSourcesArgs &args) const override;
   const std::string &Text() const { return text_; }

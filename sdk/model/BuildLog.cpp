@@ -80,7 +80,7 @@ public:
       break;
     case ParamKind::Real: {
       const RealParam &r = d_.*std::get<Real>(p.member);
-      Ranged(leaf.name, r, DecimalsOf(r.Decimals));
+      Ranged(leaf.name, r, DecimalsShown(r.Decimals, DecimalsUse::Text));
       break;
     }
     }

@@ -1,5 +1,6 @@
 // The repair steps of the consistency check, each on the record as the steps
-// before it left it. ConsistencyCheck runs them in their fixed order.
+// before it left it. ConsistencyCheck runs them in their fixed order; the
+// defaults derive their coupled limits by the same steps.
 #pragma once
 
 #include "parvex.h"
@@ -23,5 +24,8 @@ void CorrectSensorlessDebugOptions(UserData &d);
 // Speed feedback ranges (SpeedFeedbackRanges.cpp), main block and auxiliary.
 void CoupleMainSpeedFeedback(UserData &d);
 void CoupleAuxSpeedFeedback(UserData &d);
+// The alignment currents' Max starts at the rated current. Only the defaults
+// apply it: the check keeps that limit as stored.
+void LimitAlignmentCurrents(UserData &d);
 
 } // namespace parvex

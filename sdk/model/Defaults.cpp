@@ -1,5 +1,7 @@
 #include "model/Defaults.h"
 
+#include "model/ConsistencyRules.h"
+
 #include "parvex/Model.h"
 #include "parvex/Parameters.h"
 
@@ -7,33 +9,15 @@ namespace parvex {
 
 namespace {
 
-// Limits that follow other defaults, taken from the values just written.
+// Limits that follow other settings, taken from the values just written by
+// the same steps the consistency check runs, so the two never disagree. On
+// the default values the steps only set limits: every value is within them.
 void FillDerivedMembers(UserData &d) {
-  const double ratedCurrent = d.RatedCurrent.Value;
-  d.TorqueInitRef.Max = ratedCurrent;
-  d.FluxInitRef.Max = ratedCurrent;
-  d.AlignmentCurrent.Max = ratedCurrent;
-  d.AuxAlignmentCurrent.Max = ratedCurrent;
-  d.CurrentRampFinalValue.Max = ratedCurrent;
-  d.AuxCurrentRampFinalValue.Max = ratedCurrent;
-
-  const std::uint32_t maxSpeed = d.MotorMaxSpeed.Value;
-  d.SpeedInitRef.Max = maxSpeed;
-  d.MinimumSpeed.Max = maxSpeed;
-  d.AuxMinimumSpeed.Max = maxSpeed;
-
-  d.MinMechanicalSpeed.Max = d.MaxMechanicalSpeed.Value;
-  d.MaxMechanicalSpeed.Min = d.MinMechanicalSpeed.Value;
-  d.AuxMinMechanicalSpeed.Max = d.AuxMaxMechanicalSpeed.Value;
-  d.AuxMaxMechanicalSpeed.Min = d.AuxMinMechanicalSpeed.Value;
-
-  d.CurrentRampInitialValue.Max = d.CurrentRampFinalValue.Value;
-  d.CurrentRampFinalValue.Min = d.CurrentRampInitialValue.Value;
-  d.AuxCurrentRampInitialValue.Max = d.AuxCurrentRampFinalValue.Value;
-  d.AuxCurrentRampFinalValue.Min = d.AuxCurrentRampInitialValue.Value;
-
-  d.CurrentRampDuration.Max = d.SpeedRampDuration.Value;
-  d.AuxCurrentRampDuration.Max = d.AuxSpeedRampDuration.Value;
+  LimitCurrentReferences(d);
+  LimitSpeedReference(d);
+  CoupleMainSpeedFeedback(d);
+  CoupleAuxSpeedFeedback(d);
+  LimitAlignmentCurrents(d);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "parvex/Edits.h"
 
 #include "parvex/Model.h"
+#include "torvio/Conversion.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,11 +13,23 @@ namespace {
 
 using C = EditControl;
 
-constexpr double kSpeedRates[] = {0.5, 1, 2, 5, 10, 20, 127};
-constexpr double kCurrentRates[] = {1, 2, 3};
-// Stored as the firmware counts them; the page shows them at the converter
-// clock.
-constexpr double kSamplingTimes[] = {200, 700, 1200, 2450};
+// The speed loop's period in ms; the headers name it.
+constexpr Choice kSpeedRates[] = {
+    {0.5, "0.5", "PID_SPEED_SAMPLING_500us"},   {1, "1.0", "PID_SPEED_SAMPLING_1ms"},
+    {2, "2.0", "PID_SPEED_SAMPLING_2ms"},       {5, "5.0", "PID_SPEED_SAMPLING_5ms"},
+    {10, "10.0", "PID_SPEED_SAMPLING_10ms"},    {20, "20.0", "PID_SPEED_SAMPLING_20ms"},
+    {127, "127.0", "PID_SPEED_SAMPLING_127ms"},
+};
+// PWM periods per current-loop period; the headers compute from the value.
+constexpr Choice kCurrentRates[] = {{1, "1", nullptr}, {2, "2", nullptr}, {3, "3", nullptr}};
+// Stored as the firmware counts them (ns); the page shows them at the
+// converter clock.
+constexpr Choice kSamplingTimes[] = {
+    {200, "125", "#define SAMPLING_TIME_NS   200  //200ns"},
+    {700, "625", "#define SAMPLING_TIME_NS   700  //700ns"},
+    {1200, "1125", "#define SAMPLING_TIME_NS  1200  //1.2us"},
+    {2450, "2375", "#define SAMPLING_TIME_NS  2450  //2.45us"},
+};
 
 constexpr std::array<const char *, 3> kSensors = {"QuadratureEncoder", "HallSensors",
                                                   "NoSpeedSensors"};
@@ -35,7 +49,7 @@ EditRule Box(const char *name, bool check) {
 EditRule Option(const char *name, bool check, std::array<const char *, 3> group) {
   return {name, C::Option, check, group};
 }
-EditRule List(const char *name, bool check, std::span<const double> choices) {
+EditRule List(const char *name, bool check, std::span<const Choice> choices) {
   return {name, C::List, check, {}, choices};
 }
 
@@ -182,6 +196,11 @@ const EditRule *EditRuleOf(const Parameter &parameter) {
   return nullptr;
 }
 
+std::span<const Choice> ListChoices(const Parameter &parameter) {
+  const EditRule *rule = EditRuleOf(parameter);
+  return rule && rule->control == C::List ? rule->choices : std::span<const Choice>{};
+}
+
 bool CommitValue(UserData &data, const Parameter &parameter, double value) {
   const EditRule *rule = EditRuleOf(parameter);
   if (!rule || (rule->control != C::Field && rule->control != C::List))
@@ -190,6 +209,48 @@ bool CommitValue(UserData &data, const Parameter &parameter, double value) {
     return false;
   CheckIfRuled(data, *rule);
   return true;
+}
+
+torvio::Result<double> EnterValue(UserData &data, const Parameter &parameter, double value,
+                                  OutOfRange mode) {
+  using torvio::ExactText;
+  using torvio::Failure;
+  const EditRule *rule = EditRuleOf(parameter);
+  if (!rule)
+    return Failure{"no page enters this setting (the calculations set it)"};
+  if (rule->control == C::List) {
+    std::string items;
+    for (const Choice &choice : rule->choices) {
+      if (choice.stored == value) {
+        CommitValue(data, parameter, value);
+        return value;
+      }
+      items += items.empty() ? "" : ", ";
+      items += ExactText(choice.stored);
+    }
+    return Failure{ExactText(value) + " is not one of " + items};
+  }
+  if (rule->control != C::Field)
+    return Failure{"a check box or option is set to TRUE or FALSE, not to a number"};
+  const double min = parameter.Read(data, ParamPart::Min);
+  const double max = parameter.Read(data, ParamPart::Max);
+  double v = value;
+  if (mode == OutOfRange::Clamp) {
+    // The limits exactly as stored, never rounded to the shown decimals.
+    if (v < min)
+      v = min;
+    if (v > max)
+      v = max;
+  } else if (!(v >= min && v <= max)) {
+    return Failure{ExactText(v) + " is outside its limits " + ExactText(min) + ".." +
+                   ExactText(max)};
+  }
+  if (v == parameter.Read(data))
+    return v;
+  UserData written = data;
+  if (!parameter.Write(written, v) || !CommitValue(data, parameter, v))
+    return Failure{ExactText(v) + " cannot be stored"};
+  return parameter.Read(written);
 }
 
 bool CommitFlag(UserData &data, const Parameter &parameter, bool set) {

@@ -134,6 +134,19 @@ void Parameter::Reset(UserData &data) const {
       member);
 }
 
+int DecimalsShown(double decimals, DecimalsUse use) {
+  const int most = use == DecimalsUse::Field ? 15 : 64;
+  if (!(decimals > 0)) // negative, zero or NaN
+    return 0;
+  if (decimals >= most)
+    return most;
+  return static_cast<int>(decimals);
+}
+
+int DecimalsShown(const Parameter &parameter, const UserData &data, DecimalsUse use) {
+  return parameter.HasRange() ? DecimalsShown(parameter.Read(data, ParamPart::Decimals), use) : 0;
+}
+
 std::span<const Parameter> Parameters() {
   return ParameterTable();
 }

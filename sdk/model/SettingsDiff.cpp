@@ -1,5 +1,7 @@
 #include "parvex/Settings.h"
 
+#include "torvio/Conversion.h"
+
 #include <algorithm>
 
 #include <charconv>
@@ -22,12 +24,7 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
-// The shortest text that reads back as exactly this double.
-std::string Exact(double value) {
-  char text[64];
-  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  return std::string(text, end);
-}
+using torvio::ExactText;
 
 bool Same(double a, double b) {
   return a == b || (std::isnan(a) && std::isnan(b));
@@ -105,11 +102,11 @@ private:
             int decimalsB) {
     if (Same(a, b))
       return;
-    std::string from = decimalsA < 0 ? Exact(a) : Fixed(a, decimalsA);
-    std::string to = decimalsB < 0 ? Exact(b) : Fixed(b, decimalsB);
+    std::string from = decimalsA < 0 ? ExactText(a) : Fixed(a, decimalsA);
+    std::string to = decimalsB < 0 ? ExactText(b) : Fixed(b, decimalsB);
     if (from == to) {
-      from = Exact(a);
-      to = Exact(b);
+      from = ExactText(a);
+      to = ExactText(b);
     }
     Add(name, part, from, to);
   }
@@ -123,7 +120,8 @@ private:
   }
 
   void Param(const std::string &name, const RealParam &a, const RealParam &b) {
-    const int da = DecimalsOf(a.Decimals), db = DecimalsOf(b.Decimals);
+    const int da = DecimalsShown(a.Decimals, DecimalsUse::Text),
+              db = DecimalsShown(b.Decimals, DecimalsUse::Text);
     Real(name, "", a.Value, b.Value, da, db);
     Real(name, " (min)", a.Min, b.Min, da, db);
     Real(name, " (max)", a.Max, b.Max, da, db);

@@ -2,19 +2,7 @@
 
 #include "parvex/SpeedFeedbackMembers.h"
 
-#include "torvio/Conversion.h"
-
 namespace parvex {
-
-using torvio::TruncateToInt64;
-
-int DecimalsOf(double decimals) {
-  constexpr double kMostDecimals = 64;
-  if (decimals > kMostDecimals)
-    return static_cast<int>(kMostDecimals);
-  const auto n = TruncateToInt64(decimals); // empty for NaN
-  return n && *n > 0 ? static_cast<int>(*n) : 0;
-}
 
 namespace {
 
@@ -233,19 +221,25 @@ void Sensorless(Tree &t) {
   ObserverGains(t, MainObserver());
 }
 
-// The first main-sensor flag that is set picks the content.
-void SpeedFeedback(Tree &t, const UserData &d) {
+// The variant the sensor flags select picks the content.
+void SpeedFeedbackGroup(Tree &t, const UserData &d) {
   t.Open("SPEEDFEEDBACK");
   if (t.Everything()) {
     Encoder(t, MainEncoder());
     Hall(t, MainHall());
     Sensorless(t);
-  } else if (d.QuadratureEncoder != 0) {
-    Encoder(t, MainEncoder());
-  } else if (d.HallSensors != 0) {
-    Hall(t, MainHall());
-  } else if (d.NoSpeedSensors != 0) {
-    Sensorless(t);
+  } else if (const auto kind = MainSpeedFeedback(d)) {
+    switch (*kind) {
+    case SpeedFeedbackKind::Encoder:
+      Encoder(t, MainEncoder());
+      break;
+    case SpeedFeedbackKind::Hall:
+      Hall(t, MainHall());
+      break;
+    case SpeedFeedbackKind::Observer:
+      Sensorless(t);
+      break;
+    }
   }
   t.Close("SPEEDFEEDBACK");
 }
@@ -255,26 +249,29 @@ void AuxObserverGroups(Tree &t) {
   ObserverGains(t, AuxObserver());
 }
 
-void AuxSpeedFeedback(Tree &t, const UserData &d) {
-  void (*content)(Tree &) = nullptr;
-  if (t.Everything()) {
-    content = [](Tree &all) {
-      AuxObserverGroups(all);
-      Encoder(all, AuxEncoder());
-      Hall(all, AuxHall());
-    };
-  } else if (d.QuadratureEncoder != 0 || d.HallSensors != 0) {
-    if (d.EnableObserverGainTuning != 0)
-      content = AuxObserverGroups;
-  } else if (d.ViewEncoderFeedback != 0) {
-    content = [](Tree &aux) { Encoder(aux, AuxEncoder()); };
-  } else if (d.ViewHallSensorsFeedback != 0) {
-    content = [](Tree &aux) { Hall(aux, AuxHall()); };
-  }
-  if (!content)
+// Written only when a variant is selected.
+void AuxSpeedFeedbackGroup(Tree &t, const UserData &d) {
+  const auto kind = AuxSpeedFeedback(d);
+  if (!t.Everything() && !kind)
     return;
   t.Open("AUXSPEEDFEEDBACK");
-  content(t);
+  if (t.Everything()) {
+    AuxObserverGroups(t);
+    Encoder(t, AuxEncoder());
+    Hall(t, AuxHall());
+  } else {
+    switch (*kind) {
+    case SpeedFeedbackKind::Encoder:
+      Encoder(t, AuxEncoder());
+      break;
+    case SpeedFeedbackKind::Hall:
+      Hall(t, AuxHall());
+      break;
+    case SpeedFeedbackKind::Observer:
+      AuxObserverGroups(t);
+      break;
+    }
+  }
   t.Close("AUXSPEEDFEEDBACK");
 }
 
@@ -304,8 +301,8 @@ void WalkSettings(const UserData &data, SettingsScope scope, SettingsVisitor &vi
   MotorAndHw(t);
   ControlSettings(t);
   Debug(t);
-  SpeedFeedback(t, data);
-  AuxSpeedFeedback(t, data);
+  SpeedFeedbackGroup(t, data);
+  AuxSpeedFeedbackGroup(t, data);
   CurrentSensing(t, data);
 }
 

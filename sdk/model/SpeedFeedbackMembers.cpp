@@ -101,4 +101,27 @@ const ObserverMembers &AuxObserver() {
   return m;
 }
 
+std::optional<SpeedFeedbackKind> MainSpeedFeedback(const UserData &d) {
+  if (d.QuadratureEncoder != 0)
+    return SpeedFeedbackKind::Encoder;
+  if (d.HallSensors != 0)
+    return SpeedFeedbackKind::Hall;
+  if (d.NoSpeedSensors != 0)
+    return SpeedFeedbackKind::Observer;
+  return std::nullopt;
+}
+
+std::optional<SpeedFeedbackKind> AuxSpeedFeedback(const UserData &d) {
+  if (d.QuadratureEncoder != 0 || d.HallSensors != 0) {
+    if (d.EnableObserverGainTuning != 0)
+      return SpeedFeedbackKind::Observer;
+    return std::nullopt;
+  }
+  if (d.ViewEncoderFeedback != 0)
+    return SpeedFeedbackKind::Encoder;
+  if (d.ViewHallSensorsFeedback != 0)
+    return SpeedFeedbackKind::Hall;
+  return std::nullopt;
+}
+
 } // namespace parvex

@@ -73,4 +73,9 @@ void CoupleAuxSpeedFeedback(UserData &d) {
               d);
 }
 
+void LimitAlignmentCurrents(UserData &d) {
+  d.AlignmentCurrent.Max = d.RatedCurrent.Value;
+  d.AuxAlignmentCurrent.Max = d.RatedCurrent.Value;
+}
+
 } // namespace parvex

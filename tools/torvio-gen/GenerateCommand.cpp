@@ -96,11 +96,11 @@ int RunCheck(const torvio::Regeneration &run, const GenOptions &o) {
 int RunSaveDefault(const GenOptions &o) {
   UserData data{};
   PARVEX_SetDefault(&data);
-  const torvio::SavedProject saved =
+  const torvio::Status saved =
       torvio::SaveProject(PathBytes(o.saveDefault), data, {}, std::nullopt);
-  if (!saved.ok)
+  if (!saved.ok())
     return Fail(QStringLiteral("cannot write %1: %2")
-                    .arg(o.saveDefault, QString::fromLocal8Bit(saved.error)));
+                    .arg(o.saveDefault, QString::fromLocal8Bit(saved.error())));
   Print(stdout, QStringLiteral("Default project written to %1").arg(o.saveDefault));
   return 0;
 }

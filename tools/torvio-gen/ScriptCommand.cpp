@@ -59,13 +59,13 @@ int DesignSpeedLoop(torvio::ProjectContents &project, double bandwidth) {
   const auto entry = [](const char *name, std::int64_t value) {
     return std::string("CONTROLSETTINGS/SPEEDCONTROLLER/") + name + "=" + std::to_string(value);
   };
-  const AppliedEdits edits =
+  const torvio::Result<std::vector<std::string>> edits =
       ApplyEdits(project.data, {entry("SpeedPDivisor", design.gains.pDivisor),
                                 entry("SpeedPDividend", design.gains.pDividend),
                                 entry("SpeedIDivisor", design.gains.iDivisor),
                                 entry("SpeedIDividend", design.gains.iDividend)});
-  if (edits.error)
-    return Fail(QStringLiteral("the designed speed gains are refused: ") + Text(*edits.error));
+  if (!edits)
+    return Fail(QStringLiteral("the designed speed gains are refused: ") + Text(edits.error()));
   std::string text = pa::SpeedDesignText(design, before);
   text.pop_back(); // Print ends the line
   Print(stdout, Text(text));
@@ -86,10 +86,10 @@ int RunScript(const GenOptions &o) {
   std::vector<std::string> assignments;
   for (const QString &assignment : o.assignments)
     assignments.push_back(PathBytes(assignment));
-  const AppliedEdits edits = ApplyEdits(project->data, assignments);
-  if (edits.error)
-    return Fail(Text(*edits.error));
-  for (const std::string &note : edits.notes)
+  const torvio::Result<std::vector<std::string>> edits = ApplyEdits(project->data, assignments);
+  if (!edits)
+    return Fail(Text(edits.error()));
+  for (const std::string &note : *edits)
     Print(stderr, QStringLiteral("note: ") + Text(note));
   if (o.designSpeedLoop) {
     if (const int refused = DesignSpeedLoop(*project, o.speedBandwidth))
@@ -99,24 +99,25 @@ int RunScript(const GenOptions &o) {
   // Everything that can be refused is settled before the first write.
   std::optional<std::string> json;
   if (!o.exportFile.isEmpty()) {
-    const JsonText text = ExportProjectJson(project->data, project->outputDir, project->mechanics);
-    if (!text.text)
-      return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error)));
-    json = text.text;
+    const torvio::Result<std::string> text =
+        ExportProjectJson(project->data, project->outputDir, project->mechanics);
+    if (!text)
+      return Fail(QStringLiteral("cannot export %1: %2").arg(o.exportFile, Text(text.error())));
+    json = *text;
   }
   if (!o.saveFile.isEmpty()) {
-    const torvio::SavedProject saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
-                                                           project->outputDir, project->mechanics);
-    if (!saved.ok)
+    const torvio::Status saved = torvio::SaveProject(PathBytes(o.saveFile), project->data,
+                                                     project->outputDir, project->mechanics);
+    if (!saved.ok())
       return Fail(QStringLiteral("cannot write %1: %2")
-                      .arg(o.saveFile, QString::fromLocal8Bit(saved.error)));
+                      .arg(o.saveFile, QString::fromLocal8Bit(saved.error())));
     Print(stdout, QStringLiteral("Project written to %1").arg(o.saveFile));
   }
   if (json) {
-    std::string error;
-    if (!torvio::ReplaceFile(PathBytes(o.exportFile), *json, error))
-      return Fail(
-          QStringLiteral("cannot write %1: %2").arg(o.exportFile, QString::fromLocal8Bit(error)));
+    const torvio::Status written = torvio::ReplaceFile(PathBytes(o.exportFile), *json);
+    if (!written)
+      return Fail(QStringLiteral("cannot write %1: %2")
+                      .arg(o.exportFile, QString::fromLocal8Bit(written.error())));
     Print(stdout, QStringLiteral("JSON written to %1").arg(o.exportFile));
   }
   return 0;

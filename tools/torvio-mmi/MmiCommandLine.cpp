@@ -4,10 +4,12 @@
 #include <QRegularExpression>
 
 #include "parvex.h"
+#include "parvex/Edits.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <span>
 #include <vector>
 
 namespace {
@@ -20,10 +22,13 @@ struct TimingOption {
   const char *unit;
   const char *description;
   std::optional<std::uint32_t> MmiOverrides::*field;
-  IntParam UserData::*limits; // null: one of kSamplingTimes
+  IntParam UserData::*limits; // null: one of the sampling time's list
 };
 
-constexpr std::uint32_t kSamplingTimes[] = {200, 700, 1200, 2450};
+std::span<const parvex::Choice> SamplingTimes() {
+  return parvex::ListChoices(
+      *parvex::FindParameter(parvex::ParamMember(&UserData::ADConverterSamplingTime)));
+}
 
 const std::array<TimingOption, 5> kOptions = {{
     {"pwm-frequency", "HZ", "PWM frequency in Hz (default 14400)", &MmiOverrides::pwmFrequency,
@@ -51,8 +56,17 @@ std::optional<std::uint32_t> ParseCount(const QString &text) {
 }
 
 QString Accepted(const TimingOption &o, const UserData &defaults) {
-  if (!o.limits)
-    return QStringLiteral("200, 700, 1200 or 2450");
+  if (!o.limits) {
+    // "200, 700, 1200 or 2450"
+    QString items;
+    const auto times = SamplingTimes();
+    for (std::size_t i = 0; i < times.size(); ++i) {
+      if (i > 0)
+        items += i + 1 == times.size() ? QStringLiteral(" or ") : QStringLiteral(", ");
+      items += QString::number(times[i].stored);
+    }
+    return items;
+  }
   return QStringLiteral("a whole number from %1 to %2")
       .arg((defaults.*o.limits).Min)
       .arg((defaults.*o.limits).Max);
@@ -60,8 +74,8 @@ QString Accepted(const TimingOption &o, const UserData &defaults) {
 
 bool WithinLimits(const TimingOption &o, const UserData &defaults, std::uint32_t v) {
   if (!o.limits)
-    return std::find(std::begin(kSamplingTimes), std::end(kSamplingTimes), v) !=
-           std::end(kSamplingTimes);
+    return std::ranges::any_of(SamplingTimes(),
+                               [v](const parvex::Choice &c) { return c.stored == v; });
   return v >= (defaults.*o.limits).Min && v <= (defaults.*o.limits).Max;
 }
 

@@ -110,7 +110,7 @@ private slots:
     odd.HallSensors = 2;
     odd.PWMFrequency.Value = 65535;
     const QString path = dir_.filePath(QStringLiteral("odd.tvd"));
-    QVERIFY(SaveProject(path.toStdString(), odd, "/work/out/", std::nullopt).ok);
+    QVERIFY(SaveProject(path.toStdString(), odd, "/work/out/", std::nullopt).ok());
 
     ScriptedPrompter prompts;
     CTORVIODoc doc;

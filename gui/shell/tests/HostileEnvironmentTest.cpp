@@ -292,7 +292,7 @@ private slots:
     const std::string projectPath = scratch.Prefix() + "p.tvd";
     UserData record{};
     PARVEX_SetDefault(&record);
-    QVERIFY(torvio::SaveProject(projectPath, record, folderBytes, std::nullopt).ok);
+    QVERIFY(torvio::SaveProject(projectPath, record, folderBytes, std::nullopt).ok());
     const QString project = PathFromBytes(projectPath);
 
     CTORVIODoc doc;

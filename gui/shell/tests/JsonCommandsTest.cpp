@@ -79,10 +79,10 @@ private slots:
     QCOMPARE(prompter.fileFilters, QStringList{QStringLiteral("JSON Files (*.json)")});
     QCOMPARE(prompter.suggestedNames, QStringList{QStringLiteral("Untitled.json")});
     UserData expected = Defaults();
-    QVERIFY(!scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5"));
+    QVERIFY(scripting::ApplyAssignment(expected, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.5").ok());
     const auto json = scripting::ExportProjectJson(expected, "/srv/out/");
-    QVERIFY(json.text);
-    QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json.text));
+    QVERIFY(json.ok());
+    QCOMPARE(test::ReadAll(path), QByteArray::fromStdString(*json));
     QVERIFY(prompter.messages.empty());
   }
 
@@ -90,10 +90,10 @@ private slots:
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motor.json"));
     UserData imported = Defaults();
-    QVERIFY(
-        !scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
-                                                "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"}));
-    WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/").text);
+    QVERIFY(scripting::ApplyAssignments(imported, {"MOTORANDHW/MOTORCHARACTERISTICS/PolePairs=5",
+                                                   "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE"})
+                .ok());
+    WriteText(path, *scripting::ExportProjectJson(imported, "/srv/motor5/"));
     ScriptedPrompter prompter;
     prompter.fileNames = {path};
     Window w;
@@ -125,8 +125,8 @@ private slots:
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motor.json"));
     UserData exported = Defaults();
-    QVERIFY(!scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35"));
-    std::string json = *scripting::ExportProjectJson(exported, "").text;
+    QVERIFY(scripting::ApplyAssignment(exported, "MOTORANDHW/MOTORCHARACTERISTICS/R=0.35").ok());
+    std::string json = *scripting::ExportProjectJson(exported, "");
     const std::string from = "\"min\":0.01,\"value\":0.35}";
     json.replace(json.find(from), from.size(), "\"min\":0.01,\"value\":1.5}");
     WriteText(path, json);
@@ -154,7 +154,7 @@ private slots:
   void aRefusedImportChangesNothingAndSaysWhy() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.json"));
-    std::string text = *scripting::ExportProjectJson(Defaults(), "").text;
+    std::string text = *scripting::ExportProjectJson(Defaults(), "");
     const std::string from = "\"value\":0.35}";
     text.replace(text.find(from), from.size(), "\"value\":151}");
     WriteText(path, text);

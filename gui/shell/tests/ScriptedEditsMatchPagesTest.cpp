@@ -93,7 +93,7 @@ private slots:
 
     UserData record{};
     PARVEX_SetDefault(&record);
-    const auto error = scripting::ApplyAssignments(
+    const torvio::Status applied = scripting::ApplyAssignments(
         record, {
                     "CONFIGURATION/SPEEDFEEDBACK/HallSensors=TRUE",
                     "CONFIGURATION/FOCMETHODS/InternalPMSMMaximunTxAStrategy=TRUE",
@@ -110,8 +110,8 @@ private slots:
                     "CURRENTSENSING/ADCONVERTERSAMPLINGTIME/ADConverterSamplingTime=700",
                     "CURRENTSENSING/NOISEPARAMETERS/Trise=3000.9",
                 });
-    QVERIFY2(!error, error ? error->c_str() : "");
-    QVERIFY(SaveProject(PathBytes(byScript), record, std::string(), std::nullopt).ok);
+    QVERIFY2(applied.ok(), applied.error().c_str());
+    QVERIFY(SaveProject(PathBytes(byScript), record, std::string(), std::nullopt).ok());
 
     // The edits took effect (the file is no default project).
     QCOMPARE(record.PolePairs.Value, 3u);

@@ -1,6 +1,8 @@
 #include "DefinitionTable.h"
 
 #include "HandDefaults.h"
+#include "parvex/Model.h"
+#include "parvex/Parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -350,5 +352,27 @@ TEST_P(VariantTokenText, MatchesTheTable) {
 
 INSTANTIATE_TEST_SUITE_P(Variants, VariantTokenText, testing::ValuesIn(kVariants),
                          [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// The record typed by hand that these tests generate from holds, setting by
+// setting through the registry, what the library's defaults hold; a setting
+// that drifts is named.
+TEST(HandDefaults, HoldTheLibraryDefaultOfEverySetting) {
+  UserData library{};
+  parvex::FillDefaults(library);
+  const UserData typed = testdata::HandDefaults();
+  for (const parvex::Parameter &p : parvex::Parameters()) {
+    for (const parvex::ParamPart part : {parvex::ParamPart::Min, parvex::ParamPart::Value,
+                                         parvex::ParamPart::Max, parvex::ParamPart::Decimals}) {
+      if (part != parvex::ParamPart::Value && !p.HasRange())
+        continue;
+      EXPECT_EQ(p.Read(typed, part), p.Read(library, part))
+          << p.name << " part " << static_cast<int>(part);
+    }
+  }
+}
 
 } // namespace

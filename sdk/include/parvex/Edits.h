@@ -8,6 +8,7 @@
 #include "parvex.h"
 #include "parvex/Api.h"
 #include "parvex/Parameters.h"
+#include "torvio/Result.h"
 
 #include <array>
 #include <optional>
@@ -23,14 +24,24 @@ enum class EditControl {
   List,     // one of a fixed list of stored values
 };
 
+// One item of a list setting: the value the record stores, the text the
+// page shows for it, and what generation writes for it (the whole
+// definition line, or the name the definition takes; null when the headers
+// compute the definition from the value).
+struct Choice {
+  double stored;
+  const char *shown;
+  const char *header;
+};
+
 struct PARVEX_CORE_API EditRule {
   const char *name; // the registry member
   EditControl control;
   bool check; // the consistency check runs after the edit
   // Option: every flag of its group (the unused places null).
   std::array<const char *, 3> group = {};
-  // List: the stored values offered, in the order shown.
-  std::span<const double> choices = {};
+  // List: the items offered, in the order shown.
+  std::span<const Choice> choices = {};
 };
 
 // Every setting a page lets a user enter, in no particular order.
@@ -39,12 +50,33 @@ PARVEX_CORE_API std::span<const EditRule> EditRules();
 // a setting kept only in files).
 PARVEX_CORE_API const EditRule *EditRuleOf(const Parameter &parameter);
 
+// The items of a list setting in the order shown; empty for a setting that
+// is no list.
+PARVEX_CORE_API std::span<const Choice> ListChoices(const Parameter &parameter);
+
 // The commit of a field or list value that the control already accepted
 // (within its limits, one of its items): stores it (integers truncated
 // toward zero) and runs the check when the rule says so. False, and nothing
 // written, when the setting has no field or list, or when the value has no
 // integer conversion.
 PARVEX_CORE_API bool CommitValue(UserData &data, const Parameter &parameter, double value);
+
+// What happens to a typed value outside a field's limits: a page's field
+// keeps it within them, a scripted edit is refused.
+enum class OutOfRange { Clamp, Refuse };
+
+// A number entered as a user enters it, then committed by CommitValue:
+//  - a field takes its limits as the record holds them: a value outside
+//    [Min, Max] is clamped into them or refused, by `mode`; a value equal to
+//    the one the record holds (compared before an integer drops its
+//    fraction) commits nothing, as the field raises no change;
+//  - a list takes only one of its items, in either mode, and commits it even
+//    when chosen already.
+// The value written (an integer truncated toward zero; the check may since
+// have moved it), or why nothing was: "5 is outside its limits 1..3", "4 is
+// not one of 1, 2, 3", "nan cannot be stored".
+PARVEX_CORE_API torvio::Result<double> EnterValue(UserData &data, const Parameter &parameter,
+                                                  double value, OutOfRange mode);
 
 // The commit of a check box or option: a check box stores `set`; an option
 // is selected (set is true) and the other flags of its group are cleared.

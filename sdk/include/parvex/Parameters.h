@@ -54,6 +54,27 @@ struct PARVEX_CORE_API Parameter {
   void Reset(UserData &data) const;
 };
 
+// Where a setting's Decimals are used, which bounds how many are shown. A
+// file may hold any bytes in Decimals (NaN, negative, huge), so both uses
+// cap it.
+enum class DecimalsUse {
+  // A page's field: a double carries no more than 15 significant decimal
+  // digits, so more would show noise.
+  Field,
+  // Text written for files and scripts (the build log, --list, the
+  // comparison): 64 keeps the line bounded while every Decimals the program
+  // gives prints as stored.
+  Text,
+};
+
+// Decimal places of a Decimals value: truncated toward zero, 0 when
+// negative or NaN, at most the cap of `use`.
+PARVEX_CORE_API int DecimalsShown(double decimals, DecimalsUse use);
+// The same for a setting's Decimals in a record; 0 for a setting without
+// a range.
+PARVEX_CORE_API int DecimalsShown(const Parameter &parameter, const UserData &data,
+                                  DecimalsUse use);
+
 // Every setting of the record, in record order (reserved bytes excluded).
 PARVEX_CORE_API std::span<const Parameter> Parameters();
 

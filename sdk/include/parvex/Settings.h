@@ -43,10 +43,6 @@ enum class SettingsScope {
 PARVEX_CORE_API void WalkSettings(const UserData &data, SettingsScope scope,
                                   SettingsVisitor &visitor);
 
-// Decimal places of a real setting: its Decimals truncated. A stored value
-// with no sensible conversion (NaN, negative, huge) is kept printable.
-PARVEX_CORE_API int DecimalsOf(double decimals);
-
 // The settings in which two records differ, one line per difference, in tree
 // order:
 //   "MOTORANDHW/MOTORCHARACTERISTICS/R: 0.35 -> 0.40"          (the value)

@@ -7,6 +7,7 @@
 #include "parvex/Api.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace parvex {
 
@@ -64,5 +65,23 @@ PARVEX_CORE_API const HallMembers &MainHall();
 PARVEX_CORE_API const HallMembers &AuxHall();
 PARVEX_CORE_API const ObserverMembers &MainObserver();
 PARVEX_CORE_API const ObserverMembers &AuxObserver();
+
+// The speed-feedback variants a record's flags select: the page shown and
+// the build-log groups written.
+enum class SpeedFeedbackKind {
+  Encoder,  // quadrature encoder
+  Hall,     // Hall sensors
+  Observer, // the sensorless observer (start-up, observer gains)
+};
+
+// The main variant: the first sensor flag set of QuadratureEncoder,
+// HallSensors, NoSpeedSensors; nothing when none is set.
+PARVEX_CORE_API std::optional<SpeedFeedbackKind> MainSpeedFeedback(const UserData &data);
+
+// The auxiliary variant: with an encoder or Hall sensors driving the motor,
+// the observer while EnableObserverGainTuning is set; without one, the first
+// of ViewEncoderFeedback (encoder) and ViewHallSensorsFeedback (Hall)
+// that is set. Nothing otherwise.
+PARVEX_CORE_API std::optional<SpeedFeedbackKind> AuxSpeedFeedback(const UserData &data);
 
 } // namespace parvex

@@ -9,6 +9,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace parvex::test {
 namespace {
@@ -25,6 +27,38 @@ void ArmSentinel(UserData &d) {
 }
 bool CheckRan(const UserData &d) {
   return d.SpeedPDivisor.Value == 64;
+}
+
+// What each list offers: stored as the firmware counts, shown as the page
+// labels it; the sampling times are shown at the converter clock.
+TEST(EditRules, ListsStoreAndShowTheirItems) {
+  struct Row {
+    const char *name;
+    std::vector<std::pair<double, std::string>> items;
+  };
+  const Row rows[] = {
+      {"SpeedRegulationControlRate",
+       {{0.5, "0.5"},
+        {1, "1.0"},
+        {2, "2.0"},
+        {5, "5.0"},
+        {10, "10.0"},
+        {20, "20.0"},
+        {127, "127.0"}}},
+      {"TorqueAndFluxControlRate", {{1, "1"}, {2, "2"}, {3, "3"}}},
+      {"ADConverterSamplingTime", {{200, "125"}, {700, "625"}, {1200, "1125"}, {2450, "2375"}}},
+      {"PWMFrequency", {}},
+      {"QuadratureEncoder", {}},
+  };
+  for (const Row &r : rows) {
+    SCOPED_TRACE(r.name);
+    const auto choices = ListChoices(Named(r.name));
+    ASSERT_EQ(choices.size(), r.items.size());
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+      EXPECT_EQ(choices[i].stored, r.items[i].first);
+      EXPECT_EQ(choices[i].shown, r.items[i].second);
+    }
+  }
 }
 
 TEST(EditRules, NameRegistrySettingsOfTheirControlsKind) {
@@ -108,6 +142,54 @@ TEST(EditRules, CommitValueRefusesWhatNoFieldEnters) {
     const UserData before = d;
     EXPECT_FALSE(CommitValue(d, Named(name), 1));
     EXPECT_TRUE(SameBytes(d, before));
+  }
+}
+
+// A typed number as a page's field (Clamp) and a script (Refuse) take it.
+// Defaults: PolePairs 1..100 holding 2, R 0.01..150 holding 0.35, the
+// current rate a list of 1, 2, 3.
+TEST(EditRules, EnterValueClampsOrRefusesByMode) {
+  struct Case {
+    const char *name;
+    double typed;
+    OutOfRange mode;
+    const char *error; // null: accepted
+    double stored;     // afterwards
+    bool check;        // the check ran
+  };
+  const Case cases[] = {
+      {"PolePairs", 250.7, OutOfRange::Clamp, nullptr, 100, true},
+      {"PolePairs", 250.7, OutOfRange::Refuse, "250.7 is outside its limits 1..100", 2, false},
+      {"PolePairs", -3, OutOfRange::Clamp, nullptr, 1, true},
+      {"PolePairs", 7.9, OutOfRange::Refuse, nullptr, 7, true},
+      // Equal to the value held before truncation: nothing committed.
+      {"PolePairs", 2, OutOfRange::Clamp, nullptr, 2, false},
+      // 2.5 differs from 2 and is committed, truncated to the same 2.
+      {"PolePairs", 2.5, OutOfRange::Refuse, nullptr, 2, true},
+      {"R", 0.001, OutOfRange::Clamp, nullptr, 0.01, true},
+      {"R", 0.001, OutOfRange::Refuse, "0.001 is outside its limits 0.01..150", 0.35, false},
+      {"R", 0.35, OutOfRange::Clamp, nullptr, 0.35, false},
+      {"TorqueAndFluxControlRate", 2, OutOfRange::Clamp, nullptr, 2, true},
+      {"TorqueAndFluxControlRate", 1, OutOfRange::Refuse, nullptr, 1, true},
+      {"TorqueAndFluxControlRate", 4, OutOfRange::Clamp, "4 is not one of 1, 2, 3", 1, false},
+      {"PLLPDivisor", 2, OutOfRange::Clamp, "no page enters this setting (the calculations set it)",
+       16384, false},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.typed));
+    UserData d = DefaultRecord();
+    ArmSentinel(d);
+    const Parameter &p = Named(c.name);
+    const torvio::Result<double> entered = EnterValue(d, p, c.typed, c.mode);
+    if (c.error) {
+      ASSERT_FALSE(entered.ok());
+      EXPECT_EQ(entered.error(), c.error);
+    } else {
+      ASSERT_TRUE(entered.ok()) << entered.error();
+      EXPECT_EQ(*entered, c.stored);
+    }
+    EXPECT_EQ(p.Read(d), c.stored);
+    EXPECT_EQ(CheckRan(d), c.check);
   }
 }
 

@@ -141,5 +141,34 @@ TEST(Parameters, ReadAndWrite) {
   EXPECT_EQ(d.FluxWeakening, 1u);
 }
 
+// Decimals as a file may hold them: a page field shows at most 15, text at
+// most 64; anything that is no positive number shows none.
+TEST(Parameters, DecimalsShownAreTruncatedAndCappedPerUse) {
+  const double inf = HUGE_VAL;
+  struct Row {
+    double decimals;
+    int field;
+    int text;
+  };
+  const Row rows[] = {
+      {std::nan(""), 0, 0}, {-inf, 0, 0},    {-3, 0, 0},     {0, 0, 0},
+      {0.9, 0, 0},          {2, 2, 2},       {2.99, 2, 2},   {14.9, 14, 14},
+      {15, 15, 15},         {15.5, 15, 15},  {63.9, 15, 63}, {64, 15, 64},
+      {64.5, 15, 64},       {1e300, 15, 64}, {inf, 15, 64},
+  };
+  for (const Row &r : rows) {
+    EXPECT_EQ(DecimalsShown(r.decimals, DecimalsUse::Field), r.field) << r.decimals;
+    EXPECT_EQ(DecimalsShown(r.decimals, DecimalsUse::Text), r.text) << r.decimals;
+  }
+  UserData d{};
+  d.R.Decimals = 40;
+  const Parameter &r = *FindParameter(std::string_view("R"));
+  EXPECT_EQ(DecimalsShown(r, d, DecimalsUse::Field), 15);
+  EXPECT_EQ(DecimalsShown(r, d, DecimalsUse::Text), 40);
+  // No range, no decimals part to read.
+  const Parameter &rate = *FindParameter(std::string_view("SpeedRegulationControlRate"));
+  EXPECT_EQ(DecimalsShown(rate, d, DecimalsUse::Text), 0);
+}
+
 } // namespace
 } // namespace parvex

@@ -174,7 +174,7 @@ TEST_F(GenRegeneration, TwoRunsNeverMix) {
   UserData other{};
   PARVEX_SetDefault(&other);
   other.PhaseShift.Value = 120; // changes the Hall header
-  ASSERT_TRUE(torvio::SaveProject(At("other.tvd").string(), other, {}, std::nullopt).ok);
+  ASSERT_TRUE(torvio::SaveProject(At("other.tvd").string(), other, {}, std::nullopt).ok());
   ASSERT_EQ(RunGen(work.Path(), {"--project", "other.tvd", "--output", "ref"}).code, 0);
   const std::string otherHall = Dateless(Read("ref/MC_Hall_prm.h"));
   ASSERT_NE(otherHall, Dateless(hall));
