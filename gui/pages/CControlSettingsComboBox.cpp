@@ -14,6 +14,17 @@ void CControlSettingsComboBox::SetItems(const double *values, const double *show
   setCurrentIndex(0);
 }
 
+void CControlSettingsComboBox::SetItems(std::span<const parvex::Choice> choices) {
+  clear();
+  values_.clear();
+  for (const parvex::Choice &choice : choices) {
+    values_.push_back(choice.stored);
+    addItem(QString::fromUtf8(choice.shown));
+  }
+  if (!values_.empty())
+    setCurrentIndex(0);
+}
+
 void CControlSettingsComboBox::SelectValue(double v) {
   for (std::size_t i = 0; i < values_.size(); ++i)
     if (values_[i] == v) {

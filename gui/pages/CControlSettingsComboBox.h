@@ -3,7 +3,11 @@
 // clock but stored as the firmware counts them).
 #pragma once
 
+#include "parvex/Edits.h"
+
 #include <QComboBox>
+
+#include <span>
 
 #include <vector>
 
@@ -16,6 +20,8 @@ public:
   // Replaces the items: one per value, its text the shown value printed with
   // the printf-style format; selects the first item.
   void SetItems(const double *values, const double *shownValues, int count, const char *format);
+  // The same from the model's items of a list setting, with their texts.
+  void SetItems(std::span<const parvex::Choice> choices);
   // Selects the first item whose stored value equals v exactly; otherwise
   // the selection stays.
   void SelectValue(double v);

@@ -344,13 +344,9 @@ CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
 }
 
 void CControlSettingsPage::LoadPage() {
-  const auto speedRates = ListChoices("SpeedRegulationControlRate");
-  const auto currentRates = ListChoices("TorqueAndFluxControlRate");
-  speedRate_->SetItems(speedRates.data(), speedRates.data(), static_cast<int>(speedRates.size()),
-                       "%.1f");
+  speedRate_->SetItems(ListChoices("SpeedRegulationControlRate"));
   speedRate_->SelectValue(Record()->SpeedRegulationControlRate);
-  currentRate_->SetItems(currentRates.data(), currentRates.data(),
-                         static_cast<int>(currentRates.size()), "%.0f");
+  currentRate_->SetItems(ListChoices("TorqueAndFluxControlRate"));
   currentRate_->SelectValue(static_cast<double>(Record()->TorqueAndFluxControlRate));
   ShowAnalysisFlag();
 }

@@ -13,10 +13,6 @@
 
 namespace {
 
-// The converter's sampling times shown at its 12 MHz clock, beside the
-// model's stored values (the firmware's setting) in the same order.
-constexpr double kSamplingShown[] = {125, 625, 1125, 2375};
-
 bool NoiseTimeUsed(const UserData &d) {
   return d.SingleShuntResistor == 0 && d.IsolatedCurrentSensors == 0;
 }
@@ -109,9 +105,7 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
 }
 
 void CCurrentSensingPage::LoadPage() {
-  const auto stored = ListChoices("ADConverterSamplingTime");
-  const int count = static_cast<int>(std::min(stored.size(), std::size(kSamplingShown)));
-  samplingTime_->SetItems(stored.data(), kSamplingShown, count, "%.0f");
+  samplingTime_->SetItems(ListChoices("ADConverterSamplingTime"));
   samplingTime_->SelectValue(static_cast<double>(Record()->ADConverterSamplingTime));
   ShowSamplingWarning();
 }

@@ -417,13 +417,9 @@ void CTORVIOPropertyPage::CommitButton(const ControlEntry &c) {
   }
 }
 
-std::vector<double> CTORVIOPropertyPage::ListChoices(const char *member) {
+std::span<const parvex::Choice> CTORVIOPropertyPage::ListChoices(const char *member) {
   const parvex::Parameter *p = parvex::FindParameter(std::string_view(member));
-  std::vector<double> stored;
-  if (p)
-    for (const parvex::Choice &choice : parvex::ListChoices(*p))
-      stored.push_back(choice.stored);
-  return stored;
+  return p ? parvex::ListChoices(*p) : std::span<const parvex::Choice>{};
 }
 
 void CTORVIOPropertyPage::CommitChoice(const char *member, double value, const QWidget *source) {

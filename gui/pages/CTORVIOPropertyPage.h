@@ -7,6 +7,7 @@
 
 #include "PageHost.h"
 #include "PageTable.h"
+#include "parvex/Edits.h"
 
 #include <QString>
 #include <QWidget>
@@ -98,8 +99,8 @@ protected:
 
   // Asks the host to enter a value, named by `source`'s accessible name.
   void Enter(const parvex::Parameter &parameter, double value, const QWidget *source);
-  // The stored values a list offers for a member, as the model allows them.
-  static std::vector<double> ListChoices(const char *member);
+  // The items a list offers for the setting named `member`.
+  static std::span<const parvex::Choice> ListChoices(const char *member);
   // A list's commit of the chosen value of the setting named `member`.
   void CommitChoice(const char *member, double value, const QWidget *source);
 

@@ -1,5 +1,7 @@
 #include "NumericField.h"
 
+#include "parvex/Parameters.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLocale>
@@ -14,7 +16,6 @@
 namespace {
 
 constexpr quint16 kTab = 9;
-constexpr int kMaxPrecision = 15;
 
 } // namespace
 
@@ -44,7 +45,7 @@ void NumericField::SetValue(double value) {
 }
 
 void NumericField::SetPrecision(int decimals) {
-  precision_ = decimals < 0 ? 0 : (decimals > kMaxPrecision ? kMaxPrecision : decimals);
+  precision_ = parvex::DecimalsShown(decimals, parvex::DecimalsUse::Field);
   ShowValue();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/CMainSheet.h"
 
 #include "pages/CTORVIOPropertyPage.h"
+#include "parvex/SpeedFeedbackMembers.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/HelpWindow.h"
 #include "strings/ResString.h"
@@ -100,7 +101,7 @@ void CMainSheet::Set(const parvex::Parameter &parameter, double value, const QSt
 
 void CMainSheet::OnRecordChanged(const ChangedSettings &changed, bool replaced) {
   const UserData &data = doc_->Record();
-  if (replaced || (entered_ && torvio::SelectsPages(*entered_)) ||
+  if (replaced || (entered_ && parvex::DecidesSpeedFeedback(*entered_)) ||
       Kind(SlotSpeedFeedback) != torvio::SpeedFeedbackPageFor(data) ||
       Kind(SlotAuxSpeedFeedback) != torvio::AuxSpeedFeedbackPageFor(data))
     RebuildPages(true);

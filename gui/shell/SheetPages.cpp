@@ -1,48 +1,39 @@
 #include "shell/SheetPages.h"
 
-#include <algorithm>
-#include <iterator>
+#include "parvex/SpeedFeedbackMembers.h"
 
 namespace torvio {
 
-std::optional<PageKind> SpeedFeedbackPageFor(const UserData &data) {
-  if (data.QuadratureEncoder) {
-    return PageKind::SpeedFeedback1;
-  }
-  if (data.HallSensors) {
-    return PageKind::SpeedFeedback2;
-  }
-  if (data.NoSpeedSensors) {
-    return PageKind::SpeedFeedback3;
+namespace {
+
+// The model's variants, in the page order of each slot.
+std::optional<PageKind> PageOf(std::optional<parvex::SpeedFeedbackKind> kind,
+                               const PageKind (&pages)[3]) {
+  if (!kind)
+    return std::nullopt;
+  switch (*kind) {
+  case parvex::SpeedFeedbackKind::Encoder:
+    return pages[0];
+  case parvex::SpeedFeedbackKind::Hall:
+    return pages[1];
+  case parvex::SpeedFeedbackKind::Observer:
+    return pages[2];
   }
   return std::nullopt;
+}
+
+} // namespace
+
+std::optional<PageKind> SpeedFeedbackPageFor(const UserData &data) {
+  static const PageKind pages[] = {PageKind::SpeedFeedback1, PageKind::SpeedFeedback2,
+                                   PageKind::SpeedFeedback3};
+  return PageOf(parvex::MainSpeedFeedback(data), pages);
 }
 
 std::optional<PageKind> AuxSpeedFeedbackPageFor(const UserData &data) {
-  if (data.QuadratureEncoder || data.HallSensors) {
-    if (data.EnableObserverGainTuning) {
-      return PageKind::AuxSpeedFeedback3;
-    }
-    return std::nullopt;
-  }
-  if (data.ViewEncoderFeedback) {
-    return PageKind::AuxSpeedFeedback1;
-  }
-  if (data.ViewHallSensorsFeedback) {
-    return PageKind::AuxSpeedFeedback2;
-  }
-  return std::nullopt;
-}
-
-bool SelectsPages(const parvex::Parameter &parameter) {
-  static const parvex::ParamMember selecting[] = {
-      &UserData::QuadratureEncoder,        &UserData::HallSensors,
-      &UserData::NoSpeedSensors,           &UserData::ViewEncoderFeedback,
-      &UserData::ViewHallSensorsFeedback,  &UserData::None,
-      &UserData::EnableObserverGainTuning,
-  };
-  return std::find(std::begin(selecting), std::end(selecting), parameter.member) !=
-         std::end(selecting);
+  static const PageKind pages[] = {PageKind::AuxSpeedFeedback1, PageKind::AuxSpeedFeedback2,
+                                   PageKind::AuxSpeedFeedback3};
+  return PageOf(parvex::AuxSpeedFeedback(data), pages);
 }
 
 } // namespace torvio

@@ -4,7 +4,6 @@
 
 #include "pages/PageCatalog.h"
 #include "parvex.h"
-#include "parvex/Parameters.h"
 
 #include <functional>
 #include <optional>
@@ -20,10 +19,6 @@ using ::PageKind;
 std::optional<PageKind> SpeedFeedbackPageFor(const UserData &data);
 // The auxiliary speed feedback page of the record's choices, if any.
 std::optional<PageKind> AuxSpeedFeedbackPageFor(const UserData &data);
-// True for the choices that select those pages (the sensors, the auxiliary
-// feedback viewed, observer gain tuning): entering one rebuilds the
-// optional pages, even when it leaves the selection as it was.
-bool SelectsPages(const parvex::Parameter &parameter);
 
 using PageFactory = std::function<CTORVIOPropertyPage *(PageKind kind, PageHost *host)>;
 

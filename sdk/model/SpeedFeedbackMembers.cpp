@@ -2,6 +2,9 @@
 
 #include "parvex/Parameters.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace parvex {
 
 namespace {
@@ -122,6 +125,20 @@ std::optional<SpeedFeedbackKind> AuxSpeedFeedback(const UserData &d) {
   if (d.ViewHallSensorsFeedback != 0)
     return SpeedFeedbackKind::Hall;
   return std::nullopt;
+}
+
+bool DecidesSpeedFeedback(const Parameter &parameter) {
+  static const ParamMember deciding[] = {
+      &UserData::QuadratureEncoder,
+      &UserData::HallSensors,
+      &UserData::NoSpeedSensors,
+      &UserData::EnableObserverGainTuning,
+      &UserData::ViewEncoderFeedback,
+      &UserData::ViewHallSensorsFeedback,
+      &UserData::None,
+  };
+  return std::find(std::begin(deciding), std::end(deciding), parameter.member) !=
+         std::end(deciding);
 }
 
 } // namespace parvex

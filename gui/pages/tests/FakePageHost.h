@@ -6,6 +6,7 @@
 
 #include "pages/CTORVIOPropertyPage.h"
 #include "pages/PageHost.h"
+#include "parvex/SpeedFeedbackMembers.h"
 #include "shell/EnterSetting.h"
 #include "shell/SheetPages.h"
 
@@ -27,7 +28,7 @@ public:
     if (!EnterSetting(data, parameter, value))
       return;
     NotifyPages(ChangesBetween(before, data));
-    if (torvio::SelectsPages(parameter) ||
+    if (parvex::DecidesSpeedFeedback(parameter) ||
         torvio::SpeedFeedbackPageFor(before) != torvio::SpeedFeedbackPageFor(data) ||
         torvio::AuxSpeedFeedbackPageFor(before) != torvio::AuxSpeedFeedbackPageFor(data)) {
       ++rebuilds;

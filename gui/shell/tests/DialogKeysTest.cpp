@@ -106,7 +106,7 @@ QString Run(const std::function<QString()> &open, const std::function<void(QWidg
   return open();
 }
 
-QString Result(int code) {
+QString ExecResult(int code) {
   return code == QDialog::Accepted ? QStringLiteral("accepted") : QStringLiteral("rejected");
 }
 
@@ -141,7 +141,7 @@ private slots:
                       const QString result = Run(
                           [] {
                             COptionsDlg d;
-                            return Result(d.exec());
+                            return ExecResult(d.exec());
                           },
                           [key](QWidget *d) {
                             auto *edit = static_cast<COptionsDlg *>(d)->OutputEdit();
@@ -184,7 +184,7 @@ private slots:
                     const QString result = Run(
                         [] {
                           CAboutDlg d;
-                          return Result(d.exec());
+                          return ExecResult(d.exec());
                         },
                         [key](QWidget *d) {
                           Watch(d);
@@ -202,7 +202,7 @@ private slots:
               [] {
                 CLogDialog d({{"Start include files creation", parvex::Severity::Information},
                               {"Exit code [2] -> Error", parvex::Severity::Error}});
-                return Result(d.exec());
+                return ExecResult(d.exec());
               },
               [key](QWidget *d) {
                 Watch(d);
@@ -220,7 +220,7 @@ private slots:
               DiffDialog d(title, QStringLiteral("Nothing has been written."),
                            {{QStringLiteral("MC_Hall_prm.h"), QStringLiteral("would be updated"),
                              QStringLiteral("--- a/x\n+++ b/x\n@@ -1 +1 @@\n-a\n+b\n")}});
-              return Result(d.exec());
+              return ExecResult(d.exec());
             },
             [key, &clicked](QWidget *d) {
               Buttons *seen = Watch(d);
@@ -248,7 +248,7 @@ private slots:
                     QStringLiteral("MOTORANDHW/MOTORCHARACTERISTICS/R: 0.35 -> 0.40")};
                 CompareDialog d(QStringLiteral("this project"), QStringLiteral("/tmp/p1.tvd"),
                                 comparison);
-                return Result(d.exec());
+                return ExecResult(d.exec());
               },
               [key, &clicked](QWidget *d) {
                 Buttons *seen = Watch(d);
@@ -346,7 +346,7 @@ private slots:
                 UserData record{};
                 PARVEX_SetDefault(&record);
                 SpeedDesignDialog d(record, {2e-5, 0, 0});
-                return Result(d.exec());
+                return ExecResult(d.exec());
               },
               [key, &clicked](QWidget *d) {
                 Buttons *seen = Watch(d);

@@ -5,6 +5,7 @@
 
 #include "parvex.h"
 #include "parvex/Api.h"
+#include "parvex/Parameters.h"
 
 #include <cstdint>
 #include <optional>
@@ -83,5 +84,10 @@ PARVEX_CORE_API std::optional<SpeedFeedbackKind> MainSpeedFeedback(const UserDat
 // of ViewEncoderFeedback (encoder) and ViewHallSensorsFeedback (Hall)
 // that is set. Nothing otherwise.
 PARVEX_CORE_API std::optional<SpeedFeedbackKind> AuxSpeedFeedback(const UserData &data);
+
+// True for a setting the two choices above read, or an option of the same
+// group ("None" beside the viewed feedbacks): entering one may select other
+// variants.
+PARVEX_CORE_API bool DecidesSpeedFeedback(const Parameter &parameter);
 
 } // namespace parvex
