@@ -39,7 +39,7 @@ PageTable CCurrentSensingPage::Table() {
   };
   t.controls = {
       {.id = IdNoiseTime,
-       .label = "T Noise (ns)",
+       .label = "T Noise",
        .group = "noise",
        .param = &UserData::Tnoise,
        .visibleWhen = NoiseTimeUsed,
@@ -47,7 +47,7 @@ PageTable CCurrentSensingPage::Table() {
        .tabPrev = {kPageItself},
        .row = 0},
       {.id = IdRiseTime,
-       .label = "T Rise (ns)",
+       .label = "T Rise",
        .group = "noise",
        .param = &UserData::Trise,
        .visibleWhen = RiseTimeUsed,
@@ -62,7 +62,8 @@ PageTable CCurrentSensingPage::Table() {
        .tabNext = {IdNoiseTime, IdRiseTime},
        .tabPrev = {IdSamplingTime},
        .row = 0,
-       .accessibleName = "Maximum available modulation index (%)"},
+       .accessibleName = "Maximum available modulation index (%)",
+       .unitShown = false},
   };
   return t;
 }

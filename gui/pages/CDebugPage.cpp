@@ -56,7 +56,7 @@ PageTable CDebugPage::Table() {
        .flag = &UserData::EnableModality,
        .row = 0},
       {.id = IdSquareWavePeriod,
-       .label = "Square Wave Period (ms)",
+       .label = "Square Wave Period",
        .group = "modality",
        .param = &UserData::SquareWavePeriod,
        .tabNext = {IdAuxEncoder, IdAuxHall, IdNone},

@@ -59,6 +59,30 @@ QString RichToolTip(const QString &text) {
       .arg(InfoIconHtml(), CTORVIOPropertyPage::ToolTipTitle().toHtmlEscaped(), body);
 }
 
+// The registry writes units in ASCII; the page shows their symbols.
+QString ShownUnit(const char *unit) {
+  const QString text = QString::fromUtf8(unit);
+  return text == QLatin1String("degC") ? QStringLiteral("\u00B0C") : text;
+}
+
+// "(V)", "(A 0-peak)", or nothing for a setting without a unit.
+QString UnitText(const ControlEntry &c) {
+  const parvex::Parameter *p = c.param.Parameter();
+  if (!p || !*p->unit)
+    return QString();
+  QString text = ShownUnit(p->unit);
+  if (c.unitNote)
+    text += u' ' + QString::fromUtf8(c.unitNote);
+  return u'(' + text + u')';
+}
+
+// A label and its unit: "R (Ohm)"; the unit alone when the label is empty.
+QString WithUnit(const QString &label, const QString &unit) {
+  if (unit.isEmpty())
+    return label;
+  return label.isEmpty() ? unit : label + u' ' + unit;
+}
+
 int FieldWidth(const QWidget *w, int digits) {
   return w->fontMetrics().horizontalAdvance(QString(digits, QLatin1Char('0'))) + 14;
 }
@@ -197,8 +221,10 @@ void CTORVIOPropertyPage::Build(PageTable table) {
 
 void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   QGridLayout *grid = GroupGrid(c.group);
-  const QString label = QString::fromUtf8(c.label);
-  const QString name = c.accessibleName ? QString::fromUtf8(c.accessibleName) : label;
+  const QString unit = c.kind == ControlKind::Field && c.unitShown ? UnitText(c) : QString();
+  const QString label = WithUnit(QString::fromUtf8(c.label), unit);
+  const QString name =
+      c.accessibleName ? WithUnit(QString::fromUtf8(c.accessibleName), unit) : label;
   const int id = c.id;
   if (c.kind == ControlKind::Field) {
     auto *f = new NumericField;

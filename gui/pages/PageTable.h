@@ -56,6 +56,11 @@ struct ControlEntry {
   const char *accessibleName = nullptr; // when the label alone names nothing (gain rows)
   int description = 0;                  // string id prefixed to the limits tooltip, 0 for none
   int widthChars = 8;                   // digits the field is sized for
+  // A field's label ends in its setting's unit from the registry, "(V)",
+  // unless the label says it in words or a picture beside the field does.
+  bool unitShown = true;
+  // Words after the unit in the parentheses: "(A 0-peak)".
+  const char *unitNote = nullptr;
 };
 
 struct PageTable {
