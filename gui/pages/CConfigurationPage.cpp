@@ -107,6 +107,10 @@ PageTable CConfigurationPage::Table() {
        .flag = &UserData::CheckToEnableDifferentialTerm,
        .row = 0},
   };
+  // Focus order of every control, those the page adds itself included.
+  t.tabOrder = {IdTarget,        IdEncoder,     IdHall,  IdSensorless,
+                IdFluxWeakening, IdFeedForward, IdMtpa,  IdIcs,
+                IdThreeShunt,    IdSingleShunt, IdBrake, IdDifferentialTerms};
   return t;
 }
 
@@ -129,9 +133,6 @@ CConfigurationPage::CConfigurationPage(PageHost *host, QWidget *parent)
     if (Host())
       Host()->ShowHelp(kSupportHelp);
   });
-
-  SetTabChain({IdTarget, IdEncoder, IdHall, IdSensorless, IdFluxWeakening, IdFeedForward, IdMtpa,
-               IdIcs, IdThreeShunt, IdSingleShunt, IdBrake, IdDifferentialTerms});
 }
 
 void CConfigurationPage::LoadPage() {

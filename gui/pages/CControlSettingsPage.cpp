@@ -297,6 +297,15 @@ PageTable CControlSettingsPage::Table() {
        .row = 2,
        .column = 2},
   };
+  // Focus order of every control, those the page adds itself included.
+  t.tabOrder = {IdPwmFrequency,    IdDeadTime,        IdSpeedRate,       IdCurrentRate,
+                IdCutOffFrequency, IdTorquePDividend, IdTorqueIDividend, IdTorqueDDividend,
+                IdTorqueInitRef,   IdFluxPDividend,   IdFluxIDividend,   IdFluxDDividend,
+                IdFluxInitRef,     IdManualEditing,   IdSpeedPDividend,  IdSpeedPDivisor,
+                IdSpeedIDividend,  IdSpeedIDivisor,   IdSpeedDDividend,  IdSpeedDDivisor,
+                IdSpeedInitRef,    IdFwPDividend,     IdFwPDivisor,      IdFwIDividend,
+                IdFwIDivisor,      IdFwVoltageLimit,  IdTorquePDivisor,  IdTorqueIDivisor,
+                IdTorqueDDivisor,  IdFluxPDivisor,    IdFluxIDivisor,    IdFluxDDivisor};
   return t;
 }
 
@@ -314,33 +323,24 @@ CControlSettingsPage::CControlSettingsPage(PageHost *host, QWidget *parent)
   GroupGrid("tfc")->addWidget(analysisFlag_, 0, 2, 1, 2);
 
   const auto addList = [this](CControlSettingsComboBox *list, int id, const char *group,
-                              const QString &unit, const QString &name) {
+                              const QString &unit, const QString &name, const char *setting) {
     auto *label = new QLabel(unit);
     label->setBuddy(list);
     list->setAccessibleName(name);
-    list->setObjectName(QStringLiteral("list%1").arg(id));
+    list->setObjectName(QString::fromUtf8(setting));
     GroupGrid(group)->addWidget(list, 0, 0);
     GroupGrid(group)->addWidget(label, 0, 1);
     RegisterControl(id, list);
   };
   addList(speedRate_, IdSpeedRate, "speedRate", QStringLiteral("(ms)"),
-          QStringLiteral("Speed regulation control rate (ms)"));
+          QStringLiteral("Speed regulation control rate (ms)"), "SpeedRegulationControlRate");
   addList(currentRate_, IdCurrentRate, "currentRate", QStringLiteral("PWM periods"),
-          QStringLiteral("Torque and flux control rate (PWM periods)"));
+          QStringLiteral("Torque and flux control rate (PWM periods)"), "TorqueAndFluxControlRate");
   connect(speedRate_, &QComboBox::activated, this, [this] { OnSpeedRateChosen(); });
   connect(currentRate_, &QComboBox::activated, this, [this] { OnCurrentRateChosen(); });
 
   GroupGrid(nullptr)->setRowStretch(4, 1);
   GroupGrid(nullptr)->setColumnStretch(2, 1);
-
-  SetTabChain({IdPwmFrequency,    IdDeadTime,        IdSpeedRate,       IdCurrentRate,
-               IdCutOffFrequency, IdTorquePDividend, IdTorqueIDividend, IdTorqueDDividend,
-               IdTorqueInitRef,   IdFluxPDividend,   IdFluxIDividend,   IdFluxDDividend,
-               IdFluxInitRef,     IdManualEditing,   IdSpeedPDividend,  IdSpeedPDivisor,
-               IdSpeedIDividend,  IdSpeedIDivisor,   IdSpeedDDividend,  IdSpeedDDivisor,
-               IdSpeedInitRef,    IdFwPDividend,     IdFwPDivisor,      IdFwIDividend,
-               IdFwIDivisor,      IdFwVoltageLimit,  IdTorquePDivisor,  IdTorqueIDivisor,
-               IdTorqueDDivisor,  IdFluxPDivisor,    IdFluxIDivisor,    IdFluxDDivisor});
 }
 
 void CControlSettingsPage::LoadPage() {

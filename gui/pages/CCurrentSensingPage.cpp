@@ -65,6 +65,8 @@ PageTable CCurrentSensingPage::Table() {
        .accessibleName = "Maximum available modulation index (%)",
        .unitShown = false},
   };
+  // Focus order of every control, those the page adds itself included.
+  t.tabOrder = {IdNoiseTime, IdRiseTime, IdSamplingTime, IdModulationIndex};
   return t;
 }
 
@@ -87,7 +89,7 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
   auto *unit = new QLabel(QStringLiteral("ns (@12 MHz clock)"));
   unit->setBuddy(samplingTime_);
   samplingTime_->setAccessibleName(QStringLiteral("A/D converter sampling time (ns)"));
-  samplingTime_->setObjectName(QStringLiteral("list%1").arg(IdSamplingTime));
+  samplingTime_->setObjectName(QStringLiteral("ADConverterSamplingTime"));
   GroupGrid("sampling")->addWidget(samplingTime_, 0, 0);
   GroupGrid("sampling")->addWidget(unit, 0, 1);
   RegisterControl(IdSamplingTime, samplingTime_);
@@ -101,8 +103,6 @@ CCurrentSensingPage::CCurrentSensingPage(PageHost *host, QWidget *parent)
   RegisterControl(IdThreeShuntPicture, threeShunt_);
   grid->setRowStretch(2, 1);
   grid->setColumnStretch(2, 1);
-
-  SetTabChain({IdNoiseTime, IdRiseTime, IdSamplingTime, IdModulationIndex});
 }
 
 void CCurrentSensingPage::LoadPage() {

@@ -144,6 +144,23 @@ PageTable CMotorAndHwPage::Table() {
        .tabPrev = {IdPolePairs},
        .row = 0},
   };
+  // Focus order of every control, those the page adds itself included.
+  t.tabOrder = {IdShuntResistor,
+                IdAmplificationGain,
+                IdIcsGain,
+                IdOverTemperature,
+                IdTemperatureHysteresis,
+                IdOverVoltage,
+                IdUnderVoltage,
+                IdR,
+                IdLq,
+                IdLd,
+                IdMotorMaxSpeed,
+                IdRatedCurrent,
+                IdKe,
+                IdPolePairs,
+                IdDcBusVoltage,
+                IdDcBusPartitioning};
   return t;
 }
 
@@ -155,8 +172,4 @@ CMotorAndHwPage::CMotorAndHwPage(PageHost *host, QWidget *parent)
   grid->setColumnStretch(2, 1);
   if (QGridLayout *motor = GroupGrid("motor"))
     motor->setColumnMinimumWidth(2, 12); // gap between the two columns of the motor box
-  SetTabChain({IdShuntResistor, IdAmplificationGain, IdIcsGain, IdOverTemperature,
-               IdTemperatureHysteresis, IdOverVoltage, IdUnderVoltage, IdR, IdLq, IdLd,
-               IdMotorMaxSpeed, IdRatedCurrent, IdKe, IdPolePairs, IdDcBusVoltage,
-               IdDcBusPartitioning});
 }

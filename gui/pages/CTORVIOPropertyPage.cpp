@@ -181,6 +181,7 @@ QString CTORVIOPropertyPage::ToolTipText(int id) const {
 
 void CTORVIOPropertyPage::RegisterControl(int id, QWidget *w) {
   controls_[id] = w;
+  ApplyTabOrder();
 }
 
 const ControlEntry *CTORVIOPropertyPage::Entry(int id) const {
@@ -213,10 +214,7 @@ void CTORVIOPropertyPage::Build(PageTable table) {
     pageGrid_->setRowStretch(table_.stretchRow, 1);
   if (table_.stretchColumn >= 0)
     pageGrid_->setColumnStretch(table_.stretchColumn, 1);
-  std::vector<int> ids;
-  for (const ControlEntry &c : table_.controls)
-    ids.push_back(c.id);
-  SetTabChain(ids);
+  ApplyTabOrder();
 }
 
 void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
@@ -228,7 +226,10 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   const int id = c.id;
   if (c.kind == ControlKind::Field) {
     auto *f = new NumericField;
-    f->setObjectName(QStringLiteral("field%1").arg(id));
+    // Named as the registry names the setting, so that tests and
+    // accessibility tools find "R" rather than a control id.
+    if (const parvex::Parameter *p = c.param.Parameter())
+      f->setObjectName(QString::fromUtf8(p->name));
     f->setAccessibleName(name);
     f->setFixedWidth(FieldWidth(f, c.widthChars));
     f->SetKeepsTab(!c.tabNext.empty() || !c.tabPrev.empty());
@@ -256,7 +257,8 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   } else {
     b = new QCheckBox(label);
   }
-  b->setObjectName(QStringLiteral("button%1").arg(id));
+  if (const parvex::Parameter *p = FlagParameter(c.flag))
+    b->setObjectName(QString::fromUtf8(p->name));
   b->setAccessibleName(name);
   grid->addWidget(b, c.row, c.column, 1, 2);
   controls_[id] = b;
@@ -278,7 +280,11 @@ void CTORVIOPropertyPage::BuildControl(const ControlEntry &c) {
   });
 }
 
-void CTORVIOPropertyPage::SetTabChain(const std::vector<int> &ids) {
+void CTORVIOPropertyPage::ApplyTabOrder() {
+  std::vector<int> ids = table_.tabOrder;
+  if (ids.empty())
+    for (const ControlEntry &c : table_.controls)
+      ids.push_back(c.id);
   QWidget *previous = nullptr;
   for (int id : ids) {
     QWidget *w = Control(id);
@@ -454,11 +460,11 @@ void CTORVIOPropertyPage::CommitChoice(const char *member, double value, const Q
 }
 
 void CTORVIOPropertyPage::OnFieldKeyDown(const ControlEntry &c, quint16 &key, quint16 shift) {
-  if (key != 9)
+  if (key != NumericField::kTabKeyCode)
     return;
-  if (shift == 0 && !c.tabNext.empty())
+  if (shift == NumericField::kNoShift && !c.tabNext.empty())
     FocusFirstAvailable(c.tabNext);
-  else if (shift == 1 && !c.tabPrev.empty())
+  else if (shift == NumericField::kShift && !c.tabPrev.empty())
     FocusFirstAvailable(c.tabPrev);
 }
 

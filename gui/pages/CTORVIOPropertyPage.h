@@ -70,8 +70,6 @@ protected:
   // Registers a control the page built itself, for Tab targets and lookups.
   void RegisterControl(int id, QWidget *w);
   QGridLayout *GroupGrid(const char *key) const;
-  // Fixes the Qt focus chain (for controls that keep the ordinary Tab).
-  void SetTabChain(const std::vector<int> &ids);
 
   // Re-shows the table's controls whose settings just changed.
   virtual void RefreshDependentFields();
@@ -106,6 +104,9 @@ protected:
 
 private:
   void BuildControl(const ControlEntry &entry);
+  // The Qt focus chain from the table's tabOrder, over the controls that
+  // exist so far (a page registers its own controls after Build).
+  void ApplyTabOrder();
   void CommitField(const ControlEntry &entry);
   void CommitButton(const ControlEntry &entry);
   void LoadButton(const ControlEntry &entry);

@@ -13,12 +13,6 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr quint16 kTab = 9;
-
-} // namespace
-
 NumericField::NumericField(QWidget *parent) : QLineEdit(parent) {
   // Signs, digits and one decimal point, either "." or ","; the value is
   // checked against the limits when it is committed.
@@ -145,8 +139,8 @@ bool NumericField::event(QEvent *e) {
     const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
     if (tab && keepsTab_ && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
       const bool shift = k->key() == Qt::Key_Backtab || (k->modifiers() & Qt::ShiftModifier);
-      quint16 code = kTab;
-      emit KeyDown(code, shift ? 1 : 0);
+      quint16 code = kTabKeyCode;
+      emit KeyDown(code, shift ? kShift : kNoShift);
       return true; // the field keeps Tab whatever the handler did
     }
   }

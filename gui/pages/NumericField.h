@@ -49,6 +49,12 @@ signals:
   // handler that sets keyCode to 0 consumes the key.
   void KeyDown(quint16 &keyCode, quint16 shiftState);
 
+public:
+  // The key code KeyDown reports for Tab, and its two shift states.
+  static constexpr quint16 kTabKeyCode = 9;
+  static constexpr quint16 kNoShift = 0;
+  static constexpr quint16 kShift = 1;
+
 protected:
   bool event(QEvent *e) override;
   bool focusNextPrevChild(bool next) override;

@@ -70,4 +70,8 @@ struct PageTable {
   // that the frames stay together at the top left.
   int stretchRow = -1;
   int stretchColumn = -1;
+  // The focus order of the page's controls for the ordinary Tab, including
+  // the controls the page adds itself; empty: the controls above in order.
+  // A field keeps Tab for itself and moves by its tabNext and tabPrev.
+  std::vector<int> tabOrder;
 };

@@ -119,6 +119,16 @@ private slots:
     QCOMPARE(other->text(), refreshed);
   }
 
+  // Tests and accessibility tools find a field by its setting's name.
+  void fieldsAreNamedBySetting() {
+    FakePageHost host;
+    CMotorAndHwPage page(&host);
+    const std::pair<const char *, int> named[] = {
+        {"R", P::IdR}, {"Ke", P::IdKe}, {"DCBusVoltagePartitioning", P::IdDcBusPartitioning}};
+    for (const auto &[name, id] : named)
+      QCOMPARE(page.findChild<NumericField *>(QString::fromLatin1(name)), page.Field(id));
+  }
+
   void icsGainCommitsWithIsolatedSensors() {
     FakePageHost host;
     host.data.IsolatedCurrentSensors = 1;
