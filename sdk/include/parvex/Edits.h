@@ -1,8 +1,9 @@
 // What a user's edit of one setting does to the record, the same for the
 // pages and for scripted edits: how the setting is entered (a numeric field,
 // a check box, one option of a choice, an item of a list), and whether the
-// consistency check runs after it. The pages keep only the presentation
-// (layout, enable rules, refreshes); the model part of every commit is here.
+// consistency check runs after it, as its registry row describes
+// (Parameter::edit). The pages keep only the presentation (layout, enable
+// rules, refreshes); the model part of every commit is here.
 #pragma once
 
 #include "parvex.h"
@@ -17,23 +18,7 @@
 
 namespace parvex {
 
-enum class EditControl {
-  Field,    // a numeric field: limits, then integer truncation
-  CheckBox, // a flag set or cleared
-  Option,   // one flag of a group: selecting it clears the others
-  List,     // one of a fixed list of stored values
-};
-
-// One item of a list setting: the value the record stores, the text the
-// page shows for it, and what generation writes for it (the whole
-// definition line, or the name the definition takes; null when the headers
-// compute the definition from the value).
-struct Choice {
-  double stored;
-  const char *shown;
-  const char *header;
-};
-
+// The edit description of an entered setting's row, named.
 struct PARVEX_CORE_API EditRule {
   const char *name; // the registry member
   EditControl control;

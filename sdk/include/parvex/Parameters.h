@@ -1,12 +1,14 @@
 // The parameter registry: one typed description of every setting of the
 // record (member, name, kind, default, unit, the build-log path that names
-// it, and the twin of a main/auxiliary pair). Defaults, the build log, the
-// comparison, the pages and scripted edits all read it.
+// it, the twin of a main/auxiliary pair, and how a page enters it).
+// Defaults, the build log, the comparison, the pages and scripted edits all
+// read it.
 #pragma once
 
 #include "parvex.h"
 #include "parvex/Api.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -32,6 +34,41 @@ using ParamDefault = std::variant<std::uint32_t, double, IntParam, SignedIntPara
 // The parts of a ranged setting.
 enum class ParamPart { Min, Value, Max, Decimals };
 
+enum class EditControl {
+  Field,    // a numeric field: limits, then integer truncation
+  CheckBox, // a flag set or cleared
+  Option,   // one flag of a group: selecting it clears the others
+  List,     // one of a fixed list of stored values
+};
+
+// One item of a list setting: the value the record stores, the text the
+// page shows for it, and what generation writes for it (the whole
+// definition line, or the name the definition takes; null when the headers
+// compute the definition from the value).
+struct Choice {
+  double stored;
+  const char *shown;
+  const char *header;
+};
+
+// When a page disables a setting's control, and why; the model keeps these
+// beside EditBlocked.
+struct EnableRule;
+
+// How a page enters a setting (parvex/Edits.h commits by it).
+struct ParamEdit {
+  // Empty for a setting no page enters: a computed value, a setting kept
+  // only in files.
+  std::optional<EditControl> control;
+  bool check = false; // the consistency check runs after the edit
+  // Option: every flag of its group (the unused places null).
+  std::array<const char *, 3> group = {};
+  // List: the items offered, in the order shown.
+  std::span<const Choice> choices = {};
+  // Null when the control is enabled whenever its page is shown.
+  const EnableRule *enable = nullptr;
+};
+
 struct PARVEX_CORE_API Parameter {
   const char *name;           // the record member: "R", "AuxK1"
   ParamKind kind;             // matches `member` and `initial`
@@ -40,6 +77,7 @@ struct PARVEX_CORE_API Parameter {
   const char *unit;           // "Ohm", "mH", "Hz", ...; "" when dimensionless
   bool computed = false;      // written by the gain or index calculations, may exceed Max
   const char *twin = nullptr; // the other member of a main/auxiliary pair
+  ParamEdit edit = {};        // how a page enters it
 
   // Min, Max and Decimals exist for Int, SignedInt and Real.
   bool HasRange() const;

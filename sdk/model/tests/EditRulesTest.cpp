@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -93,6 +96,53 @@ TEST(EditRules, NameRegistrySettingsOfTheirControlsKind) {
       EXPECT_TRUE(inGroup);
       break;
     }
+    }
+  }
+}
+
+// Every registry row's edit holds together: the control fits the kind, an
+// option's group holds the row and is its members' group, a list offers
+// items, a row no page enters carries nothing else, and both members of a
+// main/auxiliary pair are entered alike.
+TEST(EditRules, RegistryRowsDescribeTheirEditConsistently) {
+  struct Shape {
+    EditControl control;
+    bool ranged, flag, grouped, listed;
+  };
+  const Shape shapes[] = {
+      {EditControl::Field, true, false, false, false},
+      {EditControl::CheckBox, false, true, false, false},
+      {EditControl::Option, false, true, true, false},
+      {EditControl::List, false, false, false, true},
+  };
+  for (const Parameter &p : Parameters()) {
+    SCOPED_TRACE(p.name);
+    const ParamEdit &e = p.edit;
+    const bool grouped = e.group != std::array<const char *, 3>{};
+    if (!e.control) {
+      EXPECT_FALSE(e.check || grouped || !e.choices.empty() || e.enable);
+      continue;
+    }
+    const Shape *shape = std::find_if(std::begin(shapes), std::end(shapes),
+                                      [&](const Shape &s) { return s.control == *e.control; });
+    ASSERT_NE(shape, std::end(shapes));
+    EXPECT_EQ(p.HasRange(), shape->ranged);
+    EXPECT_EQ(p.kind == ParamKind::Flag, shape->flag);
+    EXPECT_EQ(grouped, shape->grouped);
+    EXPECT_EQ(!e.choices.empty(), shape->listed);
+    if (grouped) {
+      const auto own = [&](const char *m) { return m && std::string_view(m) == p.name; };
+      EXPECT_TRUE(std::any_of(e.group.begin(), e.group.end(), own));
+    }
+    for (const char *member : e.group) {
+      if (member) {
+        EXPECT_EQ(Named(member).edit.control, EditControl::Option) << member;
+        EXPECT_EQ(Named(member).edit.group, e.group) << member;
+      }
+    }
+    if (const Parameter *twin = TwinOf(p)) {
+      EXPECT_EQ(twin->edit.control, e.control);
+      EXPECT_EQ(twin->edit.check, e.check);
     }
   }
 }
