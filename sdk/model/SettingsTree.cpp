@@ -20,6 +20,12 @@ public:
   void Leaf(const char *name, M member) {
     v_.Leaf({name, FindParameter(ParamMember(member))});
   }
+  // A leaf named as the registry names its setting.
+  template <class M>
+  void Leaf(M member) {
+    const Parameter *p = FindParameter(ParamMember(member));
+    v_.Leaf({p->name, p});
+  }
 
 private:
   SettingsVisitor &v_;
@@ -93,25 +99,25 @@ void ObserverGains(Tree &t, const ObserverMembers &o) {
 void Configuration(Tree &t) {
   t.Open("CONFIGURATION");
   t.Open("SPEEDFEEDBACK");
-  t.Leaf("QuadratureEncoder", &UserData::QuadratureEncoder);
-  t.Leaf("HallSensors", &UserData::HallSensors);
-  t.Leaf("NoSpeedSensors", &UserData::NoSpeedSensors);
+  t.Leaf(&UserData::QuadratureEncoder);
+  t.Leaf(&UserData::HallSensors);
+  t.Leaf(&UserData::NoSpeedSensors);
   t.Close("SPEEDFEEDBACK");
   t.Open("FOCMETHODS");
-  t.Leaf("FluxWeakening", &UserData::FluxWeakening);
-  t.Leaf("FeedForwardCurrentRegulation", &UserData::FeedForwardCurrentRegulation);
-  t.Leaf("InternalPMSMMaximunTxAStrategy", &UserData::InternalPMSMMaximunTxAStrategy);
+  t.Leaf(&UserData::FluxWeakening);
+  t.Leaf(&UserData::FeedForwardCurrentRegulation);
+  t.Leaf(&UserData::InternalPMSMMaximunTxAStrategy);
   t.Close("FOCMETHODS");
   t.Open("CURRENTSENSINGTECHNIQUE");
-  t.Leaf("IsolatedCurrentSensors", &UserData::IsolatedCurrentSensors);
-  t.Leaf("ThreeShuntResistors", &UserData::ThreeShuntResistors);
-  t.Leaf("SingleShuntResistor", &UserData::SingleShuntResistor);
+  t.Leaf(&UserData::IsolatedCurrentSensors);
+  t.Leaf(&UserData::ThreeShuntResistors);
+  t.Leaf(&UserData::SingleShuntResistor);
   t.Close("CURRENTSENSINGTECHNIQUE");
   t.Open("BRAKETECHNIQUE");
-  t.Leaf("EnableDCBusBrakeResistorManagement", &UserData::EnableDCBusBrakeResistorManagement);
+  t.Leaf(&UserData::EnableDCBusBrakeResistorManagement);
   t.Close("BRAKETECHNIQUE");
   t.Open("PIDDIFFERENTIALTERMS");
-  t.Leaf("CheckToEnableDifferentialTerm", &UserData::CheckToEnableDifferentialTerm);
+  t.Leaf(&UserData::CheckToEnableDifferentialTerm);
   t.Close("PIDDIFFERENTIALTERMS");
   t.Close("CONFIGURATION");
 }
@@ -119,28 +125,28 @@ void Configuration(Tree &t) {
 void MotorAndHw(Tree &t) {
   t.Open("MOTORANDHW");
   t.Open("CURRENTSENSINGNETWORK");
-  t.Leaf("ShuntResistorValue", &UserData::ShuntResistorValue);
-  t.Leaf("AmplificationGain", &UserData::AmplificationGain);
-  t.Leaf("ICSGain", &UserData::ICSGain);
+  t.Leaf(&UserData::ShuntResistorValue);
+  t.Leaf(&UserData::AmplificationGain);
+  t.Leaf(&UserData::ICSGain);
   t.Close("CURRENTSENSINGNETWORK");
   t.Open("KV208BOARDPROTECTION");
-  t.Leaf("OverTemperatureThreshold", &UserData::OverTemperatureThreshold);
-  t.Leaf("TemperatureHysteresis", &UserData::TemperatureHysteresis);
-  t.Leaf("UnderVoltageThreshold", &UserData::UnderVoltageThreshold);
-  t.Leaf("OverVoltageThreshold", &UserData::OverVoltageThreshold);
+  t.Leaf(&UserData::OverTemperatureThreshold);
+  t.Leaf(&UserData::TemperatureHysteresis);
+  t.Leaf(&UserData::UnderVoltageThreshold);
+  t.Leaf(&UserData::OverVoltageThreshold);
   t.Close("KV208BOARDPROTECTION");
   t.Open("MOTORCHARACTERISTICS");
-  t.Leaf("R", &UserData::R);
-  t.Leaf("Ld", &UserData::Ld);
-  t.Leaf("Lq", &UserData::Lq);
-  t.Leaf("RatedCurrent", &UserData::RatedCurrent);
-  t.Leaf("Ke", &UserData::Ke);
-  t.Leaf("PolePairs", &UserData::PolePairs);
-  t.Leaf("MotorMaxSpeed", &UserData::MotorMaxSpeed);
+  t.Leaf(&UserData::R);
+  t.Leaf(&UserData::Ld);
+  t.Leaf(&UserData::Lq);
+  t.Leaf(&UserData::RatedCurrent);
+  t.Leaf(&UserData::Ke);
+  t.Leaf(&UserData::PolePairs);
+  t.Leaf(&UserData::MotorMaxSpeed);
   t.Close("MOTORCHARACTERISTICS");
   t.Open("VOLTAGESENSINGNETWORK");
-  t.Leaf("DCBusVoltage", &UserData::DCBusVoltage);
-  t.Leaf("DCBusVoltagePartitioning", &UserData::DCBusVoltagePartitioning);
+  t.Leaf(&UserData::DCBusVoltage);
+  t.Leaf(&UserData::DCBusVoltagePartitioning);
   t.Close("VOLTAGESENSINGNETWORK");
   t.Close("MOTORANDHW");
 }
@@ -148,53 +154,53 @@ void MotorAndHw(Tree &t) {
 void ControlSettings(Tree &t) {
   t.Open("CONTROLSETTINGS");
   t.Open("DRIVINGSETTINGS");
-  t.Leaf("PWMFrequency", &UserData::PWMFrequency);
-  t.Leaf("DeadTime", &UserData::DeadTime);
+  t.Leaf(&UserData::PWMFrequency);
+  t.Leaf(&UserData::DeadTime);
   t.Close("DRIVINGSETTINGS");
   t.Open("SPEEDREGULATIONCONTROLRATE");
-  t.Leaf("SpeedRegulationControlRate", &UserData::SpeedRegulationControlRate);
+  t.Leaf(&UserData::SpeedRegulationControlRate);
   t.Close("SPEEDREGULATIONCONTROLRATE");
   t.Open("TORQUEANDFLUXCONTROLRATE");
-  t.Leaf("TorqueAndFluxControlRate", &UserData::TorqueAndFluxControlRate);
+  t.Leaf(&UserData::TorqueAndFluxControlRate);
   t.Close("TORQUEANDFLUXCONTROLRATE");
   t.Open("TORQUEANDFLUXCONTROLLER");
-  t.Leaf("CutOffFrequency", &UserData::CutOffFrequency);
+  t.Leaf(&UserData::CutOffFrequency);
   if (t.Everything())
-    t.Leaf("TorqueAndFluxGainsComputation", &UserData::TorqueAndFluxGainsComputation);
+    t.Leaf(&UserData::TorqueAndFluxGainsComputation);
   t.Open("TORQUE");
-  t.Leaf("TorquePDividend", &UserData::TorquePDividend);
-  t.Leaf("TorquePDivisor", &UserData::TorquePDivisor);
-  t.Leaf("TorqueIDividend", &UserData::TorqueIDividend);
-  t.Leaf("TorqueIDivisor", &UserData::TorqueIDivisor);
-  t.Leaf("TorqueDDividend", &UserData::TorqueDDividend);
-  t.Leaf("TorqueDDivisor", &UserData::TorqueDDivisor);
-  t.Leaf("TorqueInitRef", &UserData::TorqueInitRef);
+  t.Leaf(&UserData::TorquePDividend);
+  t.Leaf(&UserData::TorquePDivisor);
+  t.Leaf(&UserData::TorqueIDividend);
+  t.Leaf(&UserData::TorqueIDivisor);
+  t.Leaf(&UserData::TorqueDDividend);
+  t.Leaf(&UserData::TorqueDDivisor);
+  t.Leaf(&UserData::TorqueInitRef);
   t.Close("TORQUE");
   t.Open("FLUX");
-  t.Leaf("FluxPDividend", &UserData::FluxPDividend);
-  t.Leaf("FluxPDivisor", &UserData::FluxPDivisor);
-  t.Leaf("FluxIDividend", &UserData::FluxIDividend);
-  t.Leaf("FluxIDivisor", &UserData::FluxIDivisor);
-  t.Leaf("FluxDDividend", &UserData::FluxDDividend);
-  t.Leaf("FluxDDivisor", &UserData::FluxDDivisor);
-  t.Leaf("FluxInitRef", &UserData::FluxInitRef);
+  t.Leaf(&UserData::FluxPDividend);
+  t.Leaf(&UserData::FluxPDivisor);
+  t.Leaf(&UserData::FluxIDividend);
+  t.Leaf(&UserData::FluxIDivisor);
+  t.Leaf(&UserData::FluxDDividend);
+  t.Leaf(&UserData::FluxDDivisor);
+  t.Leaf(&UserData::FluxInitRef);
   t.Close("FLUX");
   t.Close("TORQUEANDFLUXCONTROLLER");
   t.Open("SPEEDCONTROLLER");
-  t.Leaf("SpeedPDividend", &UserData::SpeedPDividend);
-  t.Leaf("SpeedPDivisor", &UserData::SpeedPDivisor);
-  t.Leaf("SpeedIDividend", &UserData::SpeedIDividend);
-  t.Leaf("SpeedIDivisor", &UserData::SpeedIDivisor);
-  t.Leaf("SpeedDDividend", &UserData::SpeedDDividend);
-  t.Leaf("SpeedDDivisor", &UserData::SpeedDDivisor);
-  t.Leaf("SpeedInitRef", &UserData::SpeedInitRef);
+  t.Leaf(&UserData::SpeedPDividend);
+  t.Leaf(&UserData::SpeedPDivisor);
+  t.Leaf(&UserData::SpeedIDividend);
+  t.Leaf(&UserData::SpeedIDivisor);
+  t.Leaf(&UserData::SpeedDDividend);
+  t.Leaf(&UserData::SpeedDDivisor);
+  t.Leaf(&UserData::SpeedInitRef);
   t.Close("SPEEDCONTROLLER");
   t.Open("FLUXWEAKENINGCONTROLLER");
-  t.Leaf("FluxWeakeningControllerPDividend", &UserData::FluxWeakeningControllerPDividend);
-  t.Leaf("FluxWeakeningControllerPDivisor", &UserData::FluxWeakeningControllerPDivisor);
-  t.Leaf("FluxWeakeningControllerIDividend", &UserData::FluxWeakeningControllerIDividend);
-  t.Leaf("FluxWeakeningControllerIDivisor", &UserData::FluxWeakeningControllerIDivisor);
-  t.Leaf("FluxWeakeningControllerVoltageLimit", &UserData::FluxWeakeningControllerVoltageLimit);
+  t.Leaf(&UserData::FluxWeakeningControllerPDividend);
+  t.Leaf(&UserData::FluxWeakeningControllerPDivisor);
+  t.Leaf(&UserData::FluxWeakeningControllerIDividend);
+  t.Leaf(&UserData::FluxWeakeningControllerIDivisor);
+  t.Leaf(&UserData::FluxWeakeningControllerVoltageLimit);
   t.Close("FLUXWEAKENINGCONTROLLER");
   t.Close("CONTROLSETTINGS");
 }
@@ -202,15 +208,15 @@ void ControlSettings(Tree &t) {
 void Debug(Tree &t) {
   t.Open("DEBUG");
   t.Open("AUXILIARYSPEEDFEEDBACK");
-  t.Leaf("ViewEncoderFeedback", &UserData::ViewEncoderFeedback);
-  t.Leaf("ViewHallSensorsFeedback", &UserData::ViewHallSensorsFeedback);
-  t.Leaf("None", &UserData::None);
-  t.Leaf("EnableObserverGainTuning", &UserData::EnableObserverGainTuning);
+  t.Leaf(&UserData::ViewEncoderFeedback);
+  t.Leaf(&UserData::ViewHallSensorsFeedback);
+  t.Leaf(&UserData::None);
+  t.Leaf(&UserData::EnableObserverGainTuning);
   t.Close("AUXILIARYSPEEDFEEDBACK");
-  t.Leaf("EnableDACFunctionality", &UserData::EnableDACFunctionality);
+  t.Leaf(&UserData::EnableDACFunctionality);
   t.Open("FLUXANDTORQUEPIDTUNINGMODALITY");
-  t.Leaf("EnableModality", &UserData::EnableModality);
-  t.Leaf("SquareWavePeriod", &UserData::SquareWavePeriod);
+  t.Leaf(&UserData::EnableModality);
+  t.Leaf(&UserData::SquareWavePeriod);
   t.Close("FLUXANDTORQUEPIDTUNINGMODALITY");
   t.Close("DEBUG");
 }
@@ -280,14 +286,14 @@ void CurrentSensing(Tree &t, const UserData &d) {
   if (t.Everything() || d.IsolatedCurrentSensors == 0) {
     t.Open("NOISEPARAMETERS");
     if (t.Everything() || d.ThreeShuntResistors != 0)
-      t.Leaf("Tnoise", &UserData::Tnoise);
-    t.Leaf("Trise", &UserData::Trise);
+      t.Leaf(&UserData::Tnoise);
+    t.Leaf(&UserData::Trise);
     t.Close("NOISEPARAMETERS");
     t.Open("ADCONVERTERSAMPLINGTIME");
-    t.Leaf("ADConverterSamplingTime", &UserData::ADConverterSamplingTime);
+    t.Leaf(&UserData::ADConverterSamplingTime);
     t.Close("ADCONVERTERSAMPLINGTIME");
     t.Open("MAXIMUMAVAILABLEMODULATIONINDEX");
-    t.Leaf("MaximumAvailableModulationIndex", &UserData::MaximumAvailableModulationIndex);
+    t.Leaf(&UserData::MaximumAvailableModulationIndex);
     t.Close("MAXIMUMAVAILABLEMODULATIONINDEX");
   }
   t.Close("CURRENTSENSING");
