@@ -12,6 +12,7 @@
 #include "shell/CMainSheet.h"
 #include "shell/CTORVIODoc.h"
 #include "shell/CTORVIOView.h"
+#include "shell/FileCommands.h"
 #include "shell/GenerateSources.h"
 #include "shell/HelpWindow.h"
 #include "shell/JsonCommands.h"
@@ -154,16 +155,17 @@ QAction *CMainFrame::AddCommand(unsigned id, const QString &text, std::function<
 void CMainFrame::CreateActions() {
   using namespace torvio;
   QStyle *s = style();
-  AddCommand(ID_FILE_NEW, ResString(IDS_TEXT_NEW), [this] { doc_->OnFileNew(this); },
+  AddCommand(ID_FILE_NEW, ResString(IDS_TEXT_NEW), [this] { FileNewCommand(*doc_, this); },
              {QKeySequence(Qt::CTRL | Qt::Key_N)})
       ->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-  AddCommand(ID_FILE_OPEN, ResString(IDS_TEXT_OPEN), [this] { doc_->OnFileOpen(this); },
+  AddCommand(ID_FILE_OPEN, ResString(IDS_TEXT_OPEN), [this] { FileOpenCommand(*doc_, this); },
              {QKeySequence(Qt::CTRL | Qt::Key_O)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-  AddCommand(ID_FILE_SAVE, ResString(IDS_TEXT_SAVE), [this] { doc_->OnFileSave(this); },
+  AddCommand(ID_FILE_SAVE, ResString(IDS_TEXT_SAVE), [this] { FileSaveCommand(*doc_, this); },
              {QKeySequence(Qt::CTRL | Qt::Key_S)})
       ->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-  AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS), [this] { doc_->OnFileSaveAs(this); });
+  AddCommand(ID_FILE_SAVE_AS, ResString(IDS_TEXT_SAVE_AS),
+             [this] { FileSaveAsCommand(*doc_, this); });
   AddCommand(ID_FILE_COMPARE, ResString(IDS_TEXT_COMPARE), [this] { OnCompareWith(); });
   AddCommand(ID_FILE_EXPORT, ResString(IDS_TEXT_EXPORT),
              [this] { ExportProjectCommand(*doc_, this); });
@@ -286,7 +288,7 @@ bool CMainFrame::event(QEvent *event) {
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
   CommitPendingEdit();
-  if (doc_->SaveModified(this)) {
+  if (SaveModifiedCommand(*doc_, this)) {
     event->accept();
   } else {
     event->ignore();

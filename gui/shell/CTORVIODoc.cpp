@@ -22,11 +22,6 @@ using torvio::Prompts;
 
 namespace {
 
-// The file dialogs' filter, the fourth item of the document strings.
-QString FileFilter() {
-  return torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(3);
-}
-
 void ShowError(QWidget *parent, const QString &text) {
   Prompts().Message(parent, text, Prompter::Icon::Error, Prompter::Buttons::Ok);
 }
@@ -138,51 +133,6 @@ QString CTORVIODoc::GetTitle() const {
 void CTORVIODoc::SetPathName(const QString &path) {
   path_ = path;
   emit titleChanged(GetTitle());
-}
-
-bool CTORVIODoc::SaveModified(QWidget *parent) {
-  if (!modified_) {
-    return true;
-  }
-  switch (Prompts().Message(parent, torvio::ResString(torvio::IDS_SAVE_CHANGES).arg(GetTitle()),
-                            Prompter::Icon::Exclamation, Prompter::Buttons::YesNoCancel)) {
-  case Prompter::Answer::Yes:
-    return OnFileSave(parent);
-  case Prompter::Answer::No:
-    return true;
-  default:
-    return false;
-  }
-}
-
-bool CTORVIODoc::OnFileNew(QWidget *parent) {
-  return SaveModified(parent) && OnNewDocument();
-}
-
-bool CTORVIODoc::OnFileOpen(QWidget *parent) {
-  if (!SaveModified(parent)) {
-    return false;
-  }
-  const auto path =
-      Prompts().OpenFileName(parent, torvio::ResString(torvio::IDS_OPEN_CAPTION), FileFilter());
-  return path && OnOpenDocument(*path);
-}
-
-bool CTORVIODoc::OnFileSave(QWidget *parent) {
-  if (path_.isEmpty()) {
-    return OnFileSaveAs(parent);
-  }
-  return OnSaveDocument(path_);
-}
-
-bool CTORVIODoc::OnFileSaveAs(QWidget *parent) {
-  const QString suggested = path_.isEmpty()
-                                ? torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(2) +
-                                      torvio::ResString(torvio::IDR_MAINFRAME).split(u'\n').value(4)
-                                : path_;
-  const auto path = Prompts().SaveFileName(parent, torvio::ResString(torvio::IDS_SAVE_AS_CAPTION),
-                                           suggested, FileFilter());
-  return path && OnSaveDocument(*path);
 }
 
 void CTORVIODoc::OutputFolderChanged() {

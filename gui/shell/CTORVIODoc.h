@@ -17,7 +17,6 @@
 #include <vector>
 
 class ProjectHistory;
-class QWidget;
 
 class CTORVIODoc : public QObject {
   Q_OBJECT
@@ -65,16 +64,6 @@ public:
   QString GetPathName() const { return path_; }
   // The file name, or "Untitled" for a project never saved.
   QString GetTitle() const;
-
-  // The "save changes?" question before the project is replaced or the
-  // program ends. Returns false when the user cancelled (or saving failed).
-  bool SaveModified(QWidget *parent);
-
-  // Menu commands that ask for file names.
-  bool OnFileNew(QWidget *parent);
-  bool OnFileOpen(QWidget *parent);
-  bool OnFileSave(QWidget *parent);
-  bool OnFileSaveAs(QWidget *parent);
 
 signals:
   void modifiedChanged(bool modified);

@@ -4,6 +4,7 @@
 #include "DocumentTestAccess.h"
 #include "ProjectStore.h"
 #include "ShellTestSupport.h"
+#include "shell/FileCommands.h"
 #include "shell/Settings.h"
 
 #include <QFile>
@@ -239,7 +240,7 @@ private slots:
     DocumentTestAccess::Record(doc).PolePairs.Value = 9;
 
     prompts.answers = {Prompter::Answer::Cancel};
-    QVERIFY(!doc.OnFileNew(nullptr));
+    QVERIFY(!FileNewCommand(doc, nullptr));
     QCOMPARE(doc.Record().PolePairs.Value, 9u);
     QCOMPARE(prompts.messages.back().text, QStringLiteral("Save changes to Untitled?"));
     QCOMPARE(prompts.messages.back().buttons, Prompter::Buttons::YesNoCancel);
@@ -247,7 +248,7 @@ private slots:
     prompts.answers = {Prompter::Answer::Yes};
     const QString path = dir_.filePath(QStringLiteral("asked.tvd"));
     prompts.fileNames = {path};
-    QVERIFY(doc.OnFileNew(nullptr));
+    QVERIFY(FileNewCommand(doc, nullptr));
     QVERIFY(QFileInfo::exists(path));
     QVERIFY(doc.IsModified()); // the new project
     QCOMPARE(prompts.messages.size(), std::size_t{2});
@@ -266,14 +267,14 @@ private slots:
     doc.OnNewDocument();
     prompts.answers = {Prompter::Answer::No};
     prompts.fileNames = {source};
-    QVERIFY(doc.OnFileOpen(nullptr));
+    QVERIFY(FileOpenCommand(doc, nullptr));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
     QVERIFY(SameRecord(doc.Record(), MarkedRecord()));
     QVERIFY(!doc.IsModified());
 
     // An unmodified project is replaced without a question.
     prompts.fileNames = {source};
-    QVERIFY(doc.OnFileOpen(nullptr));
+    QVERIFY(FileOpenCommand(doc, nullptr));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
   }
 

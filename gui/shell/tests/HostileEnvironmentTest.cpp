@@ -12,6 +12,7 @@
 #include "shell/COptionsDlg.h"
 #include "shell/CTORVIOApp.h"
 #include "shell/CTORVIODoc.h"
+#include "shell/FileCommands.h"
 #include "shell/GenerateSources.h"
 #include "shell/PathBytes.h"
 #include "shell/Settings.h"
@@ -109,9 +110,9 @@ private slots:
     // "Save changes?" before New, Open or Exit: Yes, and the save fails, so
     // the project must not be replaced or closed.
     prompter.answers.push_back(Prompter::Answer::Yes);
-    QVERIFY(!doc.SaveModified(nullptr));
+    QVERIFY(!SaveModifiedCommand(doc, nullptr));
     prompter.answers.push_back(Prompter::Answer::Yes);
-    QVERIFY(!doc.OnFileNew(nullptr));
+    QVERIFY(!FileNewCommand(doc, nullptr));
     QCOMPARE(prompter.messages.size(), std::size_t{4});
     disk.Release();
     QVERIFY(doc.IsModified());
