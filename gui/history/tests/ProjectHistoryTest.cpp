@@ -117,6 +117,22 @@ private slots:
     QVERIFY(file->actions().contains(w.frame.Action(ID_FILE_COMPARE)));
   }
 
+  // Undo reaches every page, not only the one in front: the page that made
+  // the edit shows the value restored while another page is current.
+  void undoRefreshesPagesNotInFront() {
+    Window w;
+    w.doc.OnNewDocument();
+    w.SetPwm(QStringLiteral("20000"));
+    NumericField *pwm = FieldNamed(w.sheet->Page(CMainSheet::SlotControlSettings),
+                                   QStringLiteral("PWM Frequency (Hz)"));
+    QCOMPARE(pwm->text(), QStringLiteral("20000"));
+    w.sheet->setCurrentWidget(w.sheet->Page(CMainSheet::SlotMotorAndHw));
+    w.Undo()->trigger();
+    QCOMPARE(pwm->text(), QStringLiteral("14400"));
+    w.Redo()->trigger();
+    QCOMPARE(pwm->text(), QStringLiteral("20000"));
+  }
+
   void undoRestoresTheWholeRecordAndTheCleanState() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motor1.tvd"));

@@ -4,8 +4,11 @@
 #include "DocumentTestAccess.h"
 #include "ProjectStore.h"
 #include "ShellTestSupport.h"
+#include "history/ProjectHistory.h"
 #include "shell/FileCommands.h"
 #include "shell/Settings.h"
+
+#include <QUndoStack>
 
 #include <QFile>
 #include <QSignalSpy>
@@ -276,6 +279,60 @@ private slots:
     prompts.fileNames = {source};
     QVERIFY(FileOpenCommand(doc, nullptr));
     QCOMPARE(prompts.messages.size(), std::size_t{1});
+  }
+
+  // Every edit goes through the document: the signal names exactly the
+  // settings whose stored values differ (the edited one and what the check
+  // moved with it), one undo step restores them, and an edit that changes
+  // nothing is no step but still marks the project modified.
+  void editsNameWhatChangedAndUndoAsOneStep_data() {
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QStringList>("among");    // named in the signal
+    QTest::addColumn<QStringList>("notAmong"); // never named
+    QTest::addColumn<int>("steps");
+    // Pole pairs: no check runs after it on the page; nothing else moves.
+    QTest::newRow("pole pairs") << "PolePairs" << 4.0 << QStringList{"PolePairs"}
+                                << QStringList{"R", "Ke"} << 1;
+    // The PWM frequency: the check recomputes the integral gains, which
+    // scale with the sampling period.
+    QTest::newRow("PWM frequency")
+        << "PWMFrequency" << 20000.0 << QStringList{"PWMFrequency", "TorqueIDividend"}
+        << QStringList{"Ke"} << 1;
+    // The value it holds entered again: no change, no step.
+    QTest::newRow("same value") << "PolePairs" << 2.0 << QStringList{} << QStringList{"PolePairs"}
+                                << 0;
+  }
+
+  void editsNameWhatChangedAndUndoAsOneStep() {
+    QFETCH(QString, setting);
+    QFETCH(double, value);
+    QFETCH(QStringList, among);
+    QFETCH(QStringList, notAmong);
+    QFETCH(int, steps);
+    CTORVIODoc doc;
+    const QString path = dir_.filePath(QStringLiteral("saved.tvd"));
+    QVERIFY(doc.OnSaveDocument(path));
+    const UserData before = doc.Record();
+    QStringList named;
+    connect(&doc, &CTORVIODoc::recordChanged, this,
+            [&named](const ChangedSettings &changed, bool replaced) {
+              QVERIFY(!replaced);
+              for (const parvex::Parameter *p : changed)
+                named << QString::fromLatin1(p->name);
+            });
+    QVERIFY(doc.Set(*parvex::FindParameter(setting.toStdString()), value, QStringLiteral("x")));
+    for (const QString &name : among)
+      QVERIFY2(named.contains(name), qPrintable(name));
+    for (const QString &name : notAmong)
+      QVERIFY2(!named.contains(name), qPrintable(name));
+    QVERIFY(doc.IsModified());
+    QCOMPARE(doc.History()->Stack()->count(), steps);
+    if (steps == 0)
+      return;
+    doc.History()->Stack()->undo();
+    QVERIFY(SameRecord(doc.Record(), before));
+    QVERIFY(!doc.IsModified()); // back at the state saved
   }
 
 private:
