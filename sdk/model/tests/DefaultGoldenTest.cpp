@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -83,8 +84,7 @@ std::size_t OffsetOf(const Parameter &p) {
 }
 
 std::size_t SizeOf(const Parameter &p) {
-  const UserData d{};
-  return std::visit([&d](auto m) { return sizeof(d.*m); }, p.member);
+  return std::visit([](auto m) { return sizeof(std::declval<const UserData &>().*m); }, p.member);
 }
 
 GoldenRows MakeRows();
