@@ -32,15 +32,7 @@ class SpeedFeedbackEncoderPageTest : public QObject {
 
 private slots:
   void commits_data() {
-    AddSideColumn();
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("stored");
-    QTest::addColumn<bool>("check");
-    QTest::addColumn<double>("kept"); // the other side's member, its default
+    AddCommitColumns();
     const char *errors = "Speed measurement errors management";
     const char *alignment = "Alignment settings";
     for (Side side : kSides) {
@@ -68,40 +60,7 @@ private slots:
     }
   }
 
-  void commits() {
-    QFETCH(Side, side);
-    QFETCH(int, id);
-    QFETCH(QString, label);
-    QFETCH(QString, frame);
-    QFETCH(QString, setting);
-    QFETCH(QString, typed);
-    QFETCH(double, stored);
-    QFETCH(bool, check);
-    QFETCH(double, kept);
-    const parvex::Parameter &own = Setting(side, setting);
-    const parvex::Parameter &twin = Setting(OtherSide(side), setting);
-    FakePageHost host;
-    ShowEncoder(host.data, side);
-    P page(&host, EncoderPage(side));
-    QCOMPARE(page.Caption(), CaptionOf(side));
-    QVERIFY(page.OnSetActive());
-    NumericField *f = page.Field(id);
-    QVERIFY(f && f->isEnabled());
-    QCOMPARE(f->TextColor(), kBlack);
-    QCOMPARE(page.Label(id)->text(), label);
-    QCOMPARE(f->accessibleName(), label);
-    QCOMPARE(FrameOf(f), frame);
-    QCOMPARE(twin.Read(host.data), kept);
-
-    ArmCheckSentinel(host);
-    TypeAndCommit(f, typed);
-    QCOMPARE(host.modified, 1);
-    QCOMPARE(own.Read(host.atModified), stored);
-    QCOMPARE(twin.Read(host.atModified), kept);
-    QCOMPARE(CheckRan(host), check);
-    QCOMPARE(host.rebuilds, 0);
-    QCOMPARE(f->GetValue(), stored);
-  }
+  void commits() { CheckCommit(Sensor::Encoder, ShowEncoder, true); }
 
   void minSpeedReloadsBothSpeedFields_data() {
     AddSideColumn();

@@ -58,15 +58,7 @@ class SpeedFeedbackObserverPageTest : public QObject {
 
 private slots:
   void commits_data() {
-    AddSideColumn();
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("frame");
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("stored");
-    QTest::addColumn<bool>("check");
-    QTest::addColumn<double>("kept"); // the other side's member, its default
+    AddCommitColumns();
     const char *startUp = "Start-up settings";
     const char *errors = "Speed measurement errors management";
     const char *alignment = "Alignment settings";
@@ -115,38 +107,7 @@ private slots:
     }
   }
 
-  void commits() {
-    QFETCH(Side, side);
-    QFETCH(int, id);
-    QFETCH(QString, name);
-    QFETCH(QString, frame);
-    QFETCH(QString, setting);
-    QFETCH(QString, typed);
-    QFETCH(double, stored);
-    QFETCH(bool, check);
-    QFETCH(double, kept);
-    const parvex::Parameter &own = Setting(side, setting);
-    const parvex::Parameter &twin = Setting(OtherSide(side), setting);
-    FakePageHost host;
-    AllFieldsInUse(host.data, side);
-    P page(&host, ObserverPage(side));
-    QCOMPARE(page.Caption(), CaptionOf(side));
-    QVERIFY(page.OnSetActive());
-    NumericField *f = page.Field(id);
-    QVERIFY(f && f->isEnabled());
-    QCOMPARE(f->TextColor(), kBlack);
-    QCOMPARE(f->accessibleName(), name);
-    QCOMPARE(FrameOf(f), frame);
-    QCOMPARE(twin.Read(host.data), kept);
-    ArmCheckSentinel(host);
-    TypeAndCommit(f, typed);
-    QCOMPARE(host.modified, 1);
-    QCOMPARE(own.Read(host.atModified), stored);
-    QCOMPARE(twin.Read(host.atModified), kept);
-    QCOMPARE(CheckRan(host), check);
-    QCOMPARE(host.rebuilds, 0);
-    QCOMPARE(f->GetValue(), stored);
-  }
+  void commits() { CheckCommit(Sensor::Observer, AllFieldsInUse, false); }
 
   void labelsOfTheGainRows_data() {
     AddSideColumn();

@@ -9,6 +9,7 @@
 #include "parvex/Parameters.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QMetaType>
 #include <QString>
 
@@ -87,4 +88,63 @@ inline void Write(UserData &d, Side side, std::string_view mainName, double valu
 inline QString FrameOf(QWidget *w) {
   auto *box = qobject_cast<QGroupBox *>(w->parentWidget());
   return box ? box->title() : QString();
+}
+
+// The columns of a commit row, after the side: the field, its accessible
+// name, its frame, the setting by its main name, what is typed, what the
+// record then holds, whether the check ran, and the other side's member
+// (its default, which the commit leaves alone).
+inline void AddCommitColumns() {
+  AddSideColumn();
+  QTest::addColumn<int>("id");
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("frame");
+  QTest::addColumn<QString>("setting");
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<double>("stored");
+  QTest::addColumn<bool>("check");
+  QTest::addColumn<double>("kept");
+}
+
+// One commit row on the `sensor` page of its side, the record set up by
+// `prepare` (may be null): the field is enabled and black in its frame,
+// labelled with its name where `labelIsName` (the observer's gain rows are
+// labelled "/" and "P" and named in full), the
+// typed value is stored on its own side only, the check runs or not as the
+// row says, nothing is rebuilt, and the field shows what was stored.
+inline void CheckCommit(Sensor sensor, void (*prepare)(UserData &, Side), bool labelIsName) {
+  QFETCH(Side, side);
+  QFETCH(int, id);
+  QFETCH(QString, name);
+  QFETCH(QString, frame);
+  QFETCH(QString, setting);
+  QFETCH(QString, typed);
+  QFETCH(double, stored);
+  QFETCH(bool, check);
+  QFETCH(double, kept);
+  const parvex::Parameter &own = Setting(side, setting);
+  const parvex::Parameter &twin = Setting(OtherSide(side), setting);
+  FakePageHost host;
+  if (prepare)
+    prepare(host.data, side);
+  CSpeedFeedbackPage page(&host, PageOf(sensor, side));
+  QCOMPARE(page.Caption(), CaptionOf(side));
+  QVERIFY(page.OnSetActive());
+  NumericField *f = page.Field(id);
+  QVERIFY(f && f->isEnabled());
+  QCOMPARE(f->TextColor(), kBlack);
+  if (labelIsName)
+    QCOMPARE(page.Label(id)->text(), name);
+  QCOMPARE(f->accessibleName(), name);
+  QCOMPARE(FrameOf(f), frame);
+  QCOMPARE(twin.Read(host.data), kept);
+
+  ArmCheckSentinel(host);
+  TypeAndCommit(f, typed);
+  QCOMPARE(host.modified, 1);
+  QCOMPARE(own.Read(host.atModified), stored);
+  QCOMPARE(twin.Read(host.atModified), kept);
+  QCOMPARE(CheckRan(host), check);
+  QCOMPARE(host.rebuilds, 0);
+  QCOMPARE(f->GetValue(), stored);
 }
